@@ -1,0 +1,192 @@
+// Reading a save file and assembling its image.
+#include <sys/stat.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+
+#include "container/save_image.h"
+
+namespace vek5 {
+namespace {
+
+constexpr uint8_t kZlibHeader0 = 0x78;
+constexpr uint8_t kZlibHeader1 = 0x9C;
+// A stream found before this offset leaves no room for a header and a length field.
+constexpr int64_t kMinStreamOffset = 8;
+constexpr size_t kInflateStep = size_t{1} << 20;
+
+int32_t Int32At(const std::vector<uint8_t>& bytes, int64_t offset) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) {
+    const int64_t at = offset + i;
+    const uint8_t b = (at >= 0 && at < static_cast<int64_t>(bytes.size())) ? bytes[at] : 0;
+    v = (v << 8) | b;
+  }
+  return static_cast<int32_t>(v);
+}
+
+// First offset q <= size - 4 holding the zlib header pair, or -1.
+int64_t FindStream(const std::vector<uint8_t>& bytes) {
+  const int64_t size = static_cast<int64_t>(bytes.size());
+  const uint8_t* data = bytes.data();
+  int64_t q = 0;
+  while (q <= size - 4) {
+    const void* hit = std::memchr(data + q, kZlibHeader0, static_cast<size_t>(size - 3 - q));
+    if (!hit) return -1;
+    q = static_cast<const uint8_t*>(hit) - data;
+    if (data[q + 1] == kZlibHeader1) return q;
+    ++q;
+  }
+  return -1;
+}
+
+// Concatenates the length-prefixed chunks that start at stream_offset - 4. A chunk that runs
+// past the end of the file is cut there; the first length of 1 or less ends the list.
+std::vector<uint8_t> JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset) {
+  const int64_t size = static_cast<int64_t>(bytes.size());
+  std::vector<uint8_t> joined;
+  joined.reserve(static_cast<size_t>(size - stream_offset));
+  int64_t pos = stream_offset - 4;
+  int32_t len = Int32At(bytes, pos);
+  while (len > 1) {
+    const int64_t start = pos + 4;
+    const int64_t take = std::clamp<int64_t>(size - start, 0, len);
+    joined.insert(joined.end(), bytes.begin() + start, bytes.begin() + start + take);
+    pos = start + len;
+    len = Int32At(bytes, pos);
+  }
+  return joined;
+}
+
+std::string ZlibMessage(const z_stream& stream, int status) {
+  return stream.msg ? stream.msg : zError(status);
+}
+
+// Inflates one zlib stream. Stops at the stream's end or when the input is used up, so a
+// truncated stream gives a shorter body. The output may not exceed max_output bytes.
+std::vector<uint8_t> Inflate(const std::vector<uint8_t>& input, int64_t max_output) {
+  z_stream stream{};
+  if (inflateInit(&stream) != Z_OK) throw LoadError("Cannot start zlib inflation.");
+  std::vector<uint8_t> out;
+  stream.next_in = const_cast<Bytef*>(input.data());
+  stream.avail_in = static_cast<uInt>(input.size());
+  int status = Z_OK;
+  do {
+    if (static_cast<int64_t>(out.size()) >= max_output) {
+      inflateEnd(&stream);
+      throw LoadError("The save's body inflates to more than " +
+                      std::to_string(kMaxImageSize >> 20) + " MiB; it is not accepted.");
+    }
+    const size_t produced = out.size();
+    const size_t room = static_cast<size_t>(
+        std::min<int64_t>(std::max(kInflateStep, produced), max_output - produced));
+    out.resize(produced + room);
+    stream.next_out = out.data() + produced;
+    stream.avail_out = static_cast<uInt>(room);
+    status = inflate(&stream, Z_NO_FLUSH);
+    const bool output_full = stream.avail_out == 0;
+    out.resize(produced + room - stream.avail_out);
+    // Input used up without the stream's end: a truncated stream, whose body is what came out.
+    if (status == Z_BUF_ERROR && !input.empty() && stream.avail_in == 0) break;
+    if (status < 0 || status == Z_NEED_DICT) {
+      const std::string message = ZlibMessage(stream, status);
+      inflateEnd(&stream);
+      throw LoadError("The save's compressed body is damaged (zlib: " + message + ").");
+    }
+    if (!output_full && stream.avail_in == 0) break;
+  } while (status != Z_STREAM_END);
+  inflateEnd(&stream);
+  return out;
+}
+
+std::string FormatLocalTime(time_t t) {
+  std::tm local{};
+  localtime_r(&t, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
+std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
+  std::ifstream in(file_name, std::ios::binary | std::ios::ate);
+  if (!in) {
+    throw LoadError("Cannot open file \"" + file_name + "\": " + std::strerror(errno) + ".");
+  }
+  const std::streamoff size = in.tellg();
+  if (size < 0) throw LoadError("Cannot read file \"" + file_name + "\".");
+  if (size > kMaxFileSize) {
+    throw LoadError("The file \"" + file_name + "\" is larger than " +
+                    std::to_string(kMaxFileSize >> 20) + " MiB; it is not accepted as a save.");
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+    throw LoadError("Cannot read file \"" + file_name + "\".");
+  }
+  return bytes;
+}
+
+}  // namespace
+
+SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
+  const int64_t file_size = static_cast<int64_t>(file_bytes.size());
+  if (file_size > kMaxFileSize) {
+    throw LoadError("The file is larger than " + std::to_string(kMaxFileSize >> 20) +
+                    " MiB; it is not accepted as a save.");
+  }
+  const int64_t p = FindStream(file_bytes);
+  if (p < kMinStreamOffset) {
+    throw LoadError("This file is not a save of the game: it holds no compressed body.");
+  }
+  const std::vector<uint8_t> joined = JoinChunks(file_bytes, p);
+  const int64_t z = static_cast<int64_t>(joined.size());
+  const int64_t tail = file_size - p - z;  // never negative: chunks lie within the file
+  const std::vector<uint8_t> body = Inflate(joined, kMaxImageSize - p - tail);
+  const int64_t n = static_cast<int64_t>(body.size());
+
+  SaveImage image;
+  image.SaveBuffer.reserve(static_cast<size_t>(p + n + tail));
+  image.SaveBuffer.assign(file_bytes.begin(), file_bytes.begin() + p);
+  std::copy(kBodyTag, kBodyTag + 4, image.SaveBuffer.begin() + (p - 4));
+  image.SaveBuffer.insert(image.SaveBuffer.end(), body.begin(), body.end());
+  image.SaveBuffer.insert(image.SaveBuffer.end(), file_bytes.begin() + (p + z), file_bytes.end());
+  image.DataLength = static_cast<int32_t>(image.SaveBuffer.size());
+  image.BodyOffset = static_cast<int32_t>(p);
+  return image;
+}
+
+SaveImage LoadSave(const std::string& file_name) {
+  SaveImage image = AssembleSave(ReadWholeFile(file_name));
+  image.FileName = file_name;
+  struct stat info {};
+  if (stat(file_name.c_str(), &info) == 0) image.FileDate = FormatLocalTime(info.st_mtime);
+  return image;
+}
+
+void ExportImage(const SaveImage& image, const std::string& file_name) {
+  // Written beside the target first, so a failed write never leaves a half-written file.
+  const std::string temp_name = file_name + ".part";
+  {
+    std::ofstream out(temp_name, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      throw LoadError("Cannot create file \"" + file_name + "\": " + std::strerror(errno) + ".");
+    }
+    out.write(reinterpret_cast<const char*>(image.SaveBuffer.data()), image.DataLength);
+    out.close();
+    if (!out) {
+      std::remove(temp_name.c_str());
+      throw LoadError("Cannot write file \"" + file_name + "\".");
+    }
+  }
+  if (std::rename(temp_name.c_str(), file_name.c_str()) != 0) {
+    std::remove(temp_name.c_str());
+    throw LoadError("Cannot write file \"" + file_name + "\": " + std::strerror(errno) + ".");
+  }
+}
+
+}  // namespace vek5

@@ -1,0 +1,133 @@
+#include "container/readers.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <functional>
+
+namespace vek5 {
+namespace {
+
+// Moves a position forward without ever overflowing it.
+void Advance(int32_t& pos, int64_t by) {
+  pos = static_cast<int32_t>(std::min<int64_t>(int64_t{pos} + by, INT32_MAX));
+}
+
+bool MatchesAt(const SaveImage& save, std::string_view pattern, int64_t p) {
+  for (size_t j = 0; j < pattern.size(); ++j) {
+    if (ByteAt(save, p + static_cast<int64_t>(j)) != static_cast<uint8_t>(pattern[j])) return false;
+  }
+  return true;
+}
+
+// The first match at p >= start and p <= DataLength - 1. Matches lying wholly inside the buffer
+// are found with a substring search; the few that start before 0 or reach past DataLength
+// (where bytes read as zero) are checked byte by byte.
+int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t start) {
+  const int64_t length = save.DataLength;
+  if (pattern.empty() || start > length - 1) return 0;
+  const int64_t m = static_cast<int64_t>(pattern.size());
+  // Wholly before offset 0 everything reads as zero: only an all-zero pattern matches there.
+  const bool all_zero = pattern.find_first_not_of('\0') == std::string_view::npos;
+  if (start < 0 && all_zero) return start;
+  for (int64_t p = std::max<int64_t>(start, 1 - m); p < std::min<int64_t>(0, length); ++p) {
+    if (MatchesAt(save, pattern, p)) return static_cast<int32_t>(p);
+  }
+  const int64_t inner_begin = std::max<int64_t>(start, 0);
+  const int64_t inner_end = length - m + 1;  // one past the last offset of a whole match
+  if (inner_begin < inner_end) {
+    const auto* first = reinterpret_cast<const char*>(save.SaveBuffer.data());
+    const char* hit = static_cast<const char*>(
+        memmem(first + inner_begin, static_cast<size_t>(length - inner_begin), pattern.data(),
+               pattern.size()));
+    if (hit) return static_cast<int32_t>(hit - first);
+  }
+  for (int64_t p = std::max(inner_begin, inner_end); p < length; ++p) {
+    if (MatchesAt(save, pattern, p)) return static_cast<int32_t>(p);
+  }
+  return 0;
+}
+
+}  // namespace
+
+uint8_t ByteAt(const SaveImage& save, int64_t offset) {
+  if (offset < 0 || offset >= save.DataLength) return 0;
+  return save.SaveBuffer[static_cast<size_t>(offset)];
+}
+
+int32_t PeekInt(const SaveImage& save, int64_t offset) {
+  if (offset >= 0 && offset + 4 <= save.DataLength) {
+    uint32_t v;
+    std::memcpy(&v, save.SaveBuffer.data() + offset, 4);
+    return static_cast<int32_t>(v);
+  }
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | ByteAt(save, offset + i);
+  return static_cast<int32_t>(v);
+}
+
+int32_t ReadInt(const SaveImage& save, int32_t& pos) {
+  const int32_t v = PeekInt(save, pos);
+  Advance(pos, 4);
+  return v;
+}
+
+int16_t ReadShort(const SaveImage& save, int32_t& pos) {
+  const auto v = static_cast<uint16_t>(ByteAt(save, pos) | (ByteAt(save, int64_t{pos} + 1) << 8));
+  Advance(pos, 2);
+  return static_cast<int16_t>(v);
+}
+
+char ReadChar(const SaveImage& save, int32_t& pos) {
+  const char c = static_cast<char>(ByteAt(save, pos));
+  Advance(pos, 1);
+  return c;
+}
+
+uint32_t ReadBool(const SaveImage& save, int32_t& pos) {
+  const uint32_t b = ByteAt(save, pos);
+  Advance(pos, 1);
+  return b;
+}
+
+std::string ReadStr(const SaveImage& save, int32_t& pos) {
+  const int32_t n = ReadInt(save, pos);
+  if (n <= 0 || n > kMaxStringLength) return {};
+  std::string text;
+  for (int32_t i = 0; i < n; ++i) {
+    const uint8_t b = ByteAt(save, int64_t{pos} + i);
+    if (b == 0) break;
+    text.push_back(static_cast<char>(b));
+  }
+  Advance(pos, n);
+  return text;
+}
+
+std::string ReadUStr(const SaveImage& save, int32_t& pos) {
+  const int32_t n = ReadInt(save, pos);
+  if (n <= 0 || n > kMaxStringLength) return {};
+  // A second byte below 0x14 can only be the high byte of a UTF-16 unit.
+  const int step = (n == 1 || ByteAt(save, int64_t{pos} + 1) < 0x14) ? 2 : 1;
+  std::string text;
+  bool ended = false;
+  for (int32_t i = 0; i < n; ++i) {
+    const uint8_t b = ByteAt(save, int64_t{pos} + int64_t{i} * step);
+    if (b == 0) ended = true;
+    if (!ended) text.push_back(static_cast<char>(b));
+  }
+  Advance(pos, int64_t{n} * step);
+  return text;
+}
+
+int32_t FindStr(const SaveImage& save, std::string_view text, int32_t start) {
+  return FindPattern(save, text, start);
+}
+
+int32_t FindInt(const SaveImage& save, int32_t value, int32_t start) {
+  char pattern[4];
+  const auto v = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) pattern[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  return FindPattern(save, std::string_view(pattern, 4), start);
+}
+
+}  // namespace vek5

@@ -1,0 +1,34 @@
+// Primitive readers and marker searches over an assembled save image.
+// Values are little-endian and unaligned; bytes before offset 0 and at or after DataLength
+// read as zero, so no read can leave the buffer whatever the position holds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "container/save_image.h"
+
+namespace vek5 {
+
+// Longest text a string reader returns; longer length fields give the empty text.
+inline constexpr int32_t kMaxStringLength = 16767;
+
+uint8_t ByteAt(const SaveImage& save, int64_t offset);
+int32_t PeekInt(const SaveImage& save, int64_t offset);
+
+int32_t ReadInt(const SaveImage& save, int32_t& pos);
+int16_t ReadShort(const SaveImage& save, int32_t& pos);
+char ReadChar(const SaveImage& save, int32_t& pos);
+uint32_t ReadBool(const SaveImage& save, int32_t& pos);
+// Raw 8-bit text (length-prefixed); ends at the first zero byte.
+std::string ReadStr(const SaveImage& save, int32_t& pos);
+// Text stored as 8-bit bytes or as UTF-16LE (only the low byte of each unit is kept).
+std::string ReadUStr(const SaveImage& save, int32_t& pos);
+
+// Smallest offset p >= start where the bytes of text lie; 0 when there is none.
+int32_t FindStr(const SaveImage& save, std::string_view text, int32_t start);
+// Smallest offset p >= start holding the 32-bit little-endian value; 0 when there is none.
+int32_t FindInt(const SaveImage& save, int32_t value, int32_t start);
+
+}  // namespace vek5

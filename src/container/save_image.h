@@ -1,0 +1,41 @@
+// The assembled save image: header, "BODY", inflated body and tail in one flat buffer.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vek5 {
+
+// Limits of what a load accepts; larger files or images are refused, never truncated.
+inline constexpr int64_t kMaxFileSize = int64_t{256} << 20;
+inline constexpr int64_t kMaxImageSize = int64_t{1} << 30;
+
+// The four letters written over the first chunk's length field.
+inline constexpr char kBodyTag[] = "BODY";
+
+// Any failure of a load: an unopenable file, a damaged stream, a file that is not a save.
+class LoadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct SaveImage {
+  std::vector<uint8_t> SaveBuffer;  // exactly DataLength bytes
+  int32_t DataLength = 0;
+  int32_t BodyOffset = -1;  // offset of the inflated body (and of the stream in the file)
+  std::string FileName;     // path as given to the loader, UTF-8
+  std::string FileDate;     // last modification, local time, "YYYY-MM-DD hh:mm:ss"
+};
+
+// Assembles an image from the bytes of a save file. Throws LoadError.
+SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes);
+
+// Reads and assembles a save file; fills FileName and FileDate. Throws LoadError.
+SaveImage LoadSave(const std::string& file_name);
+
+// Writes the assembled image uncompressed (exactly DataLength bytes). Throws LoadError.
+void ExportImage(const SaveImage& image, const std::string& file_name);
+
+}  // namespace vek5

@@ -1,0 +1,21 @@
+// Number formatting with printf-style patterns. Two conventions hold everywhere: "%f" without a
+// precision gives two decimals, and "%x" gives upper-case digits. The decimal separator is
+// always ".", whatever the process locale says.
+#pragma once
+
+#include <fmt/printf.h>
+
+#include <string>
+#include <string_view>
+
+namespace vek5 {
+
+// The pattern rewritten into the form the printf engine understands with those conventions.
+std::string NormalisePattern(std::string_view pattern);
+
+template <typename... Args>
+std::string Format(std::string_view pattern, const Args&... args) {
+  return fmt::sprintf(NormalisePattern(pattern), args...);
+}
+
+}  // namespace vek5

@@ -1,0 +1,335 @@
+// The game-state model: everything one analysis learns from a save.
+// A fresh GameState is filled by every analysis; nothing carries over from an earlier save.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vek5 {
+
+// Capacities of the model. Lists in a save longer than these are read and stored up to them.
+inline constexpr int kMaxSlots = 64;
+inline constexpr int kMaxCitiesPerPlayer = 500;
+inline constexpr int kMaxCityNames = 500;
+inline constexpr int kMaxBuildingSlots = 150;
+inline constexpr int kMaxUnitSlots = 150;
+inline constexpr int kHistorySeries = 27;
+inline constexpr int kHistoryTurns = 1501;
+inline constexpr int kMaxReplayMessages = 65536;
+inline constexpr int kMaxSessionTurns = 65536;
+inline constexpr int kLogRingSize = 100;
+inline constexpr int kLogMessageSlots = 101;
+inline constexpr int kPlayerLogCount = 65;
+inline constexpr int kMaxTechRows = 81;
+inline constexpr int kMaxPolicyRows = 111;
+inline constexpr int kBeliefSlots = 7;
+inline constexpr int kMaxDlcEntries = 99;
+inline constexpr int kMaxDlcCivs = 50;
+inline constexpr int kVictoryTypes = 5;
+inline constexpr int kMaxGameOptions = 24;
+inline constexpr int kLeagueProjectCount = 3;
+inline constexpr int kQueueCapacity = 20;
+inline constexpr int kCityFlagCount = 10;
+inline constexpr int kYieldArrayCount = 18;
+inline constexpr int kYieldArrayLength = 7;
+inline constexpr int kCultureParts = 5;
+inline constexpr int kFaithParts = 4;
+inline constexpr int kGreatPersonKinds = 4;
+inline constexpr int kProjectRows = 7;
+inline constexpr int kMaxCityReligions = 13;
+
+// Flags of the model hold -1 for true and 0 for false.
+inline constexpr int32_t kTrue = -1;
+inline constexpr int32_t kFalse = 0;
+
+struct TLeaderInfoRec {
+  std::string LeaderName;
+  std::string CivName;
+  std::string TraitName;
+  int32_t CivType = 0;
+  int32_t LeaderType = 0;
+  int32_t Slot = 0;
+  int32_t SlotStatus = 0;
+  int32_t SlotIsMinor = 0;
+  int32_t CityCount = 0;
+  int32_t NationalCities = 0;
+  int32_t OccupiedCities = 0;
+  int32_t PuppetCities = 0;
+  int32_t Gold = 0;
+  int32_t DiploGold = 0;
+  int32_t ResearchingTech = 0;
+  int32_t ResearchOverflow = 0;
+  std::array<int32_t, kMaxTechRows> TechKnown{};
+  std::array<int32_t, kMaxTechRows> TechProgress{};
+  int32_t PolicyCount = 0;
+  int32_t PolicyCulture = 0;
+  int32_t PolicyCultureNeeded = 0;
+  int32_t TotalCulture = 0;
+  int32_t CultureFromCS = 0;
+  int32_t CultureGoldenAgeBonus = 0;
+  int32_t CultureFromHappiness = 0;
+  int32_t CultureBase = 0;
+  int32_t CulturePerTurn = 0;
+  int32_t Happiness = 0;
+  int32_t GoldenAgeProgress = 0;
+  int32_t GoldenAgeCount = 0;
+  int32_t GoldenAgeThreshold = 0;
+  int32_t GoldenAgeTurns = 0;
+  int32_t GreatGeneralPoints = 0;
+  int32_t GreatGeneralTotal = 0;
+  int32_t GreatGeneralThreshold = 0;
+  int32_t GPLimit = 0;
+  int32_t GreatPeopleBorn = 0;
+  int32_t Int1 = 0;
+  int32_t Int2 = 0;
+  int32_t Int3 = 0;
+  int32_t Int4 = 0;
+  int32_t CityUnhappiness = 0;
+  int32_t PopulationUnhappiness = 0;
+  int32_t SpecialistUnhappiness = 0;
+  int32_t OccupiedUnhappiness = 0;
+  int32_t Unhappiness = 0;
+  int32_t TotalHappiness = 0;
+  int32_t Faith = 0;
+  int32_t TotalFaith = 0;
+  int32_t FaithPerTurn = 0;
+  int32_t FaithFromCS = 0;
+  int32_t FaithFromCities = 0;
+  std::array<int32_t, kBeliefSlots> Beliefs{};
+  std::array<int32_t, kMaxSlots> CSFriend{};
+  std::array<int32_t, kMaxSlots> CSAlly{};
+};
+
+struct TReplayMsgRec {
+  int32_t Turn = 0;
+  std::string Text;
+};
+
+struct TMessageRec {
+  int32_t Kind = 0;
+  std::string Text;
+  std::string Summary;
+  std::array<int32_t, 4> Params{};
+  int32_t Turn = 0;
+  int32_t Extra = 0;
+  int32_t Flag = 0;
+  int32_t Tail = 0;
+};
+
+struct TNotificationLog {
+  int32_t First = 0;
+  int32_t Stop = 0;
+  std::array<TMessageRec, kLogMessageSlots> Messages{};
+};
+
+struct TLeagueProjectRec {
+  int32_t Type = -1;
+  std::array<int32_t, kMaxSlots> Contribution{};
+  int32_t Flag1 = 0;
+  int32_t Flag2 = 0;
+  int32_t Total = 0;
+};
+
+struct TQueueEntry {
+  int32_t Type = 0;
+  int32_t Item = 0;
+  int32_t Value = 0;
+  int32_t Flag1 = 0;
+  int32_t Flag2 = 0;
+};
+
+struct TCityReligion {
+  int32_t Value0 = 0;
+  int32_t ReligionId = 0;
+  int32_t Holy = 0;
+  int32_t Followers = 0;
+  int32_t Pressure = 0;
+  float Percent = 0;
+};
+
+// Indexes into TCityRec::Flags.
+inline constexpr int kFlagNeverLost = 0;
+inline constexpr int kFlagPuppet = 3;
+inline constexpr int kFlagOccupied = 5;
+inline constexpr int kFlagEverCapital = 7;
+inline constexpr int kFlagRailroad = 8;
+
+struct TCityRec {
+  std::string Name;
+  int32_t X = 0;
+  int32_t Y = 0;
+  std::array<int32_t, kCityFlagCount> Flags{};
+  int32_t Owner = 0;
+  int32_t PreviousOwner = -1;
+  int32_t OriginalOwner = -1;
+  int32_t Food = 0;
+  int32_t FoodExtra = 0;
+  int32_t FoodThreshold = 0;
+  int32_t OverflowProduction = 0;
+  int32_t Strength = 0;
+  int32_t WLTKDTurns = 0;
+  int32_t DisorderTurns = 0;
+  int32_t Culture = 0;
+  int32_t CultureStep = 0;
+  int32_t CultureThreshold = 0;
+  int32_t FoundedTurn = 0;
+  int32_t CapturedTurn = 0;
+  int32_t Population = 0;
+  int32_t MaxPopulation = 0;
+  int32_t ProductionType = 0;
+  int32_t ProductionItem = 0;
+  std::array<TQueueEntry, kQueueCapacity> Queue{};
+  int32_t QueueLength = 0;
+  std::array<int32_t, kCultureParts> CultureParts{};
+  int32_t CultureModifier = 0;
+  std::array<int32_t, kFaithParts> FaithParts{};
+  int32_t HasGarden = 0;
+  int32_t HasFloatingGardens = 0;
+  int32_t HasCourthouse = 0;
+  int32_t HasNationalEpic = 0;
+  int32_t HasWorldWonder = 0;
+  int32_t HasPalace = 0;
+  int32_t GreatPersonBonus = 0;
+  int32_t CultureBonus = 0;
+  int32_t CulturePerTurn = 0;
+  int32_t CultureBeforeBonus = 0;
+  int32_t FaithPerTurn = 0;
+  int32_t PopulationUnhappiness = 0;
+  int32_t SpecialistUnhappiness = 0;
+  std::array<std::string, kMaxBuildingSlots> BuildingNames{};
+  std::array<int32_t, kMaxBuildingSlots> BuildingProduction{};
+  std::array<int32_t, kMaxBuildingSlots> BuildingDelay{};
+  std::array<int32_t, kMaxBuildingSlots> BuildingValue3{};
+  std::array<int32_t, kMaxBuildingSlots> BuildingDate{};
+  std::array<int32_t, kMaxBuildingSlots> BuildingTurn{};
+  std::array<int32_t, kMaxBuildingSlots> BuildingCount{};
+  std::array<int32_t, kMaxBuildingSlots> FreeBuildingCount{};
+  std::array<int32_t, kProjectRows> ProjectProduction{};
+  std::array<std::string, kMaxUnitSlots> UnitNames{};
+  std::array<int32_t, kMaxUnitSlots> UnitProduction{};
+  std::array<int32_t, kMaxUnitSlots> UnitDelay{};
+  std::array<std::array<int32_t, kYieldArrayLength>, kYieldArrayCount> YieldArrays{};
+  std::array<int32_t, kGreatPersonKinds> GPPoints{};
+  std::array<int32_t, kGreatPersonKinds> GPRate{};
+  std::array<float, kGreatPersonKinds> GPTurns{};
+  int32_t OtherSpecialists = 0;
+  std::array<int32_t, kGreatPersonKinds> GPSpecialists{};
+  std::array<int32_t, kGreatPersonKinds> GPBuildings{};
+  int32_t ReligionCount = 0;
+  std::array<TCityReligion, kMaxCityReligions> Religions{};
+};
+
+constexpr std::array<int32_t, kMaxSlots> FilledSlots(int32_t value) {
+  std::array<int32_t, kMaxSlots> a{};
+  a.fill(value);
+  return a;
+}
+
+// History values of one player data set: [series][absolute turn].
+using THistorySet = std::array<std::array<int32_t, kHistoryTurns>, kHistorySeries>;
+
+struct GameState {
+  // Version, rule set and settings.
+  int32_t SaveVersion = 0;
+  std::string GameVersion;
+  std::string BuildText;
+  int32_t BuildNumber = 0;
+  int32_t Build341540OrLater = 0;
+  int32_t Build379995OrLater = 0;
+  int32_t Exp1Present = 0;
+  int32_t ZephPresent = 0;
+  int32_t SlotKeysPresent = 0;
+  std::string PlayerCivName;
+  std::string HandicapName;
+  std::string StartEraName;
+  std::string CurrentEraName;
+  std::string GameSpeedName;
+  std::string WorldSizeName;
+  std::string MapScriptName;
+  std::string UserName;
+  int32_t StartEraIndex = 0;
+  int32_t CurrentEraIndex = 0;
+  std::array<std::string, kMaxDlcEntries> DlcNames{};
+  std::array<int32_t, kMaxDlcEntries> DlcListed{};
+  std::array<std::string, kMaxDlcCivs> DlcCivNames{};
+  std::array<std::string, kMaxDlcCivs> DlcLeaderNames{};
+  std::array<int32_t, kVictoryTypes> VictoryAllowed{};
+  std::array<std::string, kMaxGameOptions> GameOptionNames{};
+  std::array<int32_t, kMaxGameOptions> GameOptionValues{};
+
+  // Turns, time and modifiers.
+  int32_t TurnsPlayed = 0;
+  int32_t StartTurn = 0;
+  int32_t CurrentTurn = 0;
+  int32_t MaxTurns = 0;
+  int32_t SpeedIndex = 2;
+  int32_t SpeedPercent = 0;
+  int32_t CurrentYear = 0;
+  std::string CurrentDateText;
+  int32_t PlayTime = 0;
+  int32_t PlayTimeSeconds = 0;
+  int32_t HandicapIndex = 0;
+  int32_t Score = 0;
+  int32_t GameOver = 0;
+  int32_t VictoryType = 0;
+  int32_t LevelMod1 = 0;
+  int32_t LevelMod2 = 0;
+  int32_t LevelMod4 = 0;
+  int32_t LevelMod5 = 0;
+  int32_t LevelMod6 = 0;
+  int32_t LevelMod7 = 0;
+  int32_t EraMod1 = 0;
+  int32_t EraMod3 = 0;
+  int32_t EraMod4 = 0;
+  int32_t WorldSizeIndex = 3;
+  int32_t WorldSizePercent = 0;
+
+  // Player slots, indexed by the save's slot number. A negative civilization type is unlisted.
+  std::array<int32_t, kMaxSlots> SlotCivType = FilledSlots(-1);
+  std::array<int32_t, kMaxSlots> SlotLeaderType{};
+  std::array<int32_t, kMaxSlots> SlotMinorCivType{};
+  std::array<int32_t, kMaxSlots> SlotStatus{};
+  std::array<int32_t, kMaxSlots> SlotIsMinor{};
+  std::array<std::string, kMaxSlots> SlotCivKeys{};
+  std::array<std::string, kMaxSlots> SlotLeaderKeys{};
+  std::array<std::string, kMaxSlots> SlotMinorCivKeys{};
+
+  // Players: entries of the compacted player list.
+  std::array<TLeaderInfoRec, kMaxSlots> Leaders{};
+  int32_t PlayerCount = 0;
+  int32_t RealPlayerCount = 0;
+
+  // Lists and matrices.
+  std::array<std::array<int32_t, kMaxPolicyRows>, kMaxSlots> PolicyAdopted{};
+  std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSInfluence{};
+  std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSFriends{};
+  std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSAllies{};
+  // [player data set] -> series values; allocated as a whole, zero-initialised.
+  std::vector<THistorySet> HistoryData = std::vector<THistorySet>(kMaxSlots);
+  std::vector<TReplayMsgRec> ReplayMessages;  // at most kMaxReplayMessages
+  int32_t ReplayMessageCount = 0;
+  std::vector<int32_t> SessionTurns;  // at most kMaxSessionTurns
+  int32_t SessionCounter = 0;
+  int32_t ReloadsAtStartTurn = 0;
+  std::vector<TNotificationLog> PlayerLogs = std::vector<TNotificationLog>(kPlayerLogCount);
+  std::array<TLeagueProjectRec, kLeagueProjectCount> LeagueProjects{};
+  int32_t AngkorWatOwner = -1;
+  int32_t SistineChapelOwner = -1;
+  int32_t HagiaSophiaOwner = -1;
+  int32_t ForbiddenPalaceOwner = -1;
+  int32_t LeaningTowerOwner = -1;
+
+  // Cities: per Leaders entry, the records in save order (at most kMaxCitiesPerPlayer each;
+  // Leaders[p].CityCount equals Cities[p].size()).
+  std::array<std::vector<TCityRec>, kMaxSlots> Cities{};
+  std::vector<std::string> CityNames;  // every accepted city in file order, at most kMaxCityNames
+  std::vector<int32_t> CityOwners;     // owner slot as stored, parallel to CityNames
+};
+
+// A fresh model, ready for one analysis. Large, so it lives on the heap.
+inline std::unique_ptr<GameState> NewGameState() { return std::make_unique<GameState>(); }
+
+}  // namespace vek5

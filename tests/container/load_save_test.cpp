@@ -1,0 +1,200 @@
+#include "container/save_image.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "container/readers.h"
+#include "support/save_builder.h"
+
+namespace vek5 {
+namespace {
+
+using testing::BuildSaveFile;
+using testing::ByteWriter;
+using testing::SaveFileParts;
+
+std::vector<uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts) {
+  std::vector<uint8_t> all;
+  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+std::vector<uint8_t> Le32(int32_t v) {
+  ByteWriter w;
+  w.Int(v);
+  return w.bytes();
+}
+
+std::vector<uint8_t> Image(const SaveImage& image) {
+  return {image.SaveBuffer.begin(), image.SaveBuffer.begin() + image.DataLength};
+}
+
+const std::vector<uint8_t> kHeader = Bytes("HEADER--header--");
+const std::vector<uint8_t> kBody = Bytes(std::string(5000, 'b') + "the body of the save");
+const std::vector<uint8_t> kTail = Bytes("TAIL");
+
+TEST(AssembleSave, OneChunkKeepsHeaderThenBodyThenTerminatorAndTail) {
+  const auto file = BuildSaveFile({kHeader, kBody, {}, 0, kTail});
+  const SaveImage image = AssembleSave(file);
+  EXPECT_EQ(image.BodyOffset, static_cast<int32_t>(kHeader.size() + 4));
+  EXPECT_EQ(Image(image), Concat({kHeader, Bytes("BODY"), kBody, Le32(0), kTail}));
+  EXPECT_EQ(image.DataLength, static_cast<int32_t>(image.SaveBuffer.size()));
+}
+
+TEST(AssembleSave, SeveralChunksStartTheTailBeforeTheTerminator) {
+  // With n chunks the tail carries the last 4 (n - 1) bytes of compressed data.
+  const auto file = BuildSaveFile({kHeader, kBody, {20, 20}, 0, kTail});
+  const SaveImage image = AssembleSave(file);
+  const size_t tail_length = 4 * 2 + 4 + kTail.size();
+  const std::vector<uint8_t> file_tail(file.end() - static_cast<long>(tail_length), file.end());
+  EXPECT_EQ(Image(image), Concat({kHeader, Bytes("BODY"), kBody, file_tail}));
+}
+
+TEST(AssembleSave, ALengthOfOneOrLessEndsTheChunkList) {
+  for (const int32_t terminator : {1, 0, -5}) {
+    SCOPED_TRACE(terminator);
+    const SaveImage image = AssembleSave(BuildSaveFile({kHeader, kBody, {}, terminator, kTail}));
+    EXPECT_EQ(Image(image), Concat({kHeader, Bytes("BODY"), kBody, Le32(terminator), kTail}));
+  }
+}
+
+TEST(AssembleSave, MissingTerminatorEndsAtTheEndOfTheFile) {
+  auto file = BuildSaveFile({kHeader, kBody, {}, 0, {}});
+  file.resize(file.size() - 4);
+  const SaveImage image = AssembleSave(file);
+  EXPECT_EQ(Image(image), Concat({kHeader, Bytes("BODY"), kBody}));
+}
+
+TEST(AssembleSave, AChunkRunningPastTheEndIsCutThere) {
+  auto file = BuildSaveFile({kHeader, kBody, {}, 0, {}});
+  file.resize(file.size() - 4);
+  ByteWriter w;
+  w.PutInt(0, 1 << 30);
+  std::copy(w.bytes().begin(), w.bytes().end(), file.begin() + static_cast<long>(kHeader.size()));
+  const SaveImage image = AssembleSave(file);
+  EXPECT_EQ(Image(image), Concat({kHeader, Bytes("BODY"), kBody}));
+}
+
+TEST(AssembleSave, TheFirstZlibPairWins) {
+  // A pair inside the header is taken as the stream; what follows there is no zlib stream.
+  const std::vector<uint8_t> header = Concat({Bytes("HEADER--"), {0x78, 0x9C}, Bytes("rest")});
+  EXPECT_THROW(AssembleSave(BuildSaveFile({header, kBody, {}, 0, kTail})), LoadError);
+}
+
+TEST(AssembleSave, FilesWithoutAStreamAtOffsetEightOrMoreAreRefused) {
+  const std::vector<std::vector<uint8_t>> files = {
+      {},
+      {0x78, 0x9C, 0x00},
+      Concat({Bytes("abc"), {0x78, 0x9C}, Bytes("more text here")}),
+      Bytes("a text file that has nothing of a save"),
+  };
+  for (const auto& file : files) {
+    try {
+      AssembleSave(file);
+      ADD_FAILURE() << "accepted a file of " << file.size() << " bytes";
+    } catch (const LoadError& e) {
+      EXPECT_NE(std::string(e.what()).find("not a save"), std::string::npos);
+    }
+  }
+}
+
+TEST(AssembleSave, ADamagedStreamIsAnErrorWithZlibsMessage) {
+  auto file = BuildSaveFile({kHeader, kBody, {}, 0, kTail});
+  file[kHeader.size() + 4 + 2] ^= 0xFF;  // first byte of deflate data
+  file[kHeader.size() + 4 + 3] ^= 0xFF;
+  try {
+    AssembleSave(file);
+    FAIL() << "a damaged stream was accepted";
+  } catch (const LoadError& e) {
+    EXPECT_NE(std::string(e.what()).find("zlib"), std::string::npos) << e.what();
+  }
+}
+
+TEST(AssembleSave, AnEmptyJoinIsAnInflationError) {
+  ByteWriter w;
+  w.Bytes(kHeader);
+  w.Int(0);  // length field before the stream: no chunk at all
+  w.Bytes({0x78, 0x9C, 1, 2, 3});
+  EXPECT_THROW(AssembleSave(w.bytes()), LoadError);
+}
+
+TEST(AssembleSave, ATruncatedStreamGivesAShorterBody) {
+  std::vector<uint8_t> body(200000);
+  for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  auto file = BuildSaveFile({kHeader, body, {}, 0, {}});
+  const size_t stream_size = file.size() - kHeader.size() - 8;
+  file.resize(kHeader.size() + 4 + stream_size / 2);  // half the stream, no terminator
+  const SaveImage image = AssembleSave(file);
+  const int32_t body_length = image.DataLength - image.BodyOffset;
+  EXPECT_GT(body_length, 0);
+  EXPECT_LT(body_length, static_cast<int32_t>(body.size()));
+  EXPECT_TRUE(std::equal(body.begin(), body.begin() + body_length,
+                         image.SaveBuffer.begin() + image.BodyOffset));
+}
+
+TEST(AssembleSave, ThousandsOfTinyChunksJoin) {
+  const auto file = BuildSaveFile({kHeader, kBody, std::vector<size_t>(3000, 2), 0, {}});
+  const SaveImage image = AssembleSave(file);
+  EXPECT_TRUE(std::equal(kBody.begin(), kBody.end(), image.SaveBuffer.begin() + image.BodyOffset));
+}
+
+TEST(LoadSave, ReadsTheFileAndTellsItsDate) {
+  const std::string path = testing::TempPath("Сохранение 1.Vek5Save");
+  testing::WriteFile(path, BuildSaveFile({kHeader, kBody, {}, 0, kTail}));
+  const SaveImage image = LoadSave(path);
+  EXPECT_EQ(image.FileName, path);
+  EXPECT_EQ(image.FileDate.size(), 19u) << image.FileDate;
+  EXPECT_EQ(Image(image), Image(AssembleSave(testing::ReadFile(path))));
+}
+
+TEST(LoadSave, AnUnopenableFileIsAnErrorNamingIt) {
+  const std::string path = testing::TempPath("missing.Vek5Save");
+  try {
+    LoadSave(path);
+    FAIL();
+  } catch (const LoadError& e) {
+    EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
+  }
+  EXPECT_THROW(LoadSave(testing::TempPath("")), LoadError);  // a folder
+}
+
+TEST(LoadSave, AFileAboveTheSizeLimitIsRefusedUnread) {
+  const std::string path = testing::TempPath("huge.Vek5Save");
+  testing::WriteFile(path, {1});
+  std::filesystem::resize_file(path, kMaxFileSize + 1);  // sparse: costs no disk
+  try {
+    LoadSave(path);
+    FAIL();
+  } catch (const LoadError& e) {
+    EXPECT_NE(std::string(e.what()).find("256 MiB"), std::string::npos) << e.what();
+  }
+}
+
+TEST(ExportImage, WritesExactlyTheAssembledImage) {
+  const SaveImage image = AssembleSave(BuildSaveFile({kHeader, kBody, {7}, 0, kTail}));
+  const std::string path = testing::TempPath("export.bin");
+  ExportImage(image, path);
+  const auto written = testing::ReadFile(path);
+  EXPECT_EQ(written, Image(image));
+  EXPECT_EQ(std::string(written.begin() + image.BodyOffset - 4, written.begin() + image.BodyOffset),
+            "BODY");
+  EXPECT_THROW(ExportImage(image, testing::TempPath("no/such/folder/x")), LoadError);
+}
+
+TEST(SharedSaves, EachAssemblesWithItsBody) {
+  for (const char* name : {"base-turn95.Vek5Save", "zeph-hotseat-turn164.Vek5Save",
+                           "zeph-turn238.Vek5Save"}) {
+    const std::string path = testing::SharedSave(name);
+    if (path.empty()) GTEST_SKIP() << "shared saves are not present";
+    const SaveImage image = LoadSave(path);
+    EXPECT_GT(image.DataLength - image.BodyOffset, 17'000'000) << name;
+    EXPECT_EQ(FindStr(image, "BODY", 0), image.BodyOffset - 4) << name;
+  }
+}
+
+}  // namespace
+}  // namespace vek5

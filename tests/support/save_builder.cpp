@@ -1,0 +1,252 @@
+#include "support/save_builder.h"
+
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace vek5::testing {
+
+void ByteWriter::Int(int32_t v) {
+  const auto u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(u >> (8 * i)));
+}
+
+void ByteWriter::Short(int16_t v) {
+  const auto u = static_cast<uint16_t>(v);
+  bytes_.push_back(static_cast<uint8_t>(u & 0xFF));
+  bytes_.push_back(static_cast<uint8_t>(u >> 8));
+}
+
+void ByteWriter::Byte(uint8_t v) { bytes_.push_back(v); }
+
+void ByteWriter::Bytes(const std::vector<uint8_t>& bytes) {
+  bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+}
+
+void ByteWriter::Zeros(size_t count) { bytes_.resize(bytes_.size() + count, 0); }
+
+void ByteWriter::Str(std::string_view text) {
+  Int(static_cast<int32_t>(text.size()));
+  bytes_.insert(bytes_.end(), text.begin(), text.end());
+}
+
+void ByteWriter::UStr16(std::string_view text) {
+  Int(static_cast<int32_t>(text.size()));
+  for (const char c : text) Short(static_cast<int16_t>(static_cast<uint8_t>(c)));
+}
+
+void ByteWriter::IntList(const std::vector<int32_t>& values) {
+  Int(static_cast<int32_t>(values.size()));
+  for (const int32_t v : values) Int(v);
+}
+
+void ByteWriter::StrList(const std::vector<std::string>& texts) {
+  Int(static_cast<int32_t>(texts.size()));
+  for (const std::string& t : texts) Str(t);
+}
+
+void ByteWriter::ByteList(const std::vector<uint8_t>& values) {
+  Int(static_cast<int32_t>(values.size()));
+  Bytes(values);
+}
+
+void ByteWriter::PutInt(size_t offset, int32_t v) {
+  if (bytes_.size() < offset + 4) bytes_.resize(offset + 4, 0);
+  const auto u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<uint8_t>(u >> (8 * i));
+}
+
+void ByteWriter::PutBytes(size_t offset, std::string_view bytes) {
+  if (bytes_.size() < offset + bytes.size()) bytes_.resize(offset + bytes.size(), 0);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes_[offset + i] = static_cast<uint8_t>(bytes[i]);
+}
+
+namespace {
+
+// One value per slot, padded with the value of an unlisted slot.
+template <typename T, typename Get>
+std::vector<T> PerSlot(const GameDescription& game, Get get, T padding) {
+  std::vector<T> values(kSlotListLength, padding);
+  for (size_t i = 0; i < game.Slots.size() && i < values.size(); ++i) values[i] = get(game.Slots[i]);
+  return values;
+}
+
+std::vector<std::string> SlotTexts(const GameDescription& game,
+                                   std::string SlotDescription::*field) {
+  return PerSlot<std::string>(game, [&](const SlotDescription& s) { return s.*field; }, "");
+}
+
+}  // namespace
+
+void WriteSettings(ByteWriter& out, const GameDescription& game) {
+  out.Int(0);  // four leading bytes the analysis never reads
+  out.Int(game.SaveVersion);
+  if (game.SaveVersion > 5) {
+    out.UStr16(game.GameVersion);
+    out.UStr16(game.BuildText);
+  }
+  out.Int(0);
+  out.Byte(0);
+  for (const std::string* key : {&game.CivKey, &game.HandicapKey, &game.StartEraKey,
+                                 &game.CurrentEraKey, &game.GameSpeedKey, &game.WorldSizeKey,
+                                 &game.MapScript}) {
+    out.Str(*key);
+  }
+  out.Int(static_cast<int32_t>(game.Content.size()));
+  for (const ContentEntry& entry : game.Content) {
+    out.Int(entry.PackageId);
+    out.Int(0x11111111);
+    out.Int(0x22222222);
+    out.Int(0x33333333);
+    out.StrList(entry.Strings);
+  }
+}
+
+void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
+  const int32_t v = game.SaveVersion;
+  out.Int(1);  // 1: one (string, int32, string) item
+  out.Str("ITEM");
+  out.Int(7);
+  out.Str("VALUE");
+  out.Str("a");  // 2
+  out.Str("b");
+  out.Str("c");
+  if (v > 7) {  // 3
+    for (int i = 0; i < 4; ++i) out.Int(i);
+    out.Str("s");
+    for (int i = 0; i < 5; ++i) out.Int(i);
+  }
+  if (v > 6) out.Int(0);  // 4
+  out.Int(0);             // 5
+  out.Int(0);
+  out.Str("x");
+  out.IntList(PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.CivType; }, -1));  // 6
+  out.StrList(std::vector<std::string>(3, "n"));                                                  // 7
+  out.IntList(PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.Status; },
+                               kStatusUnused));  // 8
+  out.IntList({1, 2, 3});                        // 9
+  out.IntList({4, 5});                           // 10
+  if (v > 7) out.IntList({6});                   // 11
+  const bool keys = game.SlotKeys && v > 6;
+  if (v > 6) {  // 12
+    if (keys) {
+      out.StrList(SlotTexts(game, &SlotDescription::CivKey));      // 12a (count 64)
+      out.StrList(SlotTexts(game, &SlotDescription::LeaderKey));   // 12b
+      out.Int(0);                                                  // 12c
+    } else {
+      out.Int(0);
+    }
+  }
+  for (int i = 0; i < 3; ++i) out.Int(i);  // 13
+  out.Str("t");
+  out.IntList({9, 9});  // 14
+  out.Byte(1);          // 15
+  for (int i = 0; i < 13; ++i) out.Int(i);
+  out.StrList({"p"});                // 16
+  out.StrList({"q", "r"});           // 17
+  if (!keys) out.IntList({1});       // 18
+  out.StrList({});                   // 19
+  out.StrList({"u"});                // 20
+  for (int i = 0; i < 3; ++i) out.Int(i);  // 21
+  out.Str("w");
+  for (int i = 0; i < 3; ++i) out.Int(i);
+  out.Str("x");
+  out.Str("y");
+  out.Str("z");
+  for (int i = 0; i < 12; ++i) out.Int(i);
+  out.IntList({1, 2});  // 22
+  out.Int(5);           // 23
+  out.IntList({3});     // 24
+  out.ByteList({1, 0, 1});  // 25
+  out.Int(1);           // 26
+  out.Str("m");
+  out.Int(2);
+  if (v > 6) out.Byte(0);                   // 27
+  for (int i = 0; i < 13; ++i) out.Byte(0);  // 28
+  out.IntList({7, 8});                      // 29
+  out.Short(3);                             // 30
+  if (v < 7) out.Byte(0);                   // 31
+  if (!keys) {                              // 32
+    out.IntList(PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.LeaderType; }, 0));
+  }
+  out.StrList({"o"});  // 33
+  out.Str("account");  // 34
+  out.Str(game.UserName);
+  for (int i = 0; i < 7; ++i) out.Byte(0);  // 35
+  out.Str("h");
+  for (int i = 0; i < 3; ++i) out.Int(i);
+  if (keys) {  // 36'
+    out.StrList(SlotTexts(game, &SlotDescription::MinorCivKey));
+  } else {  // 36
+    out.IntList(
+        PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.MinorCivType; }, 0));
+  }
+  out.ByteList(PerSlot<uint8_t>(game, [](const SlotDescription& s) { return s.IsMinor; }, 0));  // 37
+}
+
+std::vector<uint8_t> WriteHeader(const GameDescription& game) {
+  ByteWriter out;
+  WriteSettings(out, game);
+  WriteSlotSection(out, game);
+  return out.bytes();
+}
+
+std::vector<uint8_t> Compress(const std::vector<uint8_t>& bytes) {
+  uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+  std::vector<uint8_t> out(size);
+  if (compress2(out.data(), &size, bytes.data(), static_cast<uLong>(bytes.size()),
+                Z_DEFAULT_COMPRESSION) != Z_OK) {
+    throw std::runtime_error("compress2 failed");
+  }
+  out.resize(size);
+  return out;
+}
+
+std::vector<uint8_t> BuildSaveFile(const SaveFileParts& parts) {
+  const std::vector<uint8_t> stream = Compress(parts.Body);
+  ByteWriter out;
+  out.Bytes(parts.Header);
+  size_t done = 0;
+  for (size_t i = 0; i <= parts.ChunkSizes.size() && done < stream.size(); ++i) {
+    const size_t size =
+        i < parts.ChunkSizes.size() ? std::min(parts.ChunkSizes[i], stream.size() - done)
+                                    : stream.size() - done;
+    out.Int(static_cast<int32_t>(size));
+    out.Bytes(std::vector<uint8_t>(stream.begin() + done, stream.begin() + done + size));
+    done += size;
+  }
+  out.Int(parts.Terminator);
+  out.Bytes(parts.Tail);
+  return out.bytes();
+}
+
+std::string TempPath(std::string_view name) {
+  static const std::filesystem::path folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vek5-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return std::filesystem::path(pattern);
+  }();
+  return (folder / std::string(name)).string();
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string SharedSave(std::string_view name) {
+  const std::filesystem::path path = std::filesystem::path(VEK5_SHARED_SAVES) / std::string(name);
+  return std::filesystem::exists(path) ? path.string() : std::string();
+}
+
+}  // namespace vek5::testing
