@@ -5,7 +5,6 @@
 #include <climits>
 
 #include "model/format.h"
-#include "model/game_state.h"
 #include "model/reference_tables.h"
 
 namespace vek5 {
@@ -84,10 +83,10 @@ CalendarDate DateOfTurn(int32_t speed_index, int32_t turn) {
   return date;
 }
 
-int32_t Turn2Date(GameState& state, int32_t speed_index, int32_t turn, std::string& month) {
-  if (turn < 0) state.TurnsPlayed = 0;
+int32_t Turn2Date(int32_t& turns_played, int32_t speed_index, int32_t turn, std::string& month) {
+  if (turn < 0) turns_played = 0;
   if (IsKnownSpeed(speed_index) && turn > kCalendarTurnLimit[speed_index]) {
-    state.TurnsPlayed = kCalendarTurnLimit[speed_index];
+    turns_played = kCalendarTurnLimit[speed_index];
   }
   CalendarDate date = DateOfTurn(speed_index, turn);
   month = std::move(date.Month);

@@ -7,8 +7,6 @@
 
 namespace vek5 {
 
-struct GameState;
-
 inline constexpr int kCalendarCount = 4;
 // Turn limits of the calendars, by speed index.
 inline constexpr int32_t kCalendarTurnLimit[kCalendarCount] = {1500, 750, 500, 330};
@@ -28,9 +26,10 @@ struct CalendarDate {
 // The date a turn shows, without any effect on the model.
 CalendarDate DateOfTurn(int32_t speed_index, int32_t turn);
 
-// As DateOfTurn, and like the game's own routine it moves TurnsPlayed: a negative turn sets it
-// to 0, a turn beyond the calendar's limit sets it to that limit.
-int32_t Turn2Date(GameState& state, int32_t speed_index, int32_t turn, std::string& month);
+// As DateOfTurn, and like the game's own routine it moves the turns-played count it is given
+// (the model's during an analysis, the views' copy afterwards): a negative turn sets it to 0, a
+// turn beyond the calendar's limit sets it to that limit.
+int32_t Turn2Date(int32_t& turns_played, int32_t speed_index, int32_t turn, std::string& month);
 
 // First turn that shows the year; -1 for an unknown speed index.
 int32_t Date2Turn(int32_t speed_index, int32_t year);

@@ -322,6 +322,11 @@ struct GameState {
   int32_t ForbiddenPalaceOwner = -1;
   int32_t LeaningTowerOwner = -1;
 
+  // What the window shows as the analysis leaves it: the Reloads tab's session lines and the
+  // graph's player check-list (one item per Leaders entry, checked for major players).
+  std::vector<std::string> SessionListLines;
+  std::vector<bool> GraphPlayerChecked;
+
   // Cities: per Leaders entry, the records in save order (at most kMaxCitiesPerPlayer each;
   // Leaders[p].CityCount equals Cities[p].size()).
   std::array<std::vector<TCityRec>, kMaxSlots> Cities{};

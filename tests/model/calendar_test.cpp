@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/game_state.h"
 
 namespace vek5 {
 namespace {
@@ -49,16 +48,17 @@ TEST(Calendar, YearsGiveTheirFirstTurn) {
 }
 
 TEST(Calendar, Turn2DateMovesTurnsPlayed) {
-  GameState state;
+  int32_t turns_played = 100;
   std::string month;
-  state.TurnsPlayed = 100;
-  EXPECT_EQ(Turn2Date(state, 3, 331, month), 2051);
-  EXPECT_EQ(state.TurnsPlayed, 330);
-  EXPECT_EQ(Turn2Date(state, 1, -1, month), -4025);
-  EXPECT_EQ(state.TurnsPlayed, 0);
-  state.TurnsPlayed = 7;
-  Turn2Date(state, 9, -3, month);  // unknown speed: still reset by a negative turn
-  EXPECT_EQ(state.TurnsPlayed, 0);
+  EXPECT_EQ(Turn2Date(turns_played, 3, 331, month), 2051);
+  EXPECT_EQ(turns_played, 330);
+  EXPECT_EQ(Turn2Date(turns_played, 1, -1, month), -4025);
+  EXPECT_EQ(turns_played, 0);
+  turns_played = 7;
+  Turn2Date(turns_played, 9, -3, month);  // unknown speed: still reset by a negative turn
+  EXPECT_EQ(turns_played, 0);
+  EXPECT_EQ(Turn2Date(turns_played, 2, 441, month), 2020);
+  EXPECT_EQ(month, "Jul");
 }
 
 TEST(Calendar, DateTexts) {

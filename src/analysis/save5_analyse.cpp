@@ -1,0 +1,35 @@
+#include "analysis/save5_analyse.h"
+
+#include "analysis/sections.h"
+
+namespace vek5 {
+
+std::unique_ptr<GameState> Save5Analyse(const SaveImage& save) {
+  auto state = NewGameState();
+  GameState& s = *state;
+  int32_t pos = 4;  // the first four bytes of a save are never read
+
+  ReadSettings(save, s, pos);
+  ReadSlotLists(save, s, pos);
+  ReadTurnTimer(save, s, pos);
+  BuildPlayerList(s);
+  ReadGameOptions(save, s, pos);
+
+  ReadBodyHeader(save, s);
+  ReadReplayList(save, s, pos);
+
+  ReadLeagueProjects(save, s, pos);
+  ReadReligions(save, s, pos);
+  ReadHistory(save, s);
+  ReadInfluence(save, s);
+  ReadPolicies(save, s);
+  ReadTechnologies(save, s);
+  ReadEconomy(save, s);
+  ReadNotificationLogs(save, s);
+
+  ReadCities(save, s);
+  ComputeDerivedValues(s);
+  return state;
+}
+
+}  // namespace vek5

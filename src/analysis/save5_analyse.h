@@ -1,0 +1,22 @@
+// The analysis: one pass over an assembled save image that fills a fresh game-state model.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+
+#include "container/save_image.h"
+#include "model/game_state.h"
+
+namespace vek5 {
+
+// A save whose content cannot be analysed (for example a build text that is not a number).
+class AnalysisError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A pure function of the image: the returned model holds nothing of any earlier save.
+// Throws AnalysisError.
+std::unique_ptr<GameState> Save5Analyse(const SaveImage& save);
+
+}  // namespace vek5
