@@ -15,7 +15,8 @@ struct ViewState {
   // Graph: the line series drawn for each Leaders entry, -1 none.
   std::array<int32_t, kMaxSlots> GraphSeriesOfEntry = FilledSlots(-1);
   int32_t GraphFitFromZero = -1;
-  // Reloads.
+  // Reloads: the pre-sessions as the user's box holds them, and what follows from them.
+  int32_t ReloadsAtStartTurn = 0;
   int32_t PlaySessions = 0;
   int32_t AverageSessionSeconds = 0;
   // League project costs.
@@ -26,6 +27,7 @@ struct ViewState {
 inline ViewState FreshViewState(const GameState& state) {
   ViewState view;
   view.TurnsPlayed = state.TurnsPlayed;
+  view.ReloadsAtStartTurn = state.ReloadsAtStartTurn;
   return view;
 }
 

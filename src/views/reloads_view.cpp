@@ -1,0 +1,72 @@
+#include "views/reloads_view.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+
+#include "model/format.h"
+
+namespace vek5 {
+namespace {
+
+// A signed whole number after optional leading blanks, as the pre-sessions box holds it;
+// nothing may follow the digits.
+std::optional<int32_t> ParseWholeNumber(std::string_view text) {
+  const size_t start = text.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return std::nullopt;
+  std::string_view digits = text.substr(start);
+  if (!digits.empty() && digits.front() == '+') {
+    digits.remove_prefix(1);
+    if (!digits.empty() && digits.front() == '-') return std::nullopt;
+  }
+  int32_t value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::string PreSessionsText(const GameState& state) {
+  return Format("%3d", state.ReloadsAtStartTurn);
+}
+
+std::string SessionTimeText(int32_t seconds) {
+  return Format("%6d:%02.2d:%02.2d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
+}
+
+CheckValuesResult CheckValues(const GameState& state, ViewState& view,
+                              std::string_view pre_sessions_text) {
+  CheckValuesResult result;
+  const std::optional<int32_t> pre_sessions = ParseWholeNumber(pre_sessions_text);
+  if (!pre_sessions) {
+    result.Error = Format("'%s' is not a valid integer value", std::string(pre_sessions_text));
+    return result;
+  }
+  view.ReloadsAtStartTurn = *pre_sessions;
+  // In 64 bits: a negative pre-sessions count must not overflow the difference.
+  const int64_t play_sessions = int64_t{state.SessionCounter} - *pre_sessions;
+  view.PlaySessions = static_cast<int32_t>(std::clamp<int64_t>(play_sessions, 0, INT32_MAX));
+  view.AverageSessionSeconds =
+      view.PlaySessions > 0 ? state.PlayTimeSeconds / view.PlaySessions : 0;
+  result.Content.SetField("Edit10", Format("%6d", view.PlaySessions));
+  result.Content.SetField("Edit12", SessionTimeText(view.AverageSessionSeconds));
+  return result;
+}
+
+TabContent BuildReloadsContent(const GameState& state, ViewState& view) {
+  TabContent content;
+  content.SetField("Edit9", Format("%6d", state.SessionCounter));
+  const std::string proposal = PreSessionsText(state);
+  content.SetField("Edit11", proposal);
+  // The proposal is always a number, so this never fails.
+  const CheckValuesResult values = CheckValues(state, view, proposal);
+  for (const FieldContent& field : values.Content.Fields) {
+    content.SetField(field.Control, field.Text, field.Hint);
+  }
+  LinesContent& sessions = content.List("SessionListBox");
+  for (const std::string& line : state.SessionListLines) sessions.Lines.push_back({line, kBlack});
+  return content;
+}
+
+}  // namespace vek5

@@ -1,0 +1,39 @@
+// The Reloads tab: the sessions the save counts, the pre-sessions (reloads at the starting
+// turn) that the user may correct, and the play sessions and their average length.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/game_state.h"
+#include "views/tab_content.h"
+#include "views/view_state.h"
+
+namespace vek5 {
+
+// What CheckValues gives for one text of Edit11: either Edit10 and Edit12, or, for a text that
+// is not a whole number, the error text. On an error the window shows Error in a message box
+// and leaves Edit10 and Edit12 as they are; the view state is not changed either.
+struct CheckValuesResult {
+  std::optional<std::string> Error;
+  TabContent Content;  // Edit10 and Edit12; empty when Error is set
+};
+
+// The analysis's proposal for Edit11: the session starts at the starting turn, "%3d".
+std::string PreSessionsText(const GameState& state);
+
+// Reads the pre-sessions from the text of Edit11 (leading blanks skipped) and recomputes the
+// play sessions and the average session time into the view state. The window calls it on
+// every change of Edit11.
+CheckValuesResult CheckValues(const GameState& state, ViewState& view,
+                              std::string_view pre_sessions_text);
+
+// The whole tab right after a load: Edit9, Edit11 with the proposal, Edit10 and Edit12 computed
+// from it, and SessionListBox.
+TabContent BuildReloadsContent(const GameState& state, ViewState& view);
+
+// "%6d:%02.2d:%02.2d" of hours, minutes and seconds.
+std::string SessionTimeText(int32_t seconds);
+
+}  // namespace vek5

@@ -1,0 +1,46 @@
+#include "views/replay_view.h"
+
+#include <algorithm>
+
+#include "model/calendar.h"
+#include "model/format.h"
+
+namespace vek5 {
+namespace {
+
+// Case-sensitive: "session" alone is not a session start, the French text is.
+constexpr std::string_view kSessionMarkers[] = {
+    "Session", "\xD1\x81\xD0\xB5\xD1\x81\xD1\x81\xD0\xB8\xD1\x8F", "Lancement de la session"};
+
+}  // namespace
+
+std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn, std::string_view text,
+                          std::string_view year_zero) {
+  std::string month;
+  const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
+  return Format("%4d%s %s %s", turn, YearText(year, year_zero), month, std::string(text));
+}
+
+bool IsSessionText(std::string_view text) {
+  return std::any_of(
+      std::begin(kSessionMarkers), std::end(kSessionMarkers),
+      [text](std::string_view marker) { return text.find(marker) != std::string_view::npos; });
+}
+
+TabContent BuildReplayContent(const GameState& state, ViewState& view) {
+  TabContent content;
+  LinesContent& list = content.List("ReplayList");
+  const int32_t count = std::clamp<int32_t>(
+      state.ReplayMessageCount, 0,
+      static_cast<int32_t>(std::min<size_t>(state.ReplayMessages.size(), kMaxReplayMessages)));
+  for (int32_t i = 0; i < count; ++i) {
+    const TReplayMsgRec& message = state.ReplayMessages[i];
+    if (message.Text.empty()) continue;
+    list.Lines.push_back(
+        {EventLineText(view, state.SpeedIndex, message.Turn, message.Text, kYearZeroWide),
+         IsSessionText(message.Text) ? kPurple : kBlack});
+  }
+  return content;
+}
+
+}  // namespace vek5
