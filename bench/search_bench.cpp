@@ -28,7 +28,8 @@ int32_t ScanEveryOffset(const SaveImage& save, std::string_view text, int32_t st
   const auto m = static_cast<int32_t>(text.size());
   for (int32_t p = start; p < save.DataLength; ++p) {
     int32_t equal = 0;
-    for (int32_t j = 0; j < m; ++j) equal += ByteAt(save, int64_t{p} + j) == static_cast<uint8_t>(text[j]);
+    for (int32_t j = 0; j < m; ++j)
+      equal += ByteAt(save, int64_t{p} + j) == static_cast<uint8_t>(text[j]);
     if (equal == m) return p;
   }
   return 0;
@@ -43,7 +44,8 @@ void BM_FindStr(benchmark::State& state) {
 BENCHMARK(BM_FindStr)->Unit(benchmark::kMillisecond);
 
 void BM_FindInt(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(FindInt(Body(), static_cast<int32_t>(0xF5010319), 0));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(FindInt(Body(), static_cast<int32_t>(0xF5010319), 0));
   state.SetBytesProcessed(state.iterations() * kBodySize);
 }
 BENCHMARK(BM_FindInt)->Unit(benchmark::kMillisecond);

@@ -6,11 +6,15 @@ namespace vek5 {
 namespace {
 
 // A text ends at its first zero byte.
-std::string_view UpToZero(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string_view UpToZero(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
 
 }  // namespace
 
-char CharLowCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char CharLowCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 std::string CutTextKey(std::string_view text, std::string_view prefix) {
   const std::string_view key = UpToZero(text);

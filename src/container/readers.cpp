@@ -37,9 +37,9 @@ int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t sta
   const int64_t inner_end = length - m + 1;  // one past the last offset of a whole match
   if (inner_begin < inner_end) {
     const auto* first = reinterpret_cast<const char*>(save.SaveBuffer.data());
-    const char* hit = static_cast<const char*>(
-        memmem(first + inner_begin, static_cast<size_t>(length - inner_begin), pattern.data(),
-               pattern.size()));
+    const char* hit = static_cast<const char*>(memmem(first + inner_begin,
+                                                      static_cast<size_t>(length - inner_begin),
+                                                      pattern.data(), pattern.size()));
     if (hit) return static_cast<int32_t>(hit - first);
   }
   for (int64_t p = std::max(inner_begin, inner_end); p < length; ++p) {

@@ -60,9 +60,13 @@ constexpr std::array<Calendar, kCalendarCount> kCalendars = {{
       {260, 1980, 1, 1}}},
 }};
 
-int32_t Saturate(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t Saturate(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
-bool IsKnownSpeed(int32_t speed_index) { return speed_index >= 0 && speed_index < kCalendarCount; }
+bool IsKnownSpeed(int32_t speed_index) {
+  return speed_index >= 0 && speed_index < kCalendarCount;
+}
 
 }  // namespace
 

@@ -17,7 +17,9 @@ std::string OrFallback(std::string_view name, std::string_view fallback) {
   return std::string(name.empty() ? fallback : name);
 }
 
-bool IsSlot(int32_t slot) { return slot >= 0 && slot < kMaxSlots; }
+bool IsSlot(int32_t slot) {
+  return slot >= 0 && slot < kMaxSlots;
+}
 
 }  // namespace
 

@@ -15,9 +15,17 @@ int32_t FindByHash(const Table& table, int32_t hash) {
 
 }  // namespace
 
-int32_t FindBIndex(int32_t hash) { return FindByHash(BuildingInfoZeph, hash); }
-int32_t FindUIndex(int32_t hash) { return FindByHash(UnitInfoZeph, hash); }
-int32_t FindPIndex(int32_t hash) { return FindByHash(ProjectInfo, hash); }
-int32_t FindCIndex(int32_t hash) { return FindByHash(CommerceInfo, hash); }
+int32_t FindBIndex(int32_t hash) {
+  return FindByHash(BuildingInfoZeph, hash);
+}
+int32_t FindUIndex(int32_t hash) {
+  return FindByHash(UnitInfoZeph, hash);
+}
+int32_t FindPIndex(int32_t hash) {
+  return FindByHash(ProjectInfo, hash);
+}
+int32_t FindCIndex(int32_t hash) {
+  return FindByHash(CommerceInfo, hash);
+}
 
 }  // namespace vek5

@@ -86,10 +86,11 @@ std::string RenderReport(std::string_view title, const TabContent& content) {
   for (const GridContent& grid : content.Grids) {
     out += grid.Control + ":\n";
     for (const auto& row : grid.Cells) {
-      // Rows that hold nothing are left out of the report.
-      if (std::all_of(row.begin(), row.end(), [](const std::string& c) { return c.empty(); })) {
-        continue;
-      }
+      // Rows that hold nothing beyond their number are left out of the report.
+      const auto blank = [](const std::string& c) {
+        return c.find_first_not_of(' ') == std::string::npos;
+      };
+      if (row.size() > 1 && std::all_of(row.begin() + 1, row.end(), blank)) continue;
       std::string line;
       for (size_t c = 0; c < row.size(); ++c) line += (c ? " | " : "  ") + row[c];
       out += line + "\n";

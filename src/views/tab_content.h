@@ -51,7 +51,7 @@ struct TabContent {
 
   void SetField(std::string_view control, std::string text, std::string hint = {});
   void SetCheck(std::string_view control, bool checked);
-  LinesContent& List(std::string_view control);  // created empty on first use
+  LinesContent& List(std::string_view control);                        // created empty on first use
   GridContent& Grid(std::string_view control, int rows, int columns);  // created on first use
 
   const FieldContent* FindField(std::string_view control) const;

@@ -14,10 +14,10 @@ TEST(KeyText, CutTextKeyGivesTheDisplayForm) {
   const std::vector<Case> cases = {
       {"MINOR_CIV_BUENOS_AIRES", "MINOR_CIV_", "Buenos Aires"},
       {"ERA_RENAISSANCE", "ERA_", "Renaissance"},
-      {"Renaissance", "ERA_", "Renaissance"},     // prefix gone: unchanged
+      {"Renaissance", "ERA_", "Renaissance"},  // prefix gone: unchanged
       {"HANDICAP_X", "HANDICAP_", "X"},
-      {"HANDICAP_", "HANDICAP_", "HANDICAP_"},     // prefix as long as the text
-      {"XXERA_ABCD", "ERA_", "A Abcd"},  // prefix only inside: first k bytes still dropped
+      {"HANDICAP_", "HANDICAP_", "HANDICAP_"},  // prefix as long as the text
+      {"XXERA_ABCD", "ERA_", "A Abcd"},         // prefix only inside: first k bytes still dropped
       {"", "ERA_", ""},
       {"CIVILIZATION_\xC0\xC1", "CIVILIZATION_", "\xC0\xC1"},  // non-ASCII bytes unchanged
   };

@@ -15,7 +15,9 @@ using testing::BuildSaveFile;
 using testing::ByteWriter;
 using testing::SaveFileParts;
 
-std::vector<uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> Bytes(std::string_view text) {
+  return {text.begin(), text.end()};
+}
 
 std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts) {
   std::vector<uint8_t> all;
@@ -186,8 +188,8 @@ TEST(ExportImage, WritesExactlyTheAssembledImage) {
 }
 
 TEST(SharedSaves, EachAssemblesWithItsBody) {
-  for (const char* name : {"base-turn95.Vek5Save", "zeph-hotseat-turn164.Vek5Save",
-                           "zeph-turn238.Vek5Save"}) {
+  for (const char* name :
+       {"base-turn95.Vek5Save", "zeph-hotseat-turn164.Vek5Save", "zeph-turn238.Vek5Save"}) {
     const std::string path = testing::SharedSave(name);
     if (path.empty()) GTEST_SKIP() << "shared saves are not present";
     const SaveImage image = LoadSave(path);

@@ -16,10 +16,13 @@ SaveImage ImageOf(const std::vector<uint8_t>& bytes) {
   return image;
 }
 
-SaveImage ImageOf(std::string_view text) { return ImageOf(std::vector<uint8_t>(text.begin(), text.end())); }
+SaveImage ImageOf(std::string_view text) {
+  return ImageOf(std::vector<uint8_t>(text.begin(), text.end()));
+}
 
 TEST(Readers, ReadLittleEndianValuesAndAdvance) {
-  const SaveImage save = ImageOf(std::vector<uint8_t>{0x01, 0x02, 0x03, 0x84, 0xFE, 0xFF, 0x80, 0xC8});
+  const SaveImage save =
+      ImageOf(std::vector<uint8_t>{0x01, 0x02, 0x03, 0x84, 0xFE, 0xFF, 0x80, 0xC8});
   int32_t pos = 0;
   EXPECT_EQ(ReadInt(save, pos), static_cast<int32_t>(0x84030201));
   EXPECT_EQ(ReadShort(save, pos), -2);
@@ -115,15 +118,17 @@ TEST(Search, AgreesWithTheComparisonAtEveryOffset) {
     b = static_cast<uint8_t>((seed >> 16) % 3);  // few distinct bytes: many partial matches
   }
   const SaveImage save = ImageOf(bytes);
-  for (const std::string& pattern : {std::string("\x01\x02\x01", 3), std::string("\x02\x02\x02\x02\x01", 5),
-                                    std::string("\x01\x00", 2)}) {
+  for (const std::string& pattern :
+       {std::string("\x01\x02\x01", 3), std::string("\x02\x02\x02\x02\x01", 5),
+        std::string("\x01\x00", 2)}) {
     for (int32_t start = -3; start < save.DataLength + 2; start += 97) {
       int32_t expected = 0;
       if (start <= save.DataLength - 1) {
         for (int64_t p = start; p < save.DataLength; ++p) {
           bool all = true;
           for (size_t j = 0; j < pattern.size(); ++j) {
-            all = all && ByteAt(save, p + static_cast<int64_t>(j)) == static_cast<uint8_t>(pattern[j]);
+            all = all &&
+                  ByteAt(save, p + static_cast<int64_t>(j)) == static_cast<uint8_t>(pattern[j]);
           }
           if (all) {
             expected = static_cast<int32_t>(p);
