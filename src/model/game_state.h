@@ -335,8 +335,6 @@ struct GameState {
 };
 
 // A fresh model, ready for one analysis. Large, so it lives on the heap.
-inline std::unique_ptr<GameState> NewGameState() {
-  return std::make_unique<GameState>();
-}
+inline std::unique_ptr<GameState> NewGameState() { return std::make_unique<GameState>(); }
 
 }  // namespace vek5

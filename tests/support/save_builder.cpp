@@ -21,17 +21,13 @@ void ByteWriter::Short(int16_t v) {
   bytes_.push_back(static_cast<uint8_t>(u >> 8));
 }
 
-void ByteWriter::Byte(uint8_t v) {
-  bytes_.push_back(v);
-}
+void ByteWriter::Byte(uint8_t v) { bytes_.push_back(v); }
 
 void ByteWriter::Bytes(const std::vector<uint8_t>& bytes) {
   bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 
-void ByteWriter::Zeros(size_t count) {
-  bytes_.resize(bytes_.size() + count, 0);
-}
+void ByteWriter::Zeros(size_t count) { bytes_.resize(bytes_.size() + count, 0); }
 
 void ByteWriter::Str(std::string_view text) {
   Int(static_cast<int32_t>(text.size()));
@@ -75,15 +71,13 @@ namespace {
 template <typename T, typename Get>
 std::vector<T> PerSlot(const GameDescription& game, Get get, T padding) {
   std::vector<T> values(kSlotListLength, padding);
-  for (size_t i = 0; i < game.Slots.size() && i < values.size(); ++i)
-    values[i] = get(game.Slots[i]);
+  for (size_t i = 0; i < game.Slots.size() && i < values.size(); ++i) values[i] = get(game.Slots[i]);
   return values;
 }
 
 std::vector<std::string> SlotTexts(const GameDescription& game,
                                    std::string SlotDescription::*field) {
-  return PerSlot<std::string>(
-      game, [&](const SlotDescription& s) { return s.*field; }, "");
+  return PerSlot<std::string>(game, [&](const SlotDescription& s) { return s.*field; }, "");
 }
 
 }  // namespace
@@ -97,9 +91,9 @@ void WriteSettings(ByteWriter& out, const GameDescription& game) {
   }
   out.Int(0);
   out.Byte(0);
-  for (const std::string* key :
-       {&game.CivKey, &game.HandicapKey, &game.StartEraKey, &game.CurrentEraKey, &game.GameSpeedKey,
-        &game.WorldSizeKey, &game.MapScript}) {
+  for (const std::string* key : {&game.CivKey, &game.HandicapKey, &game.StartEraKey,
+                                 &game.CurrentEraKey, &game.GameSpeedKey, &game.WorldSizeKey,
+                                 &game.MapScript}) {
     out.Str(*key);
   }
   out.Int(static_cast<int32_t>(game.Content.size()));
@@ -130,21 +124,19 @@ void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
   out.Int(0);             // 5
   out.Int(0);
   out.Str("x");
-  out.IntList(PerSlot<int32_t>(
-      game, [](const SlotDescription& s) { return s.CivType; }, -1));  // 6
-  out.StrList(std::vector<std::string>(3, "n"));                       // 7
-  out.IntList(PerSlot<int32_t>(
-      game, [](const SlotDescription& s) { return s.Status; },
-      kStatusUnused));          // 8
-  out.IntList({1, 2, 3});       // 9
-  out.IntList({4, 5});          // 10
-  if (v > 7) out.IntList({6});  // 11
+  out.IntList(PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.CivType; }, -1));  // 6
+  out.StrList(std::vector<std::string>(3, "n"));                                                  // 7
+  out.IntList(PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.Status; },
+                               kStatusUnused));  // 8
+  out.IntList({1, 2, 3});                        // 9
+  out.IntList({4, 5});                           // 10
+  if (v > 7) out.IntList({6});                   // 11
   const bool keys = game.SlotKeys && v > 6;
   if (v > 6) {  // 12
     if (keys) {
-      out.StrList(SlotTexts(game, &SlotDescription::CivKey));     // 12a (count 64)
-      out.StrList(SlotTexts(game, &SlotDescription::LeaderKey));  // 12b
-      out.Int(0);                                                 // 12c
+      out.StrList(SlotTexts(game, &SlotDescription::CivKey));      // 12a (count 64)
+      out.StrList(SlotTexts(game, &SlotDescription::LeaderKey));   // 12b
+      out.Int(0);                                                  // 12c
     } else {
       out.Int(0);
     }
@@ -154,11 +146,11 @@ void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
   out.IntList({9, 9});  // 14
   out.Byte(1);          // 15
   for (int i = 0; i < 13; ++i) out.Int(i);
-  out.StrList({"p"});                      // 16
-  out.StrList({"q", "r"});                 // 17
-  if (!keys) out.IntList({1});             // 18
-  out.StrList({});                         // 19
-  out.StrList({"u"});                      // 20
+  out.StrList({"p"});                // 16
+  out.StrList({"q", "r"});           // 17
+  if (!keys) out.IntList({1});       // 18
+  out.StrList({});                   // 19
+  out.StrList({"u"});                // 20
   for (int i = 0; i < 3; ++i) out.Int(i);  // 21
   out.Str("w");
   for (int i = 0; i < 3; ++i) out.Int(i);
@@ -166,21 +158,20 @@ void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
   out.Str("y");
   out.Str("z");
   for (int i = 0; i < 12; ++i) out.Int(i);
-  out.IntList({1, 2});      // 22
-  out.Int(5);               // 23
-  out.IntList({3});         // 24
+  out.IntList({1, 2});  // 22
+  out.Int(5);           // 23
+  out.IntList({3});     // 24
   out.ByteList({1, 0, 1});  // 25
-  out.Int(1);               // 26
+  out.Int(1);           // 26
   out.Str("m");
   out.Int(2);
-  if (v > 6) out.Byte(0);                    // 27
+  if (v > 6) out.Byte(0);                   // 27
   for (int i = 0; i < 13; ++i) out.Byte(0);  // 28
-  out.IntList({7, 8});                       // 29
-  out.Short(3);                              // 30
-  if (v < 7) out.Byte(0);                    // 31
-  if (!keys) {                               // 32
-    out.IntList(PerSlot<int32_t>(
-        game, [](const SlotDescription& s) { return s.LeaderType; }, 0));
+  out.IntList({7, 8});                      // 29
+  out.Short(3);                             // 30
+  if (v < 7) out.Byte(0);                   // 31
+  if (!keys) {                              // 32
+    out.IntList(PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.LeaderType; }, 0));
   }
   out.StrList({"o"});  // 33
   out.Str("account");  // 34
@@ -191,11 +182,10 @@ void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
   if (keys) {  // 36'
     out.StrList(SlotTexts(game, &SlotDescription::MinorCivKey));
   } else {  // 36
-    out.IntList(PerSlot<int32_t>(
-        game, [](const SlotDescription& s) { return s.MinorCivType; }, 0));
+    out.IntList(
+        PerSlot<int32_t>(game, [](const SlotDescription& s) { return s.MinorCivType; }, 0));
   }
-  out.ByteList(PerSlot<uint8_t>(
-      game, [](const SlotDescription& s) { return s.IsMinor; }, 0));  // 37
+  out.ByteList(PerSlot<uint8_t>(game, [](const SlotDescription& s) { return s.IsMinor; }, 0));  // 37
 }
 
 std::vector<uint8_t> WriteHeader(const GameDescription& game) {
@@ -222,9 +212,9 @@ std::vector<uint8_t> BuildSaveFile(const SaveFileParts& parts) {
   out.Bytes(parts.Header);
   size_t done = 0;
   for (size_t i = 0; i <= parts.ChunkSizes.size() && done < stream.size(); ++i) {
-    const size_t size = i < parts.ChunkSizes.size()
-                            ? std::min(parts.ChunkSizes[i], stream.size() - done)
-                            : stream.size() - done;
+    const size_t size =
+        i < parts.ChunkSizes.size() ? std::min(parts.ChunkSizes[i], stream.size() - done)
+                                    : stream.size() - done;
     out.Int(static_cast<int32_t>(size));
     out.Bytes(std::vector<uint8_t>(stream.begin() + done, stream.begin() + done + size));
     done += size;
@@ -245,8 +235,7 @@ std::string TempPath(std::string_view name) {
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
