@@ -25,8 +25,8 @@ constexpr double kAxisLimit = 1e9;
 
 int32_t EntryCount(const GameState& state, const GraphContent& graph) {
   const int32_t players = std::clamp(state.PlayerCount, 0, kMaxSlots);
-  const size_t count = std::min({graph.Entries.size(), static_cast<size_t>(players),
-                                 state.HistoryData.size()});
+  const size_t count =
+      std::min({graph.Entries.size(), static_cast<size_t>(players), state.HistoryData.size()});
   return static_cast<int32_t>(count);
 }
 
@@ -102,7 +102,8 @@ void DrawGraph(const GameState& state, const ViewState& view, GraphContent& grap
     const auto& values = state.HistoryData[static_cast<size_t>(i)][statistic];
     std::vector<GraphPoint>& points = graph.Series[next++].Points;
     for (int32_t t = first_turn; t <= last_turn; ++t) {
-      points.push_back({static_cast<double>(t), static_cast<double>(values[static_cast<size_t>(t)])});
+      points.push_back(
+          {static_cast<double>(t), static_cast<double>(values[static_cast<size_t>(t)])});
     }
   }
 }
@@ -142,8 +143,7 @@ GraphContent BuildGraphContent(const GameState& state, ViewState& view) {
   const int32_t players = std::clamp(state.PlayerCount, 0, kMaxSlots);
   for (int32_t i = 0; i < players; ++i) {
     const size_t entry = static_cast<size_t>(i);
-    const bool checked =
-        entry < state.GraphPlayerChecked.size() && state.GraphPlayerChecked[entry];
+    const bool checked = entry < state.GraphPlayerChecked.size() && state.GraphPlayerChecked[entry];
     graph.Entries.push_back({state.Leaders[entry].LeaderName, checked, kBlack});
   }
   CheckGraphIndexes(graph, view);
@@ -205,10 +205,10 @@ TabContent GraphTabContent(const GraphContent& graph) {
                          kBlack});
   for (const GraphSeries& series : graph.Series) {
     if (series.Points.empty()) continue;
-    chart.Lines.push_back({Format("%s: %d points, last %.0f", series.Name,
-                                  static_cast<int>(series.Points.size()),
-                                  series.Points.back().Value),
-                           series.Color});
+    chart.Lines.push_back(
+        {Format("%s: %d points, last %.0f", series.Name, static_cast<int>(series.Points.size()),
+                series.Points.back().Value),
+         series.Color});
   }
   return tab;
 }

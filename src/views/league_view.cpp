@@ -91,8 +91,8 @@ TabContent LeagueContent(const GameState& state, const ViewState& view) {
   for (const TLeagueProjectRec& record : state.LeagueProjects) {
     const LeagueProjectRow* project = ProjectOfType(record.Type);
     if (project == nullptr) continue;
-    FillProject(state, record, *project,
-                view.LeagueCosts[static_cast<size_t>(project->CostIndex)], grid);
+    FillProject(state, record, *project, view.LeagueCosts[static_cast<size_t>(project->CostIndex)],
+                grid);
   }
   for (const LeagueProjectRow& project : kLeagueProjects) {
     grid.Cells[kCostRow][static_cast<size_t>(project.Column)] =

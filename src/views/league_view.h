@@ -13,8 +13,7 @@ namespace vek5 {
 
 inline constexpr int kLeagueGridRows = 66;
 inline constexpr int kLeagueGridColumns = 4;
-inline constexpr std::array<int, kLeagueGridColumns> kLeagueGridColumnWidths = {170, 170, 170,
-                                                                                250};
+inline constexpr std::array<int, kLeagueGridColumns> kLeagueGridColumnWidths = {170, 170, 170, 250};
 // Positions of the three costs in ViewState::LeagueCosts.
 inline constexpr int kWorldsFairCost = 0;
 inline constexpr int kWorldsGamesCost = 1;

@@ -5,8 +5,8 @@
 
 namespace vek5 {
 
-std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn,
-                          std::string_view text, std::string_view year_zero) {
+std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn, std::string_view text,
+                          std::string_view year_zero) {
   std::string month;
   const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
   return Format("%4d%s %s %s", turn, YearText(year, year_zero), month, text);

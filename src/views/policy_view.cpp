@@ -15,9 +15,9 @@ constexpr std::string_view kBaseBranchBoxes[] = {
     "TraditionBranch", "LibertyBranch",     "HonorBranch",   "PietyBranch",     "PatronageBranch",
     "CommerceBranch",  "RationalismBranch", "FreedomBranch", "AutocracyBranch", "OrderBranch"};
 constexpr std::string_view kZephBranchBoxes[] = {
-    "TraditionBranch", "LibertyBranch",   "HonorBranch",    "PietyBranch",
+    "TraditionBranch", "LibertyBranch",     "HonorBranch",     "PietyBranch",
     "PatronageBranch", "RationalismBranch", "AutocracyBranch", "CommerceBranch",
-    "FreedomBranch",   "FreedomIdeology", "OrderIdeology",  "AutocracyIdeology"};
+    "FreedomBranch",   "FreedomIdeology",   "OrderIdeology",   "AutocracyIdeology"};
 
 }  // namespace
 
@@ -51,7 +51,8 @@ TabContent PlayerPolicyChoose(const GameState& state, int32_t entry) {
   }
 
   const TLeaderInfoRec& leader = state.Leaders[static_cast<size_t>(entry)];
-  tab.SetField("PolicyCultureE", Format("%6d/%d", leader.PolicyCulture, leader.PolicyCultureNeeded));
+  tab.SetField("PolicyCultureE",
+               Format("%6d/%d", leader.PolicyCulture, leader.PolicyCultureNeeded));
   tab.SetField("TotalCultureE", Format("%7d", leader.TotalCulture));
   tab.SetField("PolicyNumE", Format("%3d", leader.PolicyCount));
   if (state.ZephPresent) {

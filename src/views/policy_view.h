@@ -17,8 +17,8 @@ inline constexpr int kPolicyBoxCount = 13;
 // The boxes of the tab, in their order on screen: two rows of five branches, then the three
 // ideologies.
 inline constexpr std::array<std::string_view, kPolicyBoxCount> kPolicyBoxes = {
-    "TraditionBranch", "LibertyBranch",    "HonorBranch",     "PietyBranch",
-    "PatronageBranch", "OrderBranch",      "AutocracyBranch", "FreedomBranch",
+    "TraditionBranch",   "LibertyBranch",  "HonorBranch",     "PietyBranch",
+    "PatronageBranch",   "OrderBranch",    "AutocracyBranch", "FreedomBranch",
     "RationalismBranch", "CommerceBranch", "FreedomIdeology", "OrderIdeology",
     "AutocracyIdeology"};
 

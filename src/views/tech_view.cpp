@@ -12,19 +12,39 @@
 namespace vek5 {
 namespace {
 
+// Every rule set's table fits the model's per-player technology arrays and the grid.
+static_assert(kTechRows <= kMaxTechRows && kTechExp1Rows <= kMaxTechRows &&
+              kTechZephRows <= kMaxTechRows && kTechZephRows < kTechGridRows);
+
 constexpr int32_t kStatusNoDifficulty = 1;
 constexpr int32_t kCityResearchPercent = 5;
 
-constexpr std::array<std::string_view, kTechGridColumns> kTechHeaders = {"№", "Tech", "Era",
-                                                                         "Cost", "Known"};
+constexpr std::array<std::string_view, kTechGridColumns> kTechHeaders = {"№", "Tech", "Era", "Cost",
+                                                                         "Known"};
 // Every field of the tab, so that a refill leaves nothing of an earlier player.
-constexpr std::string_view kTechFields[] = {
-    "ResearchE",  "AccScienceE",  "OverflowResearchE", "SciencePerTurnE", "GATurnsE",
-    "GGPointsE",  "TGGPointsE",   "AccHappinessE",     "HappinessE",      "AccFaithE",
-    "TotalFaithE", "FaithPerTurnE", "AccGoldE",        "DiploGoldE",      "GoldPerTurnE",
-    "Int1E",      "Int2E",        "Int3E",             "Int4E"};
+constexpr std::string_view kTechFields[] = {"ResearchE",
+                                            "AccScienceE",
+                                            "OverflowResearchE",
+                                            "SciencePerTurnE",
+                                            "GATurnsE",
+                                            "GGPointsE",
+                                            "TGGPointsE",
+                                            "AccHappinessE",
+                                            "HappinessE",
+                                            "AccFaithE",
+                                            "TotalFaithE",
+                                            "FaithPerTurnE",
+                                            "AccGoldE",
+                                            "DiploGoldE",
+                                            "GoldPerTurnE",
+                                            "Int1E",
+                                            "Int2E",
+                                            "Int3E",
+                                            "Int4E"};
 
-std::string TechName(const TTechInfoRec& tech) { return CutTextKey(tech.Key, "TECH_"); }
+std::string TechName(const TTechInfoRec& tech) {
+  return CutTextKey(tech.Key, "TECH_");
+}
 
 std::string EraName(const TechEdition& edition, int32_t era) {
   if (era < 0 || era >= static_cast<int32_t>(edition.Eras.size())) return {};

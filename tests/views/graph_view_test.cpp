@@ -207,10 +207,10 @@ TEST(GraphFit, AxisNumbers) {
 
 TEST(GraphFit, LoadIncludesZeroAndAnotherStatisticFitsItsOwnMinimum) {
   auto state = Game(2, 0, 20);
-  Fill(*state, 0, kScore, 10, 10);          // 10 .. 200
-  Fill(*state, 1, kScore, 500, -10);        // 500 .. 310
-  Fill(*state, 0, kGoldPerTurn, 40, 1);     // 40 .. 59
-  Fill(*state, 1, kGoldPerTurn, 60, 2);     // 60 .. 98
+  Fill(*state, 0, kScore, 10, 10);       // 10 .. 200
+  Fill(*state, 1, kScore, 500, -10);     // 500 .. 310
+  Fill(*state, 0, kGoldPerTurn, 40, 1);  // 40 .. 59
+  Fill(*state, 1, kGoldPerTurn, 60, 2);  // 60 .. 98
   ViewState view = FreshViewState(*state);
   GraphContent graph = BuildGraphContent(*state, view);
   EXPECT_NEAR(graph.Vertical.Min, -10, 1e-4);

@@ -44,7 +44,10 @@ TEST(PlayerLog, RingOrder) {
       {"first equals stop lists the whole ring", 97, 97, {"m97", "m99", "m0", "m2", "m50", "m95"}},
       {"first outside the ring starts at 0", 150, 3, {"m0", "m2"}},
       {"negative first starts at 0", -4, 96, {"m0", "m2", "m50", "m95"}},
-      {"stop outside the ring ends after one round", 50, 200, {"m50", "m95", "m97", "m99", "m0", "m2"}},
+      {"stop outside the ring ends after one round",
+       50,
+       200,
+       {"m50", "m95", "m97", "m99", "m0", "m2"}},
   };
   for (const Case& c : cases) {
     auto state = LogGame(c.first, c.stop);
@@ -57,9 +60,9 @@ TEST(PlayerLog, RingOrder) {
 
 TEST(PlayerLog, LineFormatAndYearZero) {
   auto state = LogGame(0, 3);
-  Put(*state, 0, "Zero", 115);        // year 0 of the 500-turn calendar
-  Put(*state, 1, "Late", 441);        // 2020 AD, July
-  Put(*state, 2, "Early words", 5);   // 3800 BC
+  Put(*state, 0, "Zero", 115);       // year 0 of the 500-turn calendar
+  Put(*state, 1, "Late", 441);       // 2020 AD, July
+  Put(*state, 2, "Early words", 5);  // 3800 BC
   ViewState view = FreshViewState(*state);
   const TabContent tab = DrawPlayerLog(*state, view, 1);
   const LinesContent& lines = *tab.FindList("PlayerLog");
