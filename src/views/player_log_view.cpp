@@ -1,0 +1,39 @@
+#include "views/player_log_view.h"
+
+#include "model/calendar.h"
+#include "model/format.h"
+
+namespace vek5 {
+
+std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn, std::string_view text,
+                          std::string_view year_zero) {
+  std::string month;
+  const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
+  return Format("%4d%s %s %s", turn, YearText(year, year_zero), month, text);
+}
+
+TabContent DrawPlayerLog(const GameState& state, ViewState& view, int32_t entry) {
+  TabContent tab;
+  LinesContent& log = tab.List("PlayerLog");
+  if (entry < 0) entry = 0;
+  if (entry >= state.PlayerCount || entry >= static_cast<int32_t>(state.PlayerLogs.size())) {
+    return tab;
+  }
+  const TNotificationLog& ring = state.PlayerLogs[static_cast<size_t>(entry)];
+  // Messages from First up to, not including, Stop in ring order; all of them when the two are
+  // equal. A First that is no ring index starts the walk at 0; any Stop ends it after one round.
+  int32_t i = ring.First >= 0 && ring.First < kLogRingSize ? ring.First : 0;
+  for (int step = 0; step < kLogRingSize; ++step) {
+    const TMessageRec& message = ring.Messages[static_cast<size_t>(i)];
+    if (!message.Text.empty()) {
+      log.Lines.push_back(
+          {EventLineText(view, state.SpeedIndex, message.Turn, message.Text, kYearZeroNarrow),
+           kBlack});
+    }
+    i = (i + 1) % kLogRingSize;
+    if (i == ring.Stop) break;
+  }
+  return tab;
+}
+
+}  // namespace vek5

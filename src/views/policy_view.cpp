@@ -1,0 +1,71 @@
+#include "views/policy_view.h"
+
+#include <algorithm>
+#include <string>
+
+#include "container/key_text.h"
+#include "model/format.h"
+
+namespace vek5 {
+namespace {
+
+// The box of each branch number. The Zeph table numbers its branches differently and adds the
+// three ideologies.
+constexpr std::string_view kBaseBranchBoxes[] = {
+    "TraditionBranch", "LibertyBranch",     "HonorBranch",   "PietyBranch",     "PatronageBranch",
+    "CommerceBranch",  "RationalismBranch", "FreedomBranch", "AutocracyBranch", "OrderBranch"};
+constexpr std::string_view kZephBranchBoxes[] = {
+    "TraditionBranch", "LibertyBranch",     "HonorBranch",     "PietyBranch",
+    "PatronageBranch", "RationalismBranch", "AutocracyBranch", "CommerceBranch",
+    "FreedomBranch",   "FreedomIdeology",   "OrderIdeology",   "AutocracyIdeology"};
+
+}  // namespace
+
+PolicyEdition PolicyEditionOf(const GameState& state) {
+  if (state.ZephPresent) return {PolicyInfoZeph, kZephBranchBoxes};
+  return {PolicyInfo, kBaseBranchBoxes};
+}
+
+TabContent PlayerPolicyChoose(const GameState& state, int32_t entry) {
+  TabContent tab;
+  for (std::string_view box : kPolicyBoxes) tab.List(box);
+  if (entry < 0 || entry >= std::min(state.PlayerCount, kMaxSlots)) {
+    for (std::string_view field :
+         {"PolicyCultureE", "TotalCultureE", "PolicyNumE", "CSCultureE", "CulturePerTurnE"}) {
+      tab.SetField(field, {});
+    }
+    return tab;
+  }
+
+  const PolicyEdition edition = PolicyEditionOf(state);
+  const auto& adopted = state.PolicyAdopted[static_cast<size_t>(entry)];
+  const size_t rows = std::min(edition.Policies.size(), adopted.size());
+  for (size_t row = 0; row < rows; ++row) {
+    if (adopted[row] == 0) continue;
+    const TPolicyInfoRec& policy = edition.Policies[row];
+    if (policy.Branch < 0 || policy.Branch >= static_cast<int32_t>(edition.BranchBoxes.size())) {
+      continue;
+    }
+    tab.List(edition.BranchBoxes[static_cast<size_t>(policy.Branch)])
+        .Lines.push_back({CutTextKey(policy.Key, "POLICY_"), kBlack});
+  }
+
+  const TLeaderInfoRec& leader = state.Leaders[static_cast<size_t>(entry)];
+  tab.SetField("PolicyCultureE",
+               Format("%6d/%d", leader.PolicyCulture, leader.PolicyCultureNeeded));
+  tab.SetField("TotalCultureE", Format("%7d", leader.TotalCulture));
+  tab.SetField("PolicyNumE", Format("%3d", leader.PolicyCount));
+  if (state.ZephPresent) {
+    // Culture per turn is not known for Zeph; the box from another player must not stay.
+    tab.SetField("CSCultureE", {});
+    tab.SetField("CulturePerTurnE", {});
+  } else {
+    tab.SetField("CSCultureE", Format("%5d", leader.CultureFromCS));
+    tab.SetField("CulturePerTurnE", Format("%7d", leader.CulturePerTurn),
+                 Format("%d,%d,%d,%d", leader.CultureBase, leader.CultureFromHappiness,
+                        leader.CultureFromCS, leader.CultureGoldenAgeBonus));
+  }
+  return tab;
+}
+
+}  // namespace vek5
