@@ -1,16 +1,9 @@
 #include "views/player_log_view.h"
 
 #include "model/calendar.h"
-#include "model/format.h"
+#include "views/replay_view.h"
 
 namespace vek5 {
-
-std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn, std::string_view text,
-                          std::string_view year_zero) {
-  std::string month;
-  const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
-  return Format("%4d%s %s %s", turn, YearText(year, year_zero), month, text);
-}
 
 TabContent DrawPlayerLog(const GameState& state, ViewState& view, int32_t entry) {
   TabContent tab;

@@ -1,4 +1,5 @@
 #include "views/player_log_view.h"
+#include "views/replay_view.h"
 
 #include <gtest/gtest.h>
 
