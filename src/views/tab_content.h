@@ -35,6 +35,10 @@ struct ColoredLine {
 struct LinesContent {
   std::string Control;
   std::vector<ColoredLine> Lines;
+  // Drop-down lists: the selected item (-1 none) and how many items the list shows when it
+  // opens (0 = the toolkit's default).
+  int32_t Selected = -1;
+  int32_t DropDownCount = 0;
 };
 
 // A string grid: Cells[row][column]; row 0 is the header row.
@@ -51,7 +55,7 @@ struct TabContent {
 
   void SetField(std::string_view control, std::string text, std::string hint = {});
   void SetCheck(std::string_view control, bool checked);
-  LinesContent& List(std::string_view control);  // created empty on first use
+  LinesContent& List(std::string_view control);                        // created empty on first use
   GridContent& Grid(std::string_view control, int rows, int columns);  // created on first use
 
   const FieldContent* FindField(std::string_view control) const;
