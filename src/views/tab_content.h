@@ -35,6 +35,10 @@ struct ColoredLine {
 struct LinesContent {
   std::string Control;
   std::vector<ColoredLine> Lines;
+  // Drop-down lists: the selected item (-1 none) and how many items the list shows when it
+  // opens (0 = the toolkit's default).
+  int32_t Selected = -1;
+  int32_t DropDownCount = 0;
 };
 
 // A string grid: Cells[row][column]; row 0 is the header row.
