@@ -91,18 +91,4 @@ std::vector<std::string> PlayerSelectorItems(const GameState& state) {
   return items;
 }
 
-std::vector<std::string> GraphSeriesNames(const GameState& state) {
-  // The trailing "Empty" row of each table is not a series.
-  std::vector<std::string> names;
-  auto add_all_but_last = [&names](const auto& table) {
-    for (size_t i = 0; i + 1 < table.size(); ++i) names.emplace_back(table[i]);
-  };
-  if (state.ZephPresent != 0) {
-    add_all_but_last(ReplayDatasetNamesZeph);
-  } else {
-    add_all_but_last(ReplayDatasetNames);
-  }
-  return names;
-}
-
 }  // namespace vek5

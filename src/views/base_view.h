@@ -29,7 +29,4 @@ std::string GameStatusText(int32_t game_over, int32_t victory_type);
 // PlayerStatsSelect: item n is Leaders entry n, so the views can take an item index as an entry.
 std::vector<std::string> PlayerSelectorItems(const GameState& state);
 
-// Items of GraphSelect: the history series of the save's rule set, in save order.
-std::vector<std::string> GraphSeriesNames(const GameState& state);
-
 }  // namespace vek5

@@ -147,21 +147,6 @@ TEST(BaseContent, ChecksAllowedVictoriesAndListsEnabledOptionsAndContentInOrder)
   EXPECT_EQ(ListTexts(content, "DLCBox"), (std::vector<std::string>{"Expansion One", "Last Pack"}));
 }
 
-TEST(GraphSeriesNames, OffersTheSeriesOfTheRuleSetWithoutTheEmptyRow) {
-  auto state = NewGameState();
-  const std::vector<std::string> plain = GraphSeriesNames(*state);
-  ASSERT_EQ(plain.size(), 26u);
-  EXPECT_EQ(plain.front(), "Score");
-  EXPECT_EQ(plain[17], "GPT Deals");
-  EXPECT_EQ(plain.back(), "Military Might");
-
-  state->ZephPresent = kTrue;
-  const std::vector<std::string> zeph = GraphSeriesNames(*state);
-  ASSERT_EQ(zeph.size(), 27u);
-  EXPECT_EQ(zeph[17], "GPT International Trade");
-  EXPECT_EQ(zeph.back(), "Military Might");
-}
-
 TEST(PlayerSelectorItems, OneItemPerEntryInUse) {
   auto state = NewGameState();
   state->Leaders[0].LeaderName = "Oda Nobunaga";

@@ -1,0 +1,48 @@
+#include "views/all_tabs.h"
+
+#include "views/base_view.h"
+#include "views/city_view.h"
+#include "views/leaders_view.h"
+#include "views/league_view.h"
+#include "views/player_log_view.h"
+#include "views/policy_view.h"
+#include "views/reloads_view.h"
+#include "views/replay_view.h"
+#include "views/stats_view.h"
+#include "views/tech_view.h"
+
+namespace vek5 {
+
+AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection& selection) {
+  AllTabs all;
+  auto add = [&all](std::string caption, TabContent content) {
+    all.Tabs.emplace_back(std::move(caption), std::move(content));
+  };
+  add("Base", BuildBaseContent(state, view));
+  add("Reloads", BuildReloadsContent(state, view));
+  add("Replay", BuildReplayContent(state, view));
+  add("Leaders", BuildLeadersContent(state));
+  add("CS Points", BuildCityStateContent(state));
+  ComputeLeagueCosts(state, view);
+  add("League", LeagueContent(state, view));
+  TabContent cities = PlayerCityChoose(state, view, selection.CityPlayer);
+  if (selection.City != 0) cities = ChooseCity(state, view, selection.CityPlayer, selection.City);
+  add("Cities", std::move(cities));
+  add("Policy", PlayerPolicyChoose(state, selection.PolicyPlayer));
+  add("Player", PlayerTechChoose(state, selection.TechPlayer));
+  add("Stats", PlayerStats(state, selection.StatsPlayer, selection.StatsLanguage));
+  add("Player Log", DrawPlayerLog(state, view, selection.LogPlayer));
+  all.Graph = BuildGraphContent(state, view);
+  add("Graph", GraphTabContent(all.Graph));
+  return all;
+}
+
+std::string BuildReport(const GameState& state) {
+  ViewState view = FreshViewState(state);
+  const AllTabs all = BuildAllTabs(state, view, TabSelection{});
+  std::string report;
+  for (const auto& [caption, content] : all.Tabs) report += RenderReport(caption, content);
+  return report;
+}
+
+}  // namespace vek5
