@@ -31,8 +31,9 @@ AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection
   add("Policy", PlayerPolicyChoose(state, selection.PolicyPlayer));
   add("Player", PlayerTechChoose(state, selection.TechPlayer));
   add("Stats", PlayerStats(state, selection.StatsPlayer, selection.StatsLanguage));
-  add("Player Log", DrawPlayerLog(state, view, selection.LogPlayer));
+  // The graph takes its range before the player log's dates can move the turns-played count.
   all.Graph = BuildGraphContent(state, view);
+  add("Player Log", DrawPlayerLog(state, view, selection.LogPlayer));
   add("Graph", GraphTabContent(all.Graph));
   return all;
 }
