@@ -110,12 +110,12 @@ void ReadReplayList(const SaveImage& save, GameState& state, int32_t& pos) {
   const int32_t count = std::min(ReadInt(save, pos), kMaxReplayMessages);
   const int32_t n = BoundedCount(save, pos, count, layout.MinMessageBytes);
   state.ReplayMessages.reserve(n);
-  for (int32_t i = 0; i < n; ++i) {
+  for (int32_t i = 0; i < n && pos < save.DataLength; ++i) {
     state.ReplayMessages.push_back(ReadMessage(save, pos, layout));
     const TReplayMsgRec& message = state.ReplayMessages.back();
     if (StartsSession(message.Text)) AddSession(state, message.Turn);
   }
-  state.ReplayMessageCount = n;
+  state.ReplayMessageCount = static_cast<int32_t>(state.ReplayMessages.size());
   state.SessionCounter = ReadInt(save, pos);
 }
 
