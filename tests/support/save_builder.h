@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,20 @@ struct SlotDescription {
 
 inline constexpr int kSlotListLength = 64;
 
+// A plausible small game: two major civilizations (the human first), two city-states and the
+// barbarians in the last slot.
+std::vector<SlotDescription> DefaultSlots();
+
+struct GameOption {
+  std::string Key;  // "GAMEOPTION_" plus a name
+  int32_t Value = 0;
+};
+
+struct ReplayMessage {
+  int32_t Turn = 0;
+  std::string Text;  // written as the game writes it: 8-bit where that reads back, else UTF-16
+};
+
 struct GameDescription {
   int32_t SaveVersion = 8;
   std::string GameVersion = "1.0.3.279 (403694)";
@@ -73,15 +88,69 @@ struct GameDescription {
   std::vector<ContentEntry> Content;
   // Per-slot text keys instead of leader and city-state type lists (save version 7 and later).
   bool SlotKeys = false;
-  std::vector<SlotDescription> Slots;  // slots 0.. in order; the lists are padded to 64
+  std::vector<SlotDescription> Slots = DefaultSlots();  // slots 0.. in order; padded to 64
   std::string UserName = "Tester";
+  // The list of 64 int32 that saves of the game's final patch hold after the 29th item of the
+  // slot section.
+  bool FinalPatchSlotList = false;
+  // The int16 after that list's place; with 64 the int32 there still is not 64.
+  int16_t SlotSectionShort = 3;
+
+  // Turn timer and the allowed victories (Time, Science, Domination, Culture, Diplomatic, ...).
+  std::string TurnTimerKey = "TXT_KEY_TURNTIMER_MEDIUM";
+  std::vector<uint8_t> Victories = {1, 1, 1, 1, 1};
+  std::vector<GameOption> GameOptions = {{"GAMEOPTION_QUICK_COMBAT", 1},
+                                         {"GAMEOPTION_RAGING_BARBARIANS", 0},
+                                         {"GAMEOPTION_NO_TUTORIAL", 1}};
+
+  // Fixed fields at the start of the body.
+  int32_t TurnsPlayed = 60;
+  int32_t StartTurn = 0;
+  int32_t MaxTurns = 500;
+  int32_t PlayTime = 54321;  // tenths of a second
+  // Written at body offset 130 before the second block when the save has slot keys.
+  std::vector<std::string> BodyKeyTexts = {"FIRST_TURN_BUILD_CITY"};
+  int32_t HandicapIndex = 3;
+  int32_t VictoryType = -1;
+  int32_t GameOver = 0;
+  int32_t Score = 180;
+
+  // The replay list: its recognisable pattern (-1, 0, 1 and a large fourth value), optionally
+  // preceded by candidates whose fourth values are given, then the messages and the int32 that
+  // follows them.
+  int32_t ReplayPatternValue = 0x1234567;
+  std::vector<int32_t> ReplayDecoyValues;
+  bool WriteReplayPattern = true;
+  std::vector<ReplayMessage> ReplayMessages = {
+      {0, "Session 1 starts"},
+      {0, "Athens is founded."},
+      {0, "Thebes is founded."},
+      {12, "[COLOR_POSITIVE_TEXT]Alexander[ENDCOLOR] meets Ramesses II."},
+      {31, "Sparta is founded."},
+      {44, "Session 2 starts"}};
+  // The count written before the messages; the number of messages when unset.
+  std::optional<int32_t> StoredReplayCount;
+  int32_t SessionCounter = 3;
+
+  // Later body sections, appended in order after the int32 that follows the replay list.
+  std::vector<std::vector<uint8_t>> BodySections;
+  std::vector<uint8_t> Tail;
 };
 
 // Header sections, in file order.
 void WriteSettings(ByteWriter& out, const GameDescription& game);
 void WriteSlotSection(ByteWriter& out, const GameDescription& game);
-// Everything from offset 0 up to the end of the slot section.
+void WriteTurnTimer(ByteWriter& out, const GameDescription& game);
+void WriteGameOptions(ByteWriter& out, const GameDescription& game);
+// The whole header, from offset 0 up to the first chunk's length field.
 std::vector<uint8_t> WriteHeader(const GameDescription& game);
+
+// Start of the body: the fixed fields, the second block and the replay list.
+void WriteBodyStart(ByteWriter& out, const GameDescription& game);
+// The whole inflated body: its start, then the later sections.
+std::vector<uint8_t> WriteBody(const GameDescription& game);
+// Offset of the replay list's count from the start of the body.
+size_t ReplayListOffset(const GameDescription& game);
 
 // The parts of a save file. The first chunk's length field follows the header; in the
 // assembled image it becomes "BODY", so the header lies there exactly as written.
@@ -95,6 +164,9 @@ struct SaveFileParts {
 
 std::vector<uint8_t> Compress(const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> BuildSaveFile(const SaveFileParts& parts);
+// A whole save file: header, the body compressed and cut into 64 KiB chunks as the game does,
+// and the tail.
+std::vector<uint8_t> WriteSaveFile(const GameDescription& game);
 
 // Files for tests: a fresh path in a private temporary folder, and whole-file writing.
 std::string TempPath(std::string_view name);
