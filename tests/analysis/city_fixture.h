@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct FormCase {
   int32_t Build341540 = 0;
   bool Keyed() const { return Zeph == 0; }
 };
+
+inline void PrintTo(const FormCase& form, std::ostream* out) {
+  *out << form.Name;
+}
 
 inline const std::vector<FormCase>& AllForms() {
   static const std::vector<FormCase> forms = {
