@@ -4,6 +4,7 @@
 #include "analysis/city_fixture.h"
 #include "analysis/city_layout.h"
 #include "analysis/sections.h"
+#include "support/save_builder.h"
 
 namespace vek5::testing {
 namespace {
@@ -244,6 +245,35 @@ TEST(CityLimitsTest, ARecordNearTheEndOfTheImageReadsOnlyInsideIt) {
     auto state = StateFor(form);
     ReadCities(image, *state);
     EXPECT_LE(state->CityNames.size(), 1u) << form.Name;
+  }
+}
+
+TEST(CityLimitsTest, ArbitraryBytesAroundPassingMarkersStayInsideTheImage) {
+  for (const FormCase& form : AllForms()) {
+    auto state = StateFor(form);
+    const CityRecordLayout& layout = SelectCityLayout(ImageOf({}), *state);
+    std::vector<uint8_t> bytes(200000);
+    uint32_t seed = 12345;
+    for (uint8_t& b : bytes) {
+      seed = seed * 1103515245u + 12345u;
+      b = static_cast<uint8_t>(seed >> 16);
+    }
+    // Markers that pass their check every 3000 bytes, one right at the end.
+    ByteWriter w;
+    w.Bytes(bytes);
+    for (size_t at = 1500; at + 4 <= bytes.size(); at += 3000) {
+      w.PutInt(at, layout.Marker);
+      if (at + layout.CheckOffset + 4 <= bytes.size()) {
+        w.PutInt(at + layout.CheckOffset, layout.CheckValue);
+      }
+    }
+    SaveImage image;
+    image.SaveBuffer = w.bytes();
+    image.DataLength = static_cast<int32_t>(image.SaveBuffer.size());
+    image.BodyOffset = 0;
+    ReadCities(image, *state);
+    ComputeDerivedValues(*state);
+    EXPECT_LE(state->CityNames.size(), static_cast<size_t>(kMaxCityNames)) << form.Name;
   }
 }
 
