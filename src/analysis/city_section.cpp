@@ -1,7 +1,239 @@
+// The city records: each is found by a marker inside it, checked, named by scanning back for the
+// name's length field, and read at the distances of the save's layout row.
+#include <algorithm>
+#include <climits>
+#include <optional>
+#include <string>
+
+#include "analysis/city_layout.h"
 #include "analysis/sections.h"
+#include "container/readers.h"
+#include "container/text_encoding.h"
 
 namespace vek5 {
+namespace {
 
-void ReadCities(const SaveImage&, GameState&) {}
+// Marker occurrences the loop looks at before it gives up.
+constexpr int kMaxCityMarkerTries = 10001;
+// How far back from the name's end the scan looks for the length field's high byte.
+constexpr int32_t kMaxNameScan = 99;
+// From the end of a name to the next search: the rest of the record is never a city.
+constexpr int32_t kAfterNameSkip = 1024 + 12;
+// After a record that is not a city.
+constexpr int32_t kAfterMarkerSkip = 12;
+constexpr int32_t kFlagsBack = 22;
+constexpr int32_t kFlagsToYields = 16;
+constexpr int32_t kMaxYieldLength = kYieldArrayLength - 1;
+constexpr int32_t kNoResearchProbe = -1;
+
+bool Holds(Needs needs, int32_t flag) {
+  return needs == Needs::Any || (needs == Needs::Set) == (flag != 0);
+}
+
+RuleSet RuleSetOf(const GameState& state) {
+  if (state.ZephPresent) return RuleSet::Zeph;
+  if (state.Exp1Present) return RuleSet::Exp1;
+  return RuleSet::Base;
+}
+
+bool PassesCheck(const SaveImage& save, const CityRecordLayout& layout, int32_t m) {
+  return PeekInt(save, int64_t{m} + layout.CheckOffset) == layout.CheckValue;
+}
+
+// Whether any occurrence of the row's marker passes the row's check.
+bool ProbeFires(const SaveImage& save, const CityRecordLayout& layout) {
+  for (int32_t m = FindInt(save, layout.Marker, save.BodyOffset); m > 0;
+       m = m < INT32_MAX ? FindInt(save, layout.Marker, m + 1) : 0) {
+    if (PassesCheck(save, layout, m)) return true;
+  }
+  return false;
+}
+
+// The start of the name's length field: the first zero byte before the name's end is the
+// field's high byte. None when there is no zero byte within reach.
+std::optional<int32_t> FindNameStart(const SaveImage& save, int64_t name_end) {
+  for (int32_t e = 1; e <= kMaxNameScan; ++e) {
+    if (ByteAt(save, name_end - e) == 0) return static_cast<int32_t>(name_end - e - 3);
+  }
+  return std::nullopt;
+}
+
+// A stored name may be a text key; the city is called by the part after the key.
+struct NameKeyCut {
+  std::string_view Key;
+  size_t Drop;  // characters dropped from the key's start: the key and the separator after it
+};
+constexpr NameKeyCut kNameKeyCuts[] = {{"CITY_NAME", 10}, {"CITYSTATE", 10}, {"VEK5", 5}};
+
+std::string CutNameKeys(std::string name) {
+  for (const NameKeyCut& cut : kNameKeyCuts) {
+    const size_t k = name.find(cut.Key);
+    if (k != std::string::npos) name = name.substr(std::min(name.size(), k + cut.Drop));
+  }
+  return name;
+}
+
+// The Leaders entry of an owner slot; an owner without an entry uses its number as the entry.
+int32_t EntryOfOwner(const GameState& state, int32_t owner) {
+  const int32_t listed = std::clamp(state.PlayerCount, 0, kMaxSlots);
+  for (int32_t e = 0; e < listed; ++e) {
+    if (state.Leaders[e].Slot == owner) return e;
+  }
+  return owner;
+}
+
+void ReadYieldArrays(const SaveImage& save, const CityRecordLayout& layout, TCityRec& city,
+                     int32_t& pos) {
+  const int count = std::min<int>(layout.YieldArrayCount, kYieldArrayCount);
+  for (int k = 0; k < count; ++k) {
+    const int32_t n = PeekInt(save, pos);
+    // A negative length reads nothing and stays where it is, so no later array reads anything.
+    if (n < 0 || n > kMaxYieldLength) break;
+    for (int32_t i = 0; i <= n; ++i) city.YieldArrays[k][i] = ReadInt(save, pos);
+  }
+}
+
+void Skip(int32_t& pos, int32_t bytes) {
+  pos = static_cast<int32_t>(std::clamp<int64_t>(int64_t{pos} + bytes, INT32_MIN, INT32_MAX));
+}
+
+void SkipInts(const SaveImage& save, int32_t& pos, int count) {
+  for (int i = 0; i < count; ++i) ReadInt(save, pos);
+}
+
+// The fields read relative to B: owners, flags and yield arrays.
+void ReadOwnerBlock(const SaveImage& save, const CityRecordLayout& layout, TCityRec& city,
+                    int32_t pos) {
+  ReadInt(save, pos);  // the owner, already known
+  city.PreviousOwner = ReadInt(save, pos);
+  city.OriginalOwner = ReadInt(save, pos);
+  Skip(pos, -kFlagsBack);
+  for (int32_t& flag : city.Flags) flag = static_cast<uint8_t>(ReadChar(save, pos));
+  Skip(pos, kFlagsToYields);
+  ReadYieldArrays(save, layout, city, pos);
+}
+
+// The fields read relative to Q; returns the position after the maximum population.
+int32_t ReadFoodBlock(const SaveImage& save, const CityRecordLayout& layout, TCityRec& city,
+                      int32_t pos) {
+  city.Food = ReadInt(save, pos);
+  city.FoodExtra = ReadInt(save, pos);
+  SkipInts(save, pos, 1);
+  city.OverflowProduction = ReadInt(save, pos);
+
+  Skip(pos, layout.StrengthSkip);
+  city.Strength = ReadInt(save, pos);
+  SkipInts(save, pos, 4);
+  city.WLTKDTurns = ReadInt(save, pos);
+  SkipInts(save, pos, 3);
+  city.DisorderTurns = ReadInt(save, pos);
+
+  Skip(pos, -layout.CultureBack);
+  city.Culture = ReadInt(save, pos);
+  city.CultureStep = ReadInt(save, pos);
+  for (int i = 0; i < 3; ++i) city.CultureParts[i] = ReadInt(save, pos);
+  if (layout.FaithStored) {
+    city.CultureParts[3] = ReadInt(save, pos);
+    for (int i = 0; i < 3; ++i) city.FaithParts[i] = ReadInt(save, pos);
+    city.FaithParts[3] = city.YieldArrays[4][6];
+    city.CultureModifier = ReadInt(save, pos);
+    city.CultureParts[4] = city.YieldArrays[4][5];
+  } else {
+    city.CultureParts[3] = 0;
+    city.FaithParts = {};
+    city.CultureParts[4] = ReadInt(save, pos);
+    city.CultureModifier = ReadInt(save, pos);
+  }
+
+  Skip(pos, -layout.PositionBack);
+  city.X = ReadInt(save, pos);
+  city.Y = ReadInt(save, pos);
+  SkipInts(save, pos, 2);
+  city.FoundedTurn = ReadInt(save, pos);
+  city.CapturedTurn = ReadInt(save, pos);
+  city.Population = ReadInt(save, pos);
+  city.MaxPopulation = ReadInt(save, pos);
+  return pos;
+}
+
+int32_t ReadResearchingTech(const SaveImage& save, const CityRecordLayout& layout, int32_t q1) {
+  const bool none = PeekInt(save, int64_t{q1} - layout.ResearchProbe) == kNoResearchProbe;
+  return PeekInt(save, int64_t{q1} - (none ? layout.ResearchBackNone : layout.ResearchBack));
+}
+
+void ResetCities(GameState& state) {
+  state.AngkorWatOwner = state.SistineChapelOwner = state.HagiaSophiaOwner = -1;
+  state.ForbiddenPalaceOwner = state.LeaningTowerOwner = -1;
+  for (int p = 0; p < kMaxSlots; ++p) {
+    TLeaderInfoRec& leader = state.Leaders[p];
+    leader.CityCount = leader.NationalCities = leader.OccupiedCities = leader.PuppetCities = 0;
+    state.Cities[p].clear();
+  }
+  state.CityNames.clear();
+  state.CityOwners.clear();
+}
+
+}  // namespace
+
+const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state) {
+  const RuleSet rules = RuleSetOf(state);
+  const CityRecordLayout* fallback = nullptr;
+  for (const CityRecordLayout& layout : kCityRecordLayouts) {
+    if (layout.Rules != rules || !Holds(layout.SlotKeys, state.SlotKeysPresent) ||
+        !Holds(layout.Build341540, state.Build341540OrLater)) {
+      continue;
+    }
+    if (!layout.Probed) return layout;
+    if (ProbeFires(save, layout)) return layout;
+    if (!fallback) fallback = &layout;
+  }
+  // Only reached if a rule set had nothing but probed rows; its first one is the best guess.
+  return fallback ? *fallback : kCityRecordLayouts[0];
+}
+
+void ReadCities(const SaveImage& save, GameState& state) {
+  ResetCities(state);
+  const CityRecordLayout& layout = SelectCityLayout(save, state);
+
+  int32_t pos = save.BodyOffset;
+  for (int iteration = 0; iteration < kMaxCityMarkerTries; ++iteration) {
+    const int32_t m = FindInt(save, layout.Marker, pos);
+    if (m == 0) return;
+    const int32_t past_marker = m > INT32_MAX - kAfterMarkerSkip ? INT32_MAX : m + kAfterMarkerSkip;
+    pos = past_marker;
+    if (!PassesCheck(save, layout, m)) continue;
+    const std::optional<int32_t> name_start =
+        FindNameStart(save, int64_t{m} + layout.NameEndOffset);
+    if (!name_start) continue;
+    const int32_t s = *name_start;
+    int32_t name_pos = s;
+    const std::string name = CutNameKeys(Utf8OrEmpty(ReadUStr(save, name_pos)));
+    const int32_t owner_pos = s + layout.OwnerOffset;
+    const int32_t owner = PeekInt(save, owner_pos);
+    state.CityNames.push_back(name);
+    state.CityOwners.push_back(owner);
+
+    if (owner >= 0 && owner < kMaxSlots) {
+      const int32_t p = EntryOfOwner(state, owner);
+      std::vector<TCityRec>& cities = state.Cities[p];
+      if (static_cast<int>(cities.size()) < kMaxCitiesPerPlayer) {
+        TCityRec& city = cities.emplace_back();
+        city.Name = name;
+        city.Owner = p;
+        ReadOwnerBlock(save, layout, city, owner_pos);
+        const int32_t q1 = ReadFoodBlock(save, layout, city, owner_pos + layout.FoodOffset);
+        if (cities.size() == 1)
+          state.Leaders[p].ResearchingTech = ReadResearchingTech(save, layout, q1);
+        ReadCityLists(save, state, layout, p, city, m + layout.ListOffset);
+        state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
+      }
+    }
+
+    if (static_cast<int>(state.CityNames.size()) >= kMaxCityNames) return;
+    // Past the rest of this record; never back to or before its own marker.
+    const int64_t next = int64_t{name_pos} + kAfterNameSkip;
+    pos = static_cast<int32_t>(std::clamp<int64_t>(next, past_marker, INT32_MAX));
+  }
+}
 
 }  // namespace vek5

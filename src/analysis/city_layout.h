@@ -1,0 +1,106 @@
+// Where the fields of a city record lie. A record has no usable header: it is found by a marker in
+// its middle, and its fields sit at distances from that marker and from the city's name that
+// differ by rule set and game build. Each known layout is one row of kCityRecordLayouts; one row
+// is chosen per save, so a later game version is supported by adding a row.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "container/save_image.h"
+#include "model/game_state.h"
+#include "model/reference_tables.h"
+
+namespace vek5 {
+
+enum class RuleSet { Base, Exp1, Zeph };
+// A save condition a layout row may demand.
+enum class Needs { Any, Set, Clear };
+// How a record stores its buildings and units: as type hashes (Zeph) or as text keys.
+enum class CityListForm { Hashes, Keys };
+
+struct CityRecordLayout {
+  std::string_view Name;
+  // When the row applies.
+  RuleSet Rules;
+  Needs SlotKeys;
+  Needs Build341540;
+  bool Probed;  // chosen only when some occurrence of the marker passes this row's check
+  // Finding the record: m is the marker's position, s the start of the name's length field.
+  int32_t Marker;
+  int32_t CheckOffset;  // the int32 at m + CheckOffset must equal CheckValue
+  int32_t CheckValue;
+  int32_t ListOffset;     // L = m + ListOffset
+  int32_t NameEndOffset;  // n0 = m + NameEndOffset
+  int32_t OwnerOffset;    // B = s + OwnerOffset
+  int32_t FoodOffset;     // Q = B + FoodOffset
+  // Fields around B and Q.
+  int32_t YieldArrayCount;
+  int32_t StrengthSkip;      // from after the overflow production to the strength
+  int32_t CultureBack;       // from after the disorder turns back to the culture
+  bool FaithStored;          // the culture block also holds faith amounts
+  int32_t PositionBack;      // from after the culture modifier back to the map position
+  int32_t ResearchProbe;     // from after the maximum population back to the int32 probed
+  int32_t ResearchBack;      // ... back to the technology being researched
+  int32_t ResearchBackNone;  // ... when the probed int32 is -1
+  // The lists after L.
+  CityListForm ListForm;
+  int32_t ProjectSkip;   // bytes between the project production and the first building list
+  int32_t ReligionSkip;  // bytes between the key list before the religions and their count
+  bool ReadsReligions;
+  const std::array<TBuildingInfoRec, kBuildingRows>* KeyBuildingTable;  // key form only
+};
+
+inline constexpr int32_t kZephCityMarker = static_cast<int32_t>(0xF5010319u);
+inline constexpr int32_t kExp1CityMarker = 0x18BF8791;
+inline constexpr int32_t kBaseCityMarker = 0x37AEAE99;
+// The type hash of "BUILDING_FLOATING_GARDENS": the first entry of a Zeph city's building list.
+inline constexpr int32_t kZephCityCheck = 0x40B10B7E;
+// The key length of "BUILDING_FLOATING_GARDENS", the first entry of a keyed building list.
+inline constexpr int32_t kKeyCityCheck = 25;
+
+// Rows are tried in order; the first whose conditions hold is used. Columns in the order of
+// CityRecordLayout's fields.
+// clang-format off
+inline constexpr CityRecordLayout kCityRecordLayouts[] = {
+  // name, rules, slot keys, build 341540, probed,
+  //   marker, check at, check value, L, n0, B, Q,
+  //   yields, strength skip, culture back, faith, position back, research probe/back/back none,
+  //   list form, project skip, religion skip, religions, building table
+  {"Zeph, final patch", RuleSet::Zeph, Needs::Any, Needs::Any, true,
+     kZephCityMarker, 121, kZephCityCheck, 24, -1000, -680, -142,
+     18, 52, 192, true, 84, 96, 114, 146,
+     CityListForm::Hashes, 33, 0, false, nullptr},
+  {"Zeph", RuleSet::Zeph, Needs::Any, Needs::Any, false,
+     kZephCityMarker, 105, kZephCityCheck, 8, -968, -680, -142,
+     18, 52, 192, true, 84, 96, 114, 146,
+     CityListForm::Hashes, 33, 0, false, nullptr},
+  {"first expansion, build 341540 or later", RuleSet::Exp1, Needs::Any, Needs::Set, false,
+     kExp1CityMarker, 93, kKeyCityCheck, 32, -848, -652, -134,
+     16, 44, 184, true, 88, 96, 114, 146,
+     CityListForm::Keys, 25, 29, true, &BuildingInfoExp1},
+  {"first expansion", RuleSet::Exp1, Needs::Any, Needs::Clear, false,
+     kExp1CityMarker, 93, kKeyCityCheck, 32, -848, -652, -134,
+     16, 44, 184, true, 88, 96, 114, 146,
+     CityListForm::Keys, 25, 25, true, &BuildingInfoExp1},
+  {"base game with slot keys", RuleSet::Base, Needs::Set, Needs::Any, false,
+     kBaseCityMarker, 89, kKeyCityCheck, 32, -680, -512, -134,
+     16, 44, 168, false, 76, 96, 114, 146,
+     CityListForm::Keys, 21, 0, false, &BuildingInfo},
+  {"base game", RuleSet::Base, Needs::Clear, Needs::Any, false,
+     kBaseCityMarker, 89, kKeyCityCheck, 32, -680, -504, -134,
+     16, 44, 168, false, 76, 96, 114, 146,
+     CityListForm::Keys, 21, 0, false, &BuildingInfo},
+};
+// clang-format on
+
+// The row for this save; every save gets one (the unprobed row of its rule set at worst).
+const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state);
+
+// The lists and per-city values that follow a record's core fields, read from L on, for city
+// slot `city` of Leaders entry p.
+void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
+                   int32_t p, TCityRec& city, int32_t list_pos);
+
+}  // namespace vek5
