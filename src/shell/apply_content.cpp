@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTextCursor>
@@ -21,9 +22,13 @@ namespace {
 constexpr char kFixedColumnsProperty[] = "vek5FixedColumns";
 constexpr char kCornerTextProperty[] = "vek5CornerText";
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
-QColor Colour(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF)); }
+QColor Colour(uint32_t rgb) {
+  return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
+}
 
 // Grid items never take the focus for editing: the grids only show.
 QTableWidgetItem* NewItem(const QString& text) {
@@ -134,7 +139,9 @@ int GridFixedColumns(const QTableWidget* grid) {
   return grid->property(kFixedColumnsProperty).toInt();
 }
 
-int GridRows(const QTableWidget* grid) { return grid->rowCount() + 1; }
+int GridRows(const QTableWidget* grid) {
+  return grid->rowCount() + 1;
+}
 
 int GridColumns(const QTableWidget* grid) {
   return grid->columnCount() + GridFixedColumns(grid);
@@ -178,6 +185,13 @@ void SetGridCell(QTableWidget* grid, int row, int column, const QString& text) {
     if (!item) return grid->setItem(row - 1, column - fixed, NewItem(text));
   }
   item->setText(text);
+}
+
+void FitGridWidth(QTableWidget* grid) {
+  int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+  if (grid->verticalHeader()->isVisibleTo(grid)) width += grid->verticalHeader()->width();
+  for (int c = 0; c < grid->columnCount(); ++c) width += grid->columnWidth(c);
+  grid->setMinimumWidth(width);
 }
 
 void SetGridColumnWidth(QTableWidget* grid, int column, int width) {

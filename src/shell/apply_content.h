@@ -29,6 +29,8 @@ QString GridCell(const QTableWidget* grid, int row, int column);
 void SetGridCell(QTableWidget* grid, int row, int column, const QString& text);
 // Width of a content column (the vertical header's width for a fixed column).
 void SetGridColumnWidth(QTableWidget* grid, int column, int width);
+// Makes the grid at least as wide as all its columns, so that none is hidden at start.
+void FitGridWidth(QTableWidget* grid);
 
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,
 // rich texts), check boxes, lines with their colours (list boxes, rich texts, combo boxes) and

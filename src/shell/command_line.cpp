@@ -23,10 +23,10 @@ std::string UsageText() {
   return std::string("Usage:\n") +  //
          "  " + kProgram + " [FILE]                 open the window, loading FILE if given\n" +
          "  " + kProgram + " --report FILE          print every tab's content as UTF-8 text\n" +
-         "  " + kProgram + " --json FILE            print the whole game state as JSON\n" +
-         "  " + kProgram + " --export-image FILE OUT\n" +
-         "                                       write the assembled, uncompressed image\n" +
-         "  " + kProgram + " --help                 show this text\n";
+         "  " + kProgram + " --json FILE            print the whole game state as JSON\n" + "  " +
+         kProgram + " --export-image FILE OUT\n" +
+         "                                       write the assembled, uncompressed image\n" + "  " +
+         kProgram + " --help                 show this text\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {

@@ -117,6 +117,10 @@ QTableWidget* NewGrid(QWidget* parent, const char* name, const GridShape& shape)
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setCornerButtonEnabled(false);
   grid->setWordWrap(false);
+  // The column widths are the narrow ones of the original layout: clip, never elide, and keep
+  // the cell padding small so that a two-digit row number fits a 20-pixel column.
+  grid->setTextElideMode(Qt::ElideNone);
+  grid->setStyleSheet("QTableWidget::item { padding: 0px 1px; }");
   if (shape.FixedPitch) grid->setFont(FixedPitchFont());
   SetGridFixedColumns(grid, shape.FixedColumns);
   ResizeGrid(grid, shape.Rows, shape.Columns);
@@ -190,9 +194,9 @@ constexpr const char* kBranchBoxes[] = {
     "TraditionBranch", "LibertyBranch",     "HonorBranch",   "PietyBranch",     "PatronageBranch",
     "CommerceBranch",  "RationalismBranch", "FreedomBranch", "AutocracyBranch", "OrderBranch"};
 constexpr const char* kBranchBoxesZeph[] = {
-    "TraditionBranch", "LibertyBranch",  "HonorBranch",   "PietyBranch",
+    "TraditionBranch", "LibertyBranch",     "HonorBranch",     "PietyBranch",
     "PatronageBranch", "RationalismBranch", "AutocracyBranch", "CommerceBranch",
-    "FreedomBranch",   "FreedomIdeology", "OrderIdeology", "AutocracyIdeology"};
+    "FreedomBranch",   "FreedomIdeology",   "OrderIdeology",   "AutocracyIdeology"};
 constexpr int kFirstIdeologyBranch = 9;
 
 // Until the first fill every box lists the policies of its branch or ideology.
@@ -225,7 +229,7 @@ void TForm1::CreateControls() {
   Label2 = NewLabel(this, "Label2", "Date");
   Edit1 = NewEdit(this, "Edit1", false);
   Edit2 = NewEdit(this, "Edit2");
-  Edit2->setMaximumWidth(220);
+  Edit2->setFixedWidth(Edit2->fontMetrics().horizontalAdvance("0000-00-00 00:00:00") + 16);
   Button1 = new QPushButton("Load File", this);
   Button1->setObjectName("Button1");
   Button4 = new QPushButton("Load It", this);
@@ -285,8 +289,8 @@ QWidget* TForm1::CreateBaseTab() {
   AddFieldRow(fields, page, row++, "Edit6", "Game score  (Очки)", "Edit13");
   AddFieldRow(fields, page, row++, "Edit7", "Game status (Состояние игры)");
   AddFieldRow(fields, page, row++, "UserNameE", "User Name (Пользователь)");
-  fields->addWidget(NewLabel(page, "VictoriesLabel", "Allowed Victories (Разрешенные победы)"),
-                    row, 0);
+  fields->addWidget(NewLabel(page, "VictoriesLabel", "Allowed Victories (Разрешенные победы)"), row,
+                    0);
   auto* victories = new QHBoxLayout;
   const char* const checks[][2] = {{"CheckBox1", "Time"},
                                    {"CheckBox2", "Science"},
@@ -303,8 +307,7 @@ QWidget* TForm1::CreateBaseTab() {
   auto* lists = new QVBoxLayout;
   lists->addWidget(CaptionOf(page, "GameOptionBox", " Game Options  (Опции Игры)"));
   lists->addWidget(NewListBox(page, "GameOptionBox", 2, 520), 1);
-  lists->addWidget(
-      CaptionOf(page, "DLCBox", "     DLC Installed     (Установленные дополнения)"));
+  lists->addWidget(CaptionOf(page, "DLCBox", "     DLC Installed     (Установленные дополнения)"));
   lists->addWidget(NewListBox(page, "DLCBox", 2, 520), 1);
 
   auto* layout = new QHBoxLayout(page);
@@ -442,6 +445,7 @@ QWidget* TForm1::CreateCityTab() {
   fields->setColumnMinimumWidth(1, 230);
   page->findChild<QLineEdit*>("CityStatusE")
       ->setText("Never Lost, Puppet, Occupied, Ever Capital, Railroad");
+  page->findChild<QLineEdit*>("CityStatusE")->setCursorPosition(0);
 
   // Great-person points and rates, then the yields per turn.
   auto* great = new QGridLayout;
@@ -512,9 +516,10 @@ QWidget* TForm1::CreateCityTab() {
   auto* lower = new QHBoxLayout;
   lower->addLayout(queue);
   lower->addSpacing(8);
-  lower->addWidget(ProductionGrid, 3);
+  lower->addWidget(ProductionGrid);
   lower->addSpacing(8);
-  lower->addLayout(religions, 2);
+  lower->addLayout(religions);
+  lower->addStretch();
 
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(selectors);
@@ -537,7 +542,8 @@ QWidget* TForm1::CreatePolicyTab() {
       {"TraditionBranch", "LibertyBranch", "HonorBranch", "PietyBranch", "PatronageBranch"},
       {"OrderBranch", "AutocracyBranch", "FreedomBranch", "RationalismBranch", "CommerceBranch"}};
   for (int r = 0; r < 2; ++r) {
-    for (int c = 0; c < 5; ++c) boxes->addWidget(NewRichText(page, branches[r][c], true, false), r, c);
+    for (int c = 0; c < 5; ++c)
+      boxes->addWidget(NewRichText(page, branches[r][c], true, false), r, c);
   }
   auto* ideologies = new QHBoxLayout;
   for (const char* name : {"FreedomIdeology", "OrderIdeology", "AutocracyIdeology"}) {
@@ -660,8 +666,8 @@ QWidget* TForm1::CreateStatsTab() {
 QWidget* TForm1::CreateCSTab() {
   QWidget* page = NewPage("CSTab");
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(NewGrid(page, "CSGrid",
-                            {.Columns = 65, .Rows = 65, .FixedColumns = 1, .DefaultColumnWidth = 81}));
+  layout->addWidget(NewGrid(
+      page, "CSGrid", {.Columns = 65, .Rows = 65, .FixedColumns = 1, .DefaultColumnWidth = 81}));
   return page;
 }
 

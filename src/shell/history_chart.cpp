@@ -16,7 +16,9 @@ constexpr uint32_t kOddSeriesLineColor = 0x808040;
 constexpr uint32_t kUncheckedColor = 0x000000;
 constexpr int kLineWidth = 2;
 
-QColor Colour(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF)); }
+QColor Colour(uint32_t rgb) {
+  return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
+}
 
 }  // namespace
 

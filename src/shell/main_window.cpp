@@ -49,7 +49,9 @@ std::string LocalFileName(const QString& file_name) {
 }
 
 // A selector's item index is a Leaders entry; none selected reads as entry 0.
-int SelectedEntry(const QComboBox* selector) { return std::max(selector->currentIndex(), 0); }
+int SelectedEntry(const QComboBox* selector) {
+  return std::max(selector->currentIndex(), 0);
+}
 
 void SelectFirstIfNone(QComboBox* selector) {
   if (selector->currentIndex() < 0 && selector->count() > 0) {
@@ -99,6 +101,7 @@ void TForm1::FormCreate() {
   for (const GridHeader& h : headers) {
     for (size_t c = 0; c < h.Headers.size(); ++c) SetGridCell(h.Grid, 0, c, h.Headers[c]);
     for (size_t c = 0; c < h.Widths.size(); ++c) SetGridColumnWidth(h.Grid, c, h.Widths[c]);
+    FitGridWidth(h.Grid);
   }
   for (int row = 1; row < GridRows(TechGrid); ++row) {
     SetGridCell(TechGrid, row, 0, QString::fromStdString(Format("%2d", row)));
@@ -176,7 +179,9 @@ void TForm1::Button1Click() {
   if (!file_name.isEmpty()) LoadFile(file_name);
 }
 
-void TForm1::Button4Click() { LoadFile(Edit1->text()); }
+void TForm1::Button4Click() {
+  LoadFile(Edit1->text());
+}
 
 void TForm1::Button2Click() {
   if (!image_) return;
@@ -216,8 +221,8 @@ void TForm1::ApplyAnalysisToControls() {
       auto* item =
           new QListWidgetItem(QString::fromStdString(state_->Leaders[e].LeaderName), CheckListBox1);
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-      const bool checked = e < static_cast<int>(state_->GraphPlayerChecked.size()) &&
-                           state_->GraphPlayerChecked[e];
+      const bool checked =
+          e < static_cast<int>(state_->GraphPlayerChecked.size()) && state_->GraphPlayerChecked[e];
       item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
   }
@@ -265,8 +270,8 @@ void TForm1::Print5Data() {
 }
 
 void TForm1::FillPlayerSelectors() {
-  for (QComboBox* selector :
-       {PlayerLogSelect, PlayerCitySelect, PlayerPolicySelect, PlayerTechSelect, PlayerStatsSelect}) {
+  for (QComboBox* selector : {PlayerLogSelect, PlayerCitySelect, PlayerPolicySelect,
+                              PlayerTechSelect, PlayerStatsSelect}) {
     const QSignalBlocker blocker(selector);
     selector->clear();
     for (const TLeaderInfoRec& leader : state_->Leaders) {
@@ -281,8 +286,7 @@ void TForm1::FillGraphSelect() {
   GraphSelect->clear();
   const auto add = [this](auto names, int count) {
     for (int s = 0; s < count; ++s) {
-      GraphSelect->addItem(
-          QString::fromUtf8(names[s].data(), static_cast<int>(names[s].size())));
+      GraphSelect->addItem(QString::fromUtf8(names[s].data(), static_cast<int>(names[s].size())));
     }
   };
   // The trailing "Empty" of each list is never offered.
@@ -332,14 +336,15 @@ void TForm1::DrawPlayerLog() {
 // The reloads figures for the pre-sessions the box holds.
 void TForm1::CheckValues() {
   try {
-    Apply(ReloadsTab,
-          pending::BuildReloadsContent(*state_, view_, Edit11->text().toStdString()));
+    Apply(ReloadsTab, pending::BuildReloadsContent(*state_, view_, Edit11->text().toStdString()));
   } catch (const std::exception& error) {
     ShowError(QString::fromUtf8(error.what()));
   }
 }
 
-void TForm1::Edit11Change() { CheckValues(); }
+void TForm1::Edit11Change() {
+  CheckValues();
+}
 
 // ---- The graph ----
 
@@ -409,7 +414,8 @@ void TForm1::SetGraphHorizontalRange(int32_t last_turn) {
 // Fits the vertical axis to the points within the horizontal axis's current range.
 void TForm1::HistoryChartFitSize() {
   const int32_t start = state_->StartTurn;
-  const int first = std::max(static_cast<int>(std::lround(HistoryChart->AxisX()->min())) - start, 0);
+  const int first =
+      std::max(static_cast<int>(std::lround(HistoryChart->AxisX()->min())) - start, 0);
   int last = static_cast<int>(std::lround(HistoryChart->AxisX()->max())) - start;
   if (last <= 0) last = std::max(view_.TurnsPlayed - 1, 0);
   float low = kFitStartLow;

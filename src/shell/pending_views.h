@@ -16,21 +16,39 @@ namespace vek5::pending {
 // One list of (turn, value) points per chart series, in series order.
 using GraphLines = std::vector<std::vector<std::pair<double, double>>>;
 
-inline TabContent BuildBaseContent(const GameState&, ViewState&) { return {}; }
-inline TabContent BuildReplayContent(const GameState&, ViewState&) { return {}; }
-inline TabContent BuildLeadersContent(const GameState&) { return {}; }
-inline TabContent BuildCSContent(const GameState&) { return {}; }
-inline TabContent BuildLeagueContent(const GameState&, ViewState&) { return {}; }
-inline TabContent BuildCityListContent(const GameState&, int /*entry*/) { return {}; }
+inline TabContent BuildBaseContent(const GameState&, ViewState&) {
+  return {};
+}
+inline TabContent BuildReplayContent(const GameState&, ViewState&) {
+  return {};
+}
+inline TabContent BuildLeadersContent(const GameState&) {
+  return {};
+}
+inline TabContent BuildCSContent(const GameState&) {
+  return {};
+}
+inline TabContent BuildLeagueContent(const GameState&, ViewState&) {
+  return {};
+}
+inline TabContent BuildCityListContent(const GameState&, int /*entry*/) {
+  return {};
+}
 inline TabContent BuildCityContent(const GameState&, ViewState&, int /*entry*/, int /*city*/) {
   return {};
 }
-inline TabContent BuildPolicyContent(const GameState&, int /*entry*/) { return {}; }
-inline TabContent BuildTechContent(const GameState&, int /*entry*/) { return {}; }
+inline TabContent BuildPolicyContent(const GameState&, int /*entry*/) {
+  return {};
+}
+inline TabContent BuildTechContent(const GameState&, int /*entry*/) {
+  return {};
+}
 inline TabContent BuildStatsContent(const GameState&, int /*entry*/, int /*language*/) {
   return {};
 }
-inline TabContent BuildPlayerLogContent(const GameState&, ViewState&, int /*entry*/) { return {}; }
+inline TabContent BuildPlayerLogContent(const GameState&, ViewState&, int /*entry*/) {
+  return {};
+}
 // The reloads figures for the pre-sessions text the user typed; throws on a text that is not a
 // whole number.
 inline TabContent BuildReloadsContent(const GameState&, ViewState&, const std::string& /*text*/) {

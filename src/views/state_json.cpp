@@ -105,7 +105,9 @@ std::string_view PolicyKey(const GameState& s, int row) {
   return row < kPolicyRows ? PolicyInfo[row].Key : "";
 }
 
-int PolicyRowCount(const GameState& s) { return s.ZephPresent ? kPolicyZephRows : kPolicyRows; }
+int PolicyRowCount(const GameState& s) {
+  return s.ZephPresent ? kPolicyZephRows : kPolicyRows;
+}
 
 std::span<const std::string_view> SeriesNames(const GameState& s) {
   // The trailing "Empty" of each list names no series.
@@ -113,7 +115,9 @@ std::span<const std::string_view> SeriesNames(const GameState& s) {
   return std::span(ReplayDatasetNames).first(kReplayDatasetRows - 1);
 }
 
-int32_t EntryCount(const GameState& s) { return std::clamp(s.PlayerCount, 0, kMaxSlots); }
+int32_t EntryCount(const GameState& s) {
+  return std::clamp(s.PlayerCount, 0, kMaxSlots);
+}
 
 // Keys of an object must be unique: a name met again gets its slot number appended.
 std::string UniqueKey(std::set<std::string>& used, const std::string& name, int slot) {
