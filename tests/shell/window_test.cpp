@@ -8,13 +8,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QUrl>
 #include <filesystem>
 #include <memory>
 
@@ -186,6 +190,19 @@ TEST_F(WindowTest, UnselectAllWithNothingLoadedUnchecksTheDesignTimeEntries) {
     EXPECT_EQ(players->item(i)->checkState(), Qt::Unchecked);
   }
   for (const int32_t series : form_->View().GraphSeriesOfEntry) EXPECT_EQ(series, -1);
+}
+
+TEST_F(WindowTest, DroppedFileIsLoaded) {
+  const std::string path = WriteSave("dropped.Vek5Save");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &drop);
+  EXPECT_TRUE(form_->HasSave());
+  EXPECT_EQ(Find<QLineEdit>("Edit1")->text().toStdString(), path);
 }
 
 TEST_F(WindowTest, ApplyTabContentReachesEveryKindOfControl) {
