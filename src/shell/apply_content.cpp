@@ -1,0 +1,222 @@
+#include "shell/apply_content.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <algorithm>
+
+namespace vek5 {
+namespace {
+
+constexpr char kFixedColumnsProperty[] = "vek5FixedColumns";
+constexpr char kCornerTextProperty[] = "vek5CornerText";
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QColor Colour(uint32_t rgb) {
+  return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
+}
+
+// Grid items never take the focus for editing: the grids only show.
+QTableWidgetItem* NewItem(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  return item;
+}
+
+bool ApplyField(QWidget* widget, const FieldContent& field) {
+  const QString text = Text(field.Text);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setText(text);
+    edit->setCursorPosition(0);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(text);
+  } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
+    rich->setPlainText(text);
+  } else {
+    return false;
+  }
+  widget->setToolTip(Text(field.Hint));
+  return true;
+}
+
+void ApplyLinesToRichText(QTextEdit* edit, const std::vector<ColoredLine>& lines) {
+  QTextDocument* document = edit->document();
+  document->clear();
+  QTextCursor cursor(document);
+  cursor.beginEditBlock();
+  QTextCharFormat format;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) cursor.insertBlock();
+    format.setForeground(Colour(lines[i].Color));
+    cursor.insertText(Text(lines[i].Text), format);
+  }
+  cursor.endEditBlock();
+  edit->moveCursor(QTextCursor::Start);
+}
+
+bool ApplyLines(QWidget* widget, const LinesContent& list) {
+  if (auto* box = qobject_cast<QListWidget*>(widget)) {
+    box->clear();
+    for (const ColoredLine& line : list.Lines) {
+      auto* item = new QListWidgetItem(Text(line.Text), box);
+      item->setForeground(Colour(line.Color));
+    }
+  } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
+    ApplyLinesToRichText(rich, list.Lines);
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    // A refilled drop-down shows its first item, as the views expect.
+    combo->clear();
+    for (const ColoredLine& line : list.Lines) combo->addItem(Text(line.Text));
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ApplyGrid(QWidget* widget, const GridContent& content) {
+  auto* grid = qobject_cast<QTableWidget*>(widget);
+  if (!grid) return false;
+  const int rows = static_cast<int>(content.Cells.size());
+  int columns = 0;
+  for (const auto& row : content.Cells) columns = std::max(columns, static_cast<int>(row.size()));
+  if (rows != GridRows(grid) || columns != GridColumns(grid)) ResizeGrid(grid, rows, columns);
+  for (int r = 0; r < rows; ++r) {
+    const auto& row = content.Cells[r];
+    for (int c = 0; c < columns; ++c) {
+      SetGridCell(grid, r, c, c < static_cast<int>(row.size()) ? Text(row[c]) : QString());
+    }
+  }
+  return true;
+}
+
+// Applies one item to the control named by it, noting the names that are missing.
+template <typename Item, typename Apply>
+void ApplyEach(QWidget* root, const std::vector<Item>& items, Apply apply, QStringList& missing) {
+  for (const Item& item : items) {
+    const QString name = Text(item.Control);
+    auto* widget = root->objectName() == name ? root : root->findChild<QWidget*>(name);
+    if (!widget) {
+      missing << name;
+      continue;
+    }
+    const QSignalBlocker blocker(widget);
+    if (!apply(widget, item)) missing << name;
+  }
+}
+
+}  // namespace
+
+QFont FixedPitchFont() {
+  QFont font = QFontDatabase::hasFamily("Courier New")
+                   ? QFont("Courier New")
+                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPointSizeF(QApplication::font().pointSizeF());
+  return font;
+}
+
+void SetGridFixedColumns(QTableWidget* grid, int fixed_columns) {
+  grid->setProperty(kFixedColumnsProperty, fixed_columns > 0 ? 1 : 0);
+  grid->verticalHeader()->setVisible(fixed_columns > 0);
+}
+
+int GridFixedColumns(const QTableWidget* grid) {
+  return grid->property(kFixedColumnsProperty).toInt();
+}
+
+int GridRows(const QTableWidget* grid) {
+  return grid->rowCount() + 1;
+}
+
+int GridColumns(const QTableWidget* grid) {
+  return grid->columnCount() + GridFixedColumns(grid);
+}
+
+void ResizeGrid(QTableWidget* grid, int rows, int columns) {
+  grid->setRowCount(std::max(rows - 1, 0));
+  grid->setColumnCount(std::max(columns - GridFixedColumns(grid), 0));
+}
+
+QString GridCell(const QTableWidget* grid, int row, int column) {
+  const int fixed = GridFixedColumns(grid);
+  const QTableWidgetItem* item = nullptr;
+  if (row == 0 && column < fixed) return grid->property(kCornerTextProperty).toString();
+  if (row == 0) {
+    item = grid->horizontalHeaderItem(column - fixed);
+  } else if (column < fixed) {
+    item = grid->verticalHeaderItem(row - 1);
+  } else {
+    item = grid->item(row - 1, column - fixed);
+  }
+  return item ? item->text() : QString();
+}
+
+void SetGridCell(QTableWidget* grid, int row, int column, const QString& text) {
+  const int fixed = GridFixedColumns(grid);
+  if (row < 0 || column < 0 || row >= GridRows(grid) || column >= GridColumns(grid)) return;
+  if (row == 0 && column < fixed) {
+    grid->setProperty(kCornerTextProperty, text);
+    return;
+  }
+  QTableWidgetItem* item = nullptr;
+  if (row == 0) {
+    item = grid->horizontalHeaderItem(column - fixed);
+    if (!item) return grid->setHorizontalHeaderItem(column - fixed, NewItem(text));
+  } else if (column < fixed) {
+    item = grid->verticalHeaderItem(row - 1);
+    if (!item) return grid->setVerticalHeaderItem(row - 1, NewItem(text));
+  } else {
+    item = grid->item(row - 1, column - fixed);
+    if (!item) return grid->setItem(row - 1, column - fixed, NewItem(text));
+  }
+  item->setText(text);
+}
+
+void FitGridWidth(QTableWidget* grid) {
+  int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+  if (grid->verticalHeader()->isVisibleTo(grid)) width += grid->verticalHeader()->width();
+  for (int c = 0; c < grid->columnCount(); ++c) width += grid->columnWidth(c);
+  grid->setMinimumWidth(width);
+}
+
+void SetGridColumnWidth(QTableWidget* grid, int column, int width) {
+  const int fixed = GridFixedColumns(grid);
+  if (column < fixed) {
+    grid->verticalHeader()->setFixedWidth(width);
+  } else {
+    grid->setColumnWidth(column - fixed, width);
+  }
+}
+
+QStringList ApplyTabContent(QWidget* root, const TabContent& content) {
+  QStringList missing;
+  ApplyEach(root, content.Fields, ApplyField, missing);
+  ApplyEach(
+      root, content.Checks,
+      [](QWidget* widget, const CheckContent& check) {
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (button) button->setChecked(check.Checked);
+        return button != nullptr;
+      },
+      missing);
+  ApplyEach(root, content.Lists, ApplyLines, missing);
+  ApplyEach(root, content.Grids, ApplyGrid, missing);
+  return missing;
+}
+
+}  // namespace vek5

@@ -1,0 +1,85 @@
+#include "shell/command_line.h"
+
+#include <exception>
+#include <ostream>
+
+#include "analysis/save5_analyse.h"
+#include "container/save_image.h"
+#include "views/report.h"
+#include "views/state_json.h"
+
+namespace vek5 {
+namespace {
+
+constexpr char kProgram[] = "vek5-analyser";
+
+std::unique_ptr<GameState> Analyse(const std::string& file_name) {
+  return Save5Analyse(LoadSave(file_name));
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return std::string("Usage:\n") +  //
+         "  " + kProgram + " [FILE]                 open the window, loading FILE if given\n" +
+         "  " + kProgram + " --report FILE          print every tab's content as UTF-8 text\n" +
+         "  " + kProgram + " --json FILE            print the whole game state as JSON\n" + "  " +
+         kProgram + " --export-image FILE OUT\n" +
+         "                                       write the assembled, uncompressed image\n" + "  " +
+         kProgram + " --help                 show this text\n";
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  const auto with = [&](CommandMode mode, size_t operands) {
+    CommandLine command{CommandMode::kUsageError, {}, {}};
+    if (args.size() != operands + 1) return command;
+    command.Mode = mode;
+    command.File = args[1];
+    if (operands == 2) command.Output = args[2];
+    return command;
+  };
+  if (args.empty()) return {};
+  const std::string& first = args[0];
+  if (first == "--help" || first == "-h") {
+    return {args.size() == 1 ? CommandMode::kHelp : CommandMode::kUsageError, {}, {}};
+  }
+  if (first == "--report") return with(CommandMode::kReport, 1);
+  if (first == "--json") return with(CommandMode::kJson, 1);
+  if (first == "--export-image") return with(CommandMode::kExportImage, 2);
+  // A developer's option: --screenshot PREFIX FILE writes one PNG per tab and exits.
+  if (first == "--screenshot" && args.size() == 3) {
+    return {CommandMode::kScreenshot, args[2], args[1]};
+  }
+  if (first.starts_with("-") || args.size() > 1) return {CommandMode::kUsageError, {}, {}};
+  return {CommandMode::kWindow, first, {}};
+}
+
+int RunCommand(const CommandLine& command, std::ostream& out, std::ostream& err) {
+  try {
+    switch (command.Mode) {
+      case CommandMode::kHelp:
+        out << UsageText();
+        return 0;
+      case CommandMode::kReport:
+        out << BuildReport(*Analyse(command.File));
+        return 0;
+      case CommandMode::kJson:
+        out << StateToJson(*Analyse(command.File));
+        return 0;
+      case CommandMode::kExportImage:
+        ExportImage(LoadSave(command.File), command.Output);
+        return 0;
+      case CommandMode::kWindow:
+      case CommandMode::kScreenshot:
+      case CommandMode::kUsageError:
+        break;
+    }
+  } catch (const std::exception& error) {
+    err << kProgram << ": " << command.File << ": " << error.what() << "\n";
+    return 1;
+  }
+  err << UsageText();
+  return 2;
+}
+
+}  // namespace vek5

@@ -1,0 +1,27 @@
+// The program's command line. Everything but opening the window runs without a display.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vek5 {
+
+enum class CommandMode { kWindow, kHelp, kReport, kJson, kExportImage, kScreenshot, kUsageError };
+
+struct CommandLine {
+  CommandMode Mode = CommandMode::kWindow;
+  std::string File;    // the save to open, if any
+  std::string Output;  // --export-image: the image file; --screenshot: the PNG name prefix
+};
+
+// args without the program name.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// Runs the modes that need no window (help, report, JSON, image export, usage errors).
+// Returns the exit status: 0 on success, 1 when the save cannot be used, 2 for a usage error.
+int RunCommand(const CommandLine& command, std::ostream& out, std::ostream& err);
+
+std::string UsageText();
+
+}  // namespace vek5

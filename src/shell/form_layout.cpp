@@ -1,0 +1,693 @@
+// The window's controls: every page with its controls, object names, captions and grid shapes.
+// Later work only fills these controls; nothing here depends on a loaded save.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "container/key_text.h"
+#include "model/reference_tables.h"
+#include "shell/apply_content.h"
+#include "shell/history_chart.h"
+#include "shell/main_window.h"
+
+namespace vek5 {
+namespace {
+
+constexpr int kGridRowHeight = 16;
+constexpr int kListItemHeight = 14;
+constexpr int kCheckListItemHeight = 16;
+
+QWidget* NewPage(const char* name) {
+  auto* page = new QWidget;
+  page->setObjectName(name);
+  return page;
+}
+
+QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);  // captions keep their leading blanks
+  return label;
+}
+
+// The caption of a control is named after it.
+QLabel* CaptionOf(QWidget* parent, const char* control, const QString& caption) {
+  return NewLabel(parent, QString(control) + "Label", caption);
+}
+
+QLineEdit* NewEdit(QWidget* parent, const char* name, bool read_only = true) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setReadOnly(read_only);
+  return edit;
+}
+
+QComboBox* NewSelector(QWidget* parent, const char* name, int visible_items) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(name);
+  combo->setMaxVisibleItems(visible_items);
+  combo->setMinimumContentsLength(18);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  return combo;
+}
+
+QTextEdit* NewRichText(QWidget* parent, const char* name, bool wrap, bool fixed_pitch) {
+  auto* edit = new QTextEdit(parent);
+  edit->setObjectName(name);
+  edit->setReadOnly(true);
+  edit->setAcceptRichText(false);
+  edit->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+  if (fixed_pitch) edit->setFont(FixedPitchFont());
+  return edit;
+}
+
+// A list box whose items flow top to bottom into the given number of columns.
+QListWidget* NewListBox(QWidget* parent, const char* name, int columns, int width) {
+  auto* box = new QListWidget(parent);
+  box->setObjectName(name);
+  box->setFont(FixedPitchFont());
+  box->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  box->setFlow(QListView::TopToBottom);
+  box->setWrapping(columns > 1);
+  box->setUniformItemSizes(true);
+  const int item_height = std::max(kListItemHeight, QFontMetrics(box->font()).height());
+  box->setGridSize(QSize(std::max(width / columns - 4, 40), item_height));
+  box->setFixedWidth(width);
+  return box;
+}
+
+QCheckBox* NewCheck(QWidget* parent, const char* name, const QString& caption) {
+  auto* check = new QCheckBox(caption, parent);
+  check->setObjectName(name);
+  return check;
+}
+
+// The victory boxes show what the save allows; the user does not toggle them.
+QCheckBox* NewDisplayCheck(QWidget* parent, const char* name, const QString& caption) {
+  QCheckBox* check = NewCheck(parent, name, caption);
+  check->setAttribute(Qt::WA_TransparentForMouseEvents);
+  check->setFocusPolicy(Qt::NoFocus);
+  return check;
+}
+
+struct GridShape {
+  int Columns = 0;
+  int Rows = 0;
+  int FixedColumns = 0;
+  int DefaultColumnWidth = 64;
+  bool FixedPitch = false;
+};
+
+QTableWidget* NewGrid(QWidget* parent, const char* name, const GridShape& shape) {
+  auto* grid = new QTableWidget(parent);
+  grid->setObjectName(name);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setCornerButtonEnabled(false);
+  grid->setWordWrap(false);
+  // The column widths are the narrow ones of the original layout: clip, never elide, and keep
+  // the cell padding small so that a two-digit row number fits a 20-pixel column.
+  grid->setTextElideMode(Qt::ElideNone);
+  grid->setStyleSheet("QTableWidget::item { padding: 0px 1px; }");
+  if (shape.FixedPitch) grid->setFont(FixedPitchFont());
+  SetGridFixedColumns(grid, shape.FixedColumns);
+  ResizeGrid(grid, shape.Rows, shape.Columns);
+  QHeaderView* top = grid->horizontalHeader();
+  top->setDefaultSectionSize(shape.DefaultColumnWidth);
+  top->setMinimumSectionSize(8);
+  top->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  top->setHighlightSections(false);
+  QHeaderView* side = grid->verticalHeader();
+  side->setMinimumSectionSize(kGridRowHeight);
+  side->setDefaultSectionSize(kGridRowHeight);
+  side->setSectionResizeMode(QHeaderView::Fixed);
+  side->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  side->setHighlightSections(false);
+  if (shape.FixedColumns > 0) side->setFixedWidth(shape.DefaultColumnWidth);
+  // Header cells exist from the start, so every cell can be read back.
+  for (int c = 0; c < shape.Columns; ++c) SetGridCell(grid, 0, c, QString());
+  for (int r = 1; r < shape.Rows && shape.FixedColumns > 0; ++r) SetGridCell(grid, r, 0, QString());
+  return grid;
+}
+
+// A caption above its edit box.
+QVBoxLayout* CaptionAbove(QWidget* page, const char* control, const QString& caption,
+                          QLineEdit** edit_out = nullptr) {
+  auto* box = new QVBoxLayout;
+  box->setSpacing(1);
+  box->addWidget(CaptionOf(page, control, caption));
+  QLineEdit* edit = NewEdit(page, control);
+  box->addWidget(edit);
+  if (edit_out) *edit_out = edit;
+  return box;
+}
+
+// A row of a form grid: caption, edit box and an optional second edit box on the same row.
+void AddFieldRow(QGridLayout* grid, QWidget* page, int row, const char* control,
+                 const QString& caption, const char* second = nullptr) {
+  grid->addWidget(CaptionOf(page, control, caption), row, 0);
+  if (second) {
+    grid->addWidget(NewEdit(page, control), row, 1);
+    grid->addWidget(NewEdit(page, second), row, 2);
+  } else {
+    grid->addWidget(NewEdit(page, control), row, 1, 1, 2);
+  }
+}
+
+// The "Turn", "Date", "Event" captions above a dated text view, placed over the columns of its
+// fixed-pitch lines ("%4d" turn, a year of up to seven characters, a month).
+QHBoxLayout* EventCaptions(QWidget* page, const char* prefix) {
+  const QFont font = FixedPitchFont();
+  const int char_width = QFontMetrics(font).horizontalAdvance('0');
+  auto* row = new QHBoxLayout;
+  row->setSpacing(0);
+  row->setContentsMargins(4, 0, 0, 0);
+  const struct {
+    const char* Suffix;
+    const char* Caption;
+    int Chars;
+  } captions[] = {{"TurnLabel", "Turn", 5}, {"DateLabel", "Date", 12}, {"EventLabel", "Event", 0}};
+  for (const auto& c : captions) {
+    QLabel* label = NewLabel(page, QString(prefix) + c.Suffix, c.Caption);
+    label->setFont(font);
+    if (c.Chars > 0) label->setFixedWidth(c.Chars * char_width);
+    row->addWidget(label);
+  }
+  row->addStretch();
+  return row;
+}
+
+// The boxes of the policy tab: branch number -> box, for the tables without and with Zeph.
+constexpr const char* kBranchBoxes[] = {
+    "TraditionBranch", "LibertyBranch",     "HonorBranch",   "PietyBranch",     "PatronageBranch",
+    "CommerceBranch",  "RationalismBranch", "FreedomBranch", "AutocracyBranch", "OrderBranch"};
+constexpr const char* kBranchBoxesZeph[] = {
+    "TraditionBranch", "LibertyBranch",     "HonorBranch",     "PietyBranch",
+    "PatronageBranch", "RationalismBranch", "AutocracyBranch", "CommerceBranch",
+    "FreedomBranch",   "FreedomIdeology",   "OrderIdeology",   "AutocracyIdeology"};
+constexpr int kFirstIdeologyBranch = 9;
+
+// Until the first fill every box lists the policies of its branch or ideology.
+TabContent DesignTimePolicyLists() {
+  TabContent content;
+  const auto add = [&](const char* box, std::string_view key) {
+    content.List(box).Lines.push_back({CutTextKey(key, "POLICY_"), kBlack});
+  };
+  for (const TPolicyInfoRec& row : PolicyInfo) {
+    if (row.Branch >= 0 && row.Branch < static_cast<int>(std::size(kBranchBoxes))) {
+      add(kBranchBoxes[row.Branch], row.Key);
+    }
+  }
+  for (const TPolicyInfoRec& row : PolicyInfoZeph) {
+    if (row.Branch >= kFirstIdeologyBranch &&
+        row.Branch < static_cast<int>(std::size(kBranchBoxesZeph))) {
+      add(kBranchBoxesZeph[row.Branch], row.Key);
+    }
+  }
+  return content;
+}
+
+}  // namespace
+
+void TForm1::CreateControls() {
+  auto* layout = new QVBoxLayout(this);
+
+  auto* top = new QGridLayout;
+  Label1 = NewLabel(this, "Label1", "Path");
+  Label2 = NewLabel(this, "Label2", "Date");
+  Edit1 = NewEdit(this, "Edit1", false);
+  Edit2 = NewEdit(this, "Edit2");
+  Edit2->setFixedWidth(Edit2->fontMetrics().horizontalAdvance("0000-00-00 00:00:00") + 16);
+  Button1 = new QPushButton("Load File", this);
+  Button1->setObjectName("Button1");
+  Button4 = new QPushButton("Load It", this);
+  Button4->setObjectName("Button4");
+  Button2 = new QPushButton("Save File", this);
+  Button2->setObjectName("Button2");
+  top->addWidget(Label1, 0, 0);
+  top->addWidget(Edit1, 0, 1);
+  top->addWidget(Button1, 0, 2);
+  top->addWidget(Button4, 0, 3);
+  top->addWidget(Button2, 0, 4);
+  top->addWidget(Label2, 1, 0);
+  top->addWidget(Edit2, 1, 1, Qt::AlignLeft);
+  top->setColumnStretch(1, 1);
+  layout->addLayout(top);
+
+  PageControls = new QTabWidget(this);
+  PageControls->setObjectName("PageControls");
+  const struct {
+    QWidget* Page;
+    const char* Caption;
+  } pages[] = {
+      {BaseTab = CreateBaseTab(), "Base"},
+      {LeadersTab = CreateLeadersTab(), "Leaders"},
+      {ReplayTab = CreateReplayTab(), "Replay"},
+      {PlayerLogTab = CreatePlayerLogTab(), "Player Log"},
+      {ReloadsTab = CreateReloadsTab(), "Reloads"},
+      {GraphTab = CreateGraphTab(), "Graph"},
+      {CityTab = CreateCityTab(), "Cities"},
+      {PolicyTab = CreatePolicyTab(), "Policy"},
+      {PlayerTab = CreatePlayerTab(), "Player"},
+      {StatsTab = CreateStatsTab(), "Stats"},
+      {CSTab = CreateCSTab(), "CS Points"},
+      {TestTab = CreateTestTab(), "TestTab"},
+      {LeagueTab = CreateLeagueTab(), "League"},
+  };
+  for (const auto& p : pages) PageControls->addTab(p.Page, p.Caption);
+  layout->addWidget(PageControls, 1);
+}
+
+QWidget* TForm1::CreateBaseTab() {
+  QWidget* page = NewPage("BaseTab");
+  auto* fields = new QGridLayout;
+  int row = 0;
+  AddFieldRow(fields, page, row++, "GameVersionE", "Game Version (Версия игры)");
+  AddFieldRow(fields, page, row++, "SaveIndexE", "     Save Version       (Версия сейва)");
+  AddFieldRow(fields, page, row++, "CivNameE", "CivName (Цивилизация)");
+  AddFieldRow(fields, page, row++, "LevelE", "      Handicap       (Ур-нь сложности)");
+  AddFieldRow(fields, page, row++, "StartingEraE", "Starting Era (Стартовая Эра)");
+  AddFieldRow(fields, page, row++, "CurrentEraE", "Current Era (Текущая Эра)");
+  AddFieldRow(fields, page, row++, "Game5SpeedE", "Game Speed (Скорость Игры)");
+  AddFieldRow(fields, page, row++, "World5SizeE", " World Size  (Размер Карты)");
+  AddFieldRow(fields, page, row++, "Map5ScriptE", "    Map Script     (Тип Карты)");
+  AddFieldRow(fields, page, row++, "Edit3", "Current turn (Текущий ход)", "Edit4");
+  AddFieldRow(fields, page, row++, "StartTurnE", "Starting turn (Стартовый ход)", "StartDateE");
+  AddFieldRow(fields, page, row++, "Edit5", "Playing time  (Время игры)");
+  AddFieldRow(fields, page, row++, "Edit6", "Game score  (Очки)", "Edit13");
+  AddFieldRow(fields, page, row++, "Edit7", "Game status (Состояние игры)");
+  AddFieldRow(fields, page, row++, "UserNameE", "User Name (Пользователь)");
+  fields->addWidget(NewLabel(page, "VictoriesLabel", "Allowed Victories (Разрешенные победы)"), row,
+                    0);
+  auto* victories = new QHBoxLayout;
+  const char* const checks[][2] = {{"CheckBox1", "Time"},
+                                   {"CheckBox2", "Science"},
+                                   {"CheckBox3", "Domination"},
+                                   {"CheckBox4", "Cultural"},
+                                   {"CheckBox5", "Diplomatic"}};
+  for (const auto& check : checks) victories->addWidget(NewDisplayCheck(page, check[0], check[1]));
+  victories->addStretch();
+  fields->addLayout(victories, row++, 1, 1, 2);
+  fields->setRowStretch(row, 1);
+  fields->setColumnMinimumWidth(1, 180);
+  fields->setColumnMinimumWidth(2, 180);
+
+  auto* lists = new QVBoxLayout;
+  lists->addWidget(CaptionOf(page, "GameOptionBox", " Game Options  (Опции Игры)"));
+  lists->addWidget(NewListBox(page, "GameOptionBox", 2, 520), 1);
+  lists->addWidget(CaptionOf(page, "DLCBox", "     DLC Installed     (Установленные дополнения)"));
+  lists->addWidget(NewListBox(page, "DLCBox", 2, 520), 1);
+
+  auto* layout = new QHBoxLayout(page);
+  layout->addLayout(fields, 1);
+  layout->addSpacing(12);
+  layout->addLayout(lists);
+  return page;
+}
+
+QWidget* TForm1::CreateLeadersTab() {
+  QWidget* page = NewPage("LeadersTab");
+  LeadersGrid = NewGrid(page, "LeadersGrid", {.Columns = 11, .Rows = 65, .DefaultColumnWidth = 50});
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(LeadersGrid);
+  return page;
+}
+
+QWidget* TForm1::CreateReplayTab() {
+  QWidget* page = NewPage("ReplayTab");
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(EventCaptions(page, "Replay"));
+  layout->addWidget(NewRichText(page, "ReplayList", false, true), 1);
+  return page;
+}
+
+QWidget* TForm1::CreatePlayerLogTab() {
+  QWidget* page = NewPage("PlayerLogTab");
+  PlayerLogSelect = NewSelector(page, "PlayerLogSelect", 19);
+  ShowCombatsCheckBox = NewCheck(page, "ShowCombatsCheckBox", "Show Combats");
+  ShowCityEventsCheckBox = NewCheck(page, "ShowCityEventsCheckBox", "Show City Events");
+  ShowCombatsCheckBox->hide();
+  ShowCityEventsCheckBox->hide();
+  auto* top = new QHBoxLayout;
+  top->addWidget(PlayerLogSelect);
+  top->addWidget(ShowCombatsCheckBox);
+  top->addWidget(ShowCityEventsCheckBox);
+  top->addStretch();
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(top);
+  layout->addLayout(EventCaptions(page, "PlayerLog"));
+  layout->addWidget(NewRichText(page, "PlayerLog", false, true), 1);
+  return page;
+}
+
+QWidget* TForm1::CreateReloadsTab() {
+  QWidget* page = NewPage("ReloadsTab");
+  auto* fields = new QGridLayout;
+  AddFieldRow(fields, page, 0, "Edit9", "       Sessions       (Число сессий)");
+  AddFieldRow(fields, page, 1, "Edit11", "    PreSessions     (Число пресессий)");
+  AddFieldRow(fields, page, 2, "Edit10", "    Play Sessions     (Игровые сессии)");
+  AddFieldRow(fields, page, 3, "Edit12", "  Average Session time   (Ср. время сессии)");
+  fields->setColumnMinimumWidth(1, 120);
+  Edit11 = page->findChild<QLineEdit*>("Edit11");
+  Edit11->setReadOnly(false);
+  // The pre-sessions box is the one the user corrects: text and caption in blue.
+  QPalette blue = Edit11->palette();
+  blue.setColor(QPalette::Text, Qt::blue);
+  Edit11->setPalette(blue);
+  QLabel* caption = page->findChild<QLabel*>("Edit11Label");
+  QPalette blue_caption = caption->palette();
+  blue_caption.setColor(QPalette::WindowText, Qt::blue);
+  caption->setPalette(blue_caption);
+
+  SessionListBox = NewListBox(page, "SessionListBox", 4, 760);
+  auto* left = new QVBoxLayout;
+  left->addLayout(fields);
+  left->addStretch();
+  auto* layout = new QHBoxLayout(page);
+  layout->addLayout(left);
+  layout->addSpacing(12);
+  layout->addWidget(SessionListBox);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* TForm1::CreateGraphTab() {
+  QWidget* page = NewPage("GraphTab");
+  GraphSelect = NewSelector(page, "GraphSelect", 27);
+  HistoryChart = new HistoryChartView(page);
+  HistoryChart->setObjectName("HistoryChart");
+  CheckListBox1 = new QListWidget(page);
+  CheckListBox1->setObjectName("CheckListBox1");
+  // No selection highlight may cover an entry's colour.
+  CheckListBox1->setSelectionMode(QAbstractItemView::NoSelection);
+  CheckListBox1->setUniformItemSizes(true);
+  CheckListBox1->setFixedWidth(200);
+  QPalette menu_bar = CheckListBox1->palette();
+  menu_bar.setColor(QPalette::Base, menu_bar.color(QPalette::Button));
+  CheckListBox1->setPalette(menu_bar);
+  CheckListBox1->setStyleSheet(
+      QString("QListWidget::item { height: %1px; }").arg(kCheckListItemHeight));
+  Button3 = new QPushButton("Unselect all", page);
+  Button3->setObjectName("Button3");
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(GraphSelect, 0, Qt::AlignLeft);
+  left->addWidget(HistoryChart, 1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(CheckListBox1, 1);
+  right->addWidget(Button3);
+  auto* layout = new QHBoxLayout(page);
+  layout->addLayout(left, 1);
+  layout->addLayout(right);
+  return page;
+}
+
+QWidget* TForm1::CreateCityTab() {
+  QWidget* page = NewPage("CityTab");
+  PlayerCitySelect = NewSelector(page, "PlayerCitySelect", 20);
+  CityBox = NewSelector(page, "CityBox", 20);
+  auto* selectors = new QHBoxLayout;
+  selectors->addWidget(CaptionOf(page, "PlayerCitySelect", "Player Select"));
+  selectors->addWidget(PlayerCitySelect);
+  selectors->addSpacing(12);
+  selectors->addWidget(CaptionOf(page, "CityBox", "City Select"));
+  selectors->addWidget(CityBox);
+  selectors->addStretch();
+
+  auto* fields = new QGridLayout;
+  const char* const rows[][2] = {{"CityFoundE", "Founded"},
+                                 {"CityStatusE", "Status"},
+                                 {"PopE", "Population (Max)"},
+                                 {"CityXYE", "X,Y"},
+                                 {"CityStrengthE", "Strength"},
+                                 {"FoodE", "Food"},
+                                 {"CultureE", "Culture"},
+                                 {"PreviousOwnerE", "Previous Owner"},
+                                 {"OriginalOwnerE", "Original Owner"},
+                                 {"LastCapturedE", "Captured"},
+                                 {"WLTKDE", "WLTKD turns"},
+                                 {"DisorderE", "Disorder turns"},
+                                 {"CityOverflowE", "Overflow Production"}};
+  int row = 0;
+  for (const auto& r : rows) AddFieldRow(fields, page, row++, r[0], r[1]);
+  fields->setColumnMinimumWidth(1, 230);
+  page->findChild<QLineEdit*>("CityStatusE")
+      ->setText("Never Lost, Puppet, Occupied, Ever Capital, Railroad");
+  page->findChild<QLineEdit*>("CityStatusE")->setCursorPosition(0);
+
+  // Great-person points and rates, then the yields per turn.
+  auto* great = new QGridLayout;
+  const char* const kinds[][3] = {{"GAPointsE", "GARateE", "GA"},
+                                  {"GSPointsE", "GSRateE", "GS"},
+                                  {"GMPointsE", "GMRateE", "GM"},
+                                  {"GEPointsE", "GERateE", "GE"}};
+  row = 0;
+  for (const auto& k : kinds) {
+    great->addWidget(CaptionOf(page, k[0], k[2]), row, 0);
+    great->addWidget(NewEdit(page, k[0]), row, 1);
+    great->addWidget(CaptionOf(page, k[1], "+"), row, 2);
+    great->addWidget(NewEdit(page, k[1]), row, 3);
+    ++row;
+  }
+  great->addWidget(NewEdit(page, "GPLimitE"), row++, 1);
+  great->addWidget(NewLabel(page, "PerTurnLabel", "Per turn"), row++, 1);
+  const char* const yields[][2] = {{"OutCultureE", "Culture"}, {"OutFaithE", "Faith"},
+                                   {"OutFoodE", "Food"},       {"OutProdE", "Product"},
+                                   {"OutGoldE", "Gold"},       {"OutScienceE", "Science"}};
+  for (const auto& y : yields) {
+    great->addWidget(CaptionOf(page, y[0], y[1]), row, 0);
+    great->addWidget(NewEdit(page, y[0]), row++, 1);
+  }
+  for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
+    if (edit->objectName().endsWith("PointsE") || edit->objectName().endsWith("RateE") ||
+        edit->objectName().startsWith("Out") || edit->objectName() == "GPLimitE") {
+      edit->setFixedWidth(90);
+    }
+  }
+  great->setRowStretch(row, 1);
+
+  auto* buildings = new QVBoxLayout;
+  auto* building_captions = new QHBoxLayout;
+  const int char_width = QFontMetrics(FixedPitchFont()).horizontalAdvance('0');
+  QLabel* buildings_caption = CaptionOf(page, "BuildingsList", "Buildings");
+  buildings_caption->setFixedWidth(24 * char_width + 4);
+  building_captions->addWidget(buildings_caption);
+  QLabel* date_caption = NewLabel(page, "BuildingsDateLabel", "Date");
+  date_caption->setFixedWidth(6 * char_width);
+  date_caption->setAlignment(Qt::AlignRight);
+  building_captions->addWidget(date_caption);
+  QLabel* turn_caption = NewLabel(page, "BuildingsTurnLabel", "Turn");
+  turn_caption->setFixedWidth(6 * char_width);
+  turn_caption->setAlignment(Qt::AlignRight);
+  building_captions->addWidget(turn_caption);
+  building_captions->addStretch();
+  buildings->addLayout(building_captions);
+  buildings->addWidget(NewRichText(page, "BuildingsList", false, true), 1);
+
+  auto* upper = new QHBoxLayout;
+  upper->addLayout(fields);
+  upper->addSpacing(8);
+  upper->addLayout(great);
+  upper->addSpacing(8);
+  upper->addLayout(buildings, 1);
+
+  BuildingQueue = NewSelector(page, "BuildingQueue", kQueueCapacity);
+  ProductionGrid = NewGrid(page, "ProductionGrid", {.Columns = 4, .Rows = 16});
+  ReligionGrid = NewGrid(page, "ReligionGrid", {.Columns = 5, .Rows = 14});
+  auto* queue = new QVBoxLayout;
+  queue->addWidget(CaptionOf(page, "BuildingQueue", "Building Queue"));
+  queue->addWidget(BuildingQueue);
+  queue->addStretch();
+  auto* religions = new QVBoxLayout;
+  religions->addWidget(CaptionOf(page, "ReligionGrid", "Religions"));
+  religions->addWidget(ReligionGrid, 1);
+  auto* lower = new QHBoxLayout;
+  lower->addLayout(queue);
+  lower->addSpacing(8);
+  lower->addWidget(ProductionGrid);
+  lower->addSpacing(8);
+  lower->addLayout(religions);
+  lower->addStretch();
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(selectors);
+  layout->addLayout(upper, 3);
+  layout->addLayout(lower, 2);
+  return page;
+}
+
+QWidget* TForm1::CreatePolicyTab() {
+  QWidget* page = NewPage("PolicyTab");
+  PlayerPolicySelect = NewSelector(page, "PlayerPolicySelect", 20);
+  auto* selector = new QHBoxLayout;
+  selector->addWidget(CaptionOf(page, "PlayerPolicySelect", "Player Select"));
+  selector->addWidget(PlayerPolicySelect);
+  selector->addStretch();
+
+  // Two rows of five branch boxes, and the three taller ideology boxes below them.
+  auto* boxes = new QGridLayout;
+  const char* const branches[2][5] = {
+      {"TraditionBranch", "LibertyBranch", "HonorBranch", "PietyBranch", "PatronageBranch"},
+      {"OrderBranch", "AutocracyBranch", "FreedomBranch", "RationalismBranch", "CommerceBranch"}};
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 5; ++c)
+      boxes->addWidget(NewRichText(page, branches[r][c], true, false), r, c);
+  }
+  auto* ideologies = new QHBoxLayout;
+  for (const char* name : {"FreedomIdeology", "OrderIdeology", "AutocracyIdeology"}) {
+    ideologies->addWidget(NewRichText(page, name, true, false));
+  }
+  boxes->addLayout(ideologies, 2, 0, 1, 5);
+  boxes->setRowStretch(0, 2);
+  boxes->setRowStretch(1, 2);
+  boxes->setRowStretch(2, 3);
+
+  auto* culture = new QVBoxLayout;
+  culture->addLayout(CaptionAbove(page, "PolicyCultureE", "Policy Culture"));
+  culture->addLayout(CaptionAbove(page, "TotalCultureE", "Total Culture"));
+  culture->addLayout(CaptionAbove(page, "CulturePerTurnE", "Per Turn"));
+  QLineEdit* hidden = nullptr;
+  culture->addLayout(CaptionAbove(page, "CSCultureE", "Culture from CS", &hidden));
+  hidden->hide();
+  page->findChild<QLabel*>("CSCultureELabel")->hide();
+  culture->addLayout(CaptionAbove(page, "PolicyNumE", "Policy Number", &hidden));
+  hidden->hide();
+  page->findChild<QLabel*>("PolicyNumELabel")->hide();
+  culture->addStretch();
+
+  auto* body = new QHBoxLayout;
+  body->addLayout(boxes, 1);
+  body->addSpacing(8);
+  body->addLayout(culture);
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(selector);
+  layout->addLayout(body, 1);
+  ApplyTabContent(page, DesignTimePolicyLists());
+  return page;
+}
+
+QWidget* TForm1::CreatePlayerTab() {
+  QWidget* page = NewPage("PlayerTab");
+  PlayerTechSelect = NewSelector(page, "PlayerTechSelect", 20);
+  TechGrid = NewGrid(page, "TechGrid", {.Columns = 5, .Rows = 82, .DefaultColumnWidth = 100});
+  auto* left = new QVBoxLayout;
+  auto* selector = new QHBoxLayout;
+  selector->addWidget(CaptionOf(page, "PlayerTechSelect", "Player Select"));
+  selector->addWidget(PlayerTechSelect);
+  selector->addStretch();
+  left->addLayout(selector);
+  left->addWidget(TechGrid, 1);
+
+  // The player's running totals, in groups: research, happiness, gold, faith, great general.
+  const char* const groups[][4][2] = {
+      {{"ResearchE", "Researching"},
+       {"OverflowResearchE", "Overflow"},
+       {"AccScienceE", "Accumulated"},
+       {"SciencePerTurnE", "Per Turn"}},
+      {{"AccHappinessE", "Accumulated"}, {"HappinessE", "Happiness"}, {"GATurnsE", "GA Turns"}},
+      {{"AccGoldE", "Gold"}, {"DiploGoldE", "Diplo"}, {"GoldPerTurnE", "Per Turn"}},
+      {{"AccFaithE", "Faith"}, {"TotalFaithE", "Total Faith"}, {"FaithPerTurnE", "Per Turn"}},
+      {{"GGPointsE", "GG Points"}, {"TGGPointsE", "Total"}},
+  };
+  auto* totals = new QVBoxLayout;
+  for (const auto& group : groups) {
+    auto* frame = new QFrame(page);
+    frame->setFrameShape(QFrame::StyledPanel);
+    auto* fields = new QGridLayout(frame);
+    int column = 0;
+    for (const auto& field : group) {
+      if (!field[0]) break;
+      fields->addLayout(CaptionAbove(frame, field[0], field[1]), 0, column++);
+    }
+    totals->addWidget(frame);
+  }
+  auto* hidden = new QHBoxLayout;
+  for (int i = 1; i <= 4; ++i) {
+    const QByteArray name = QString("Int%1E").arg(i).toLatin1();
+    QLineEdit* edit = nullptr;
+    hidden->addLayout(CaptionAbove(page, name.constData(), QString("Int %1").arg(i), &edit));
+    edit->hide();
+    page->findChild<QLabel*>(QString(name) + "Label")->hide();
+  }
+  totals->addLayout(hidden);
+  totals->addStretch();
+
+  auto* layout = new QHBoxLayout(page);
+  layout->addLayout(left);
+  layout->addSpacing(8);
+  layout->addLayout(totals, 1);
+  return page;
+}
+
+QWidget* TForm1::CreateStatsTab() {
+  QWidget* page = NewPage("StatsTab");
+  PlayerStatsSelect = NewSelector(page, "PlayerStatsSelect", 20);
+  StatsLangSelect = NewSelector(page, "StatsLangSelect", 2);
+  StatsLangSelect->setMinimumContentsLength(10);
+  StatsLangSelect->addItems({"English", "Русский"});
+  StatsLangSelect->setCurrentIndex(0);
+  auto* selectors = new QHBoxLayout;
+  selectors->addWidget(CaptionOf(page, "PlayerStatsSelect", "Player Select"));
+  selectors->addWidget(PlayerStatsSelect);
+  selectors->addSpacing(12);
+  selectors->addWidget(CaptionOf(page, "StatsLangSelect", "Language"));
+  selectors->addWidget(StatsLangSelect);
+  selectors->addStretch();
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(selectors);
+  const struct {
+    const char* Name;
+    const char* Caption;
+    int Stretch;
+  } boxes[] = {{"CitiesStats", "Cities", 1},
+               {"WondersStats", "Wonders", 2},
+               {"PoliciesStats", "Policies", 2},
+               {"BeliefStats", "Beliefs", 1}};
+  for (const auto& box : boxes) {
+    layout->addWidget(CaptionOf(page, box.Name, box.Caption));
+    layout->addWidget(NewRichText(page, box.Name, true, false), box.Stretch);
+  }
+  return page;
+}
+
+QWidget* TForm1::CreateCSTab() {
+  QWidget* page = NewPage("CSTab");
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(NewGrid(
+      page, "CSGrid", {.Columns = 65, .Rows = 65, .FixedColumns = 1, .DefaultColumnWidth = 81}));
+  return page;
+}
+
+QWidget* TForm1::CreateTestTab() {
+  QWidget* page = NewPage("TestTab");
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(NewRichText(page, "TestRE", true, false));
+  return page;
+}
+
+QWidget* TForm1::CreateLeagueTab() {
+  QWidget* page = NewPage("LeagueTab");
+  QTableWidget* grid = NewGrid(page, "LeagueProjectGrid",
+                               {.Columns = 4, .Rows = 66, .FixedColumns = 1, .FixedPitch = true});
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  const int widths[] = {170, 170, 170, 250};
+  for (int c = 0; c < 4; ++c) SetGridColumnWidth(grid, c, widths[c]);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(grid);
+  return page;
+}
+
+}  // namespace vek5

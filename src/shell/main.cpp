@@ -1,0 +1,54 @@
+// Program start: the command-line modes run without a display; otherwise the window opens.
+#include <QApplication>
+#include <QFile>
+#include <QTabWidget>
+#include <QTimer>
+#include <iostream>
+
+#include "shell/command_line.h"
+#include "shell/main_window.h"
+
+namespace {
+
+// Writes PREFIX-<page>.png for every visible page of the window.
+int SaveScreenshots(vek5::TForm1& form, const QString& prefix) {
+  auto* pages = form.findChild<QTabWidget*>("PageControls");
+  for (int i = 0; i < pages->count(); ++i) {
+    if (!pages->isTabVisible(i)) continue;
+    pages->setCurrentIndex(i);
+    QApplication::processEvents();
+    const QString name = prefix + "-" + pages->widget(i)->objectName() + ".png";
+    if (!form.grab().save(name)) {
+      std::cerr << "vek5-analyser: cannot write " << name.toStdString() << "\n";
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const vek5::CommandLine command = vek5::ParseCommandLine(args);
+  if (command.Mode != vek5::CommandMode::kWindow &&
+      command.Mode != vek5::CommandMode::kScreenshot) {
+    return vek5::RunCommand(command, std::cout, std::cerr);
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(vek5::kApplicationTitle);
+  vek5::TForm1 form;
+  form.show();
+  const QString file = QFile::decodeName(QByteArray::fromStdString(command.File));
+  if (command.Mode == vek5::CommandMode::kScreenshot) {
+    form.ShowError = [](const QString& message) { std::cerr << message.toStdString() << "\n"; };
+    if (!form.LoadFile(file)) return 1;
+    return SaveScreenshots(form, QString::fromStdString(command.Output));
+  }
+  if (!file.isEmpty()) {
+    // Load once the window is on screen, so a long load shows the busy cursor over it.
+    QTimer::singleShot(0, &form, [&form, file] { form.LoadFile(file); });
+  }
+  return app.exec();
+}

@@ -1,0 +1,160 @@
+// The main window: the load commands at the top and the thirteen tab pages below. The window
+// owns the last successfully analysed save; every load is a transaction that either replaces
+// the image, the model and the view state together or leaves all three as they were.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "container/save_image.h"
+#include "model/game_state.h"
+#include "views/tab_content.h"
+#include "views/view_state.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QTextEdit;
+
+namespace vek5 {
+
+class HistoryChartView;
+
+inline constexpr char kApplicationTitle[] = "Vek5Zeph Save Analyser";
+inline constexpr char kWindowCaption[] = "Vek5 Save Analyzer (version 1.19.5 BETA)";
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Loads, analyses and shows a save. On any error the message is shown and the previous
+  // analysis stays on screen and in memory. Returns whether the save was taken.
+  bool LoadFile(const QString& file_name);
+
+  // Seams for the dialogs, replaced by tests.
+  std::function<void(const QString& message)> ShowError;
+  std::function<QString()> ChooseOpenFile;
+  std::function<QString()> ChooseSaveFile;
+
+  const GameState& State() const { return *state_; }
+  const ViewState& View() const { return view_; }
+  bool HasSave() const { return image_ != nullptr; }
+
+  // The refresh of every tab after an analysis, and the per-tab fills.
+  void Print5Data();
+  void PlayerCityChoose();
+  void ChooseCity();
+  void PlayerPolicyChoose();
+  void PlayerTechChoose();
+  void PlayerStats();
+  void DrawPlayerLog();
+  void CheckGraphIndexes();
+  void DrawGraph();
+  void HistoryChartFitSize();
+  void CheckValues();
+
+  // Handlers of the window's commands.
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Layout, in form_layout.cpp.
+  void CreateControls();
+  QWidget* CreateBaseTab();
+  QWidget* CreateLeadersTab();
+  QWidget* CreateReplayTab();
+  QWidget* CreatePlayerLogTab();
+  QWidget* CreateReloadsTab();
+  QWidget* CreateGraphTab();
+  QWidget* CreateCityTab();
+  QWidget* CreatePolicyTab();
+  QWidget* CreatePlayerTab();
+  QWidget* CreateStatsTab();
+  QWidget* CreateCSTab();
+  QWidget* CreateTestTab();
+  QWidget* CreateLeagueTab();
+  void ConnectHandlers();
+  void FormCreate();
+
+  // The model data the analysis leaves for the window: session list, pre-sessions, check-list.
+  void ApplyAnalysisToControls();
+  void FillPlayerSelectors();
+  void FillGraphSelect();
+  void SetGraphHorizontalRange(int32_t last_turn);
+  void RecolourCheckList();
+  void Apply(QWidget* root, const TabContent& content);
+
+  // Handlers.
+  void Edit11Change();
+  void GraphSelectChange();
+  void CheckListBox1ClickCheck(QListWidgetItem* item);
+  void HistoryChartUndoZoom();
+  void BuildingQueueChange();
+
+  // The last successfully analysed save; image_ is null before the first load.
+  std::unique_ptr<SaveImage> image_;
+  std::unique_ptr<GameState> state_;
+  ViewState view_;
+
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QLineEdit* Edit2 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* Button4 = nullptr;
+  QTabWidget* PageControls = nullptr;
+  QWidget* BaseTab = nullptr;
+  QWidget* LeadersTab = nullptr;
+  QWidget* ReplayTab = nullptr;
+  QWidget* PlayerLogTab = nullptr;
+  QWidget* ReloadsTab = nullptr;
+  QWidget* GraphTab = nullptr;
+  QWidget* CityTab = nullptr;
+  QWidget* PolicyTab = nullptr;
+  QWidget* PlayerTab = nullptr;
+  QWidget* StatsTab = nullptr;
+  QWidget* CSTab = nullptr;
+  QWidget* TestTab = nullptr;
+  QWidget* LeagueTab = nullptr;
+
+  QComboBox* PlayerLogSelect = nullptr;
+  QComboBox* PlayerCitySelect = nullptr;
+  QComboBox* PlayerPolicySelect = nullptr;
+  QComboBox* PlayerTechSelect = nullptr;
+  QComboBox* PlayerStatsSelect = nullptr;
+  QComboBox* StatsLangSelect = nullptr;
+  QComboBox* CityBox = nullptr;
+  QComboBox* BuildingQueue = nullptr;
+  QComboBox* GraphSelect = nullptr;
+  QCheckBox* ShowCombatsCheckBox = nullptr;
+  QCheckBox* ShowCityEventsCheckBox = nullptr;
+  QLineEdit* Edit11 = nullptr;
+  QListWidget* SessionListBox = nullptr;
+  QListWidget* CheckListBox1 = nullptr;
+  QPushButton* Button3 = nullptr;
+  HistoryChartView* HistoryChart = nullptr;
+  QTableWidget* LeadersGrid = nullptr;
+  QTableWidget* TechGrid = nullptr;
+  QTableWidget* ProductionGrid = nullptr;
+  QTableWidget* ReligionGrid = nullptr;
+};
+
+}  // namespace vek5

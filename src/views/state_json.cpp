@@ -1,0 +1,668 @@
+#include "views/state_json.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <span>
+#include <string_view>
+
+#include "model/naming.h"
+#include "model/reference_tables.h"
+
+namespace vek5 {
+namespace {
+
+// A compact JSON writer that places the commas itself.
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::string& out) : out_(out) {}
+
+  void BeginObject() { Open('{'); }
+  void EndObject() { Close('}'); }
+  void BeginArray() { Open('['); }
+  void EndArray() { Close(']'); }
+
+  JsonWriter& Key(std::string_view key) {
+    Separate();
+    AppendJsonString(out_, key);
+    out_ += ':';
+    after_key_ = true;
+    return *this;
+  }
+  void Int(int64_t value) {
+    BeforeValue();
+    out_ += std::to_string(value);
+  }
+  void Bool(bool value) {
+    BeforeValue();
+    out_ += value ? "true" : "false";
+  }
+  void Float(double value) {
+    BeforeValue();
+    // JSON has no NaN or infinity.
+    out_ += std::isfinite(value) ? fmt::format("{}", value) : "null";
+  }
+  void String(std::string_view text) {
+    BeforeValue();
+    AppendJsonString(out_, text);
+  }
+
+ private:
+  void Open(char bracket) {
+    BeforeValue();
+    out_ += bracket;
+    first_.push_back(true);
+  }
+  void Close(char bracket) {
+    out_ += bracket;
+    first_.pop_back();
+  }
+  void BeforeValue() {
+    if (after_key_) {
+      after_key_ = false;
+      return;
+    }
+    Separate();
+  }
+  void Separate() {
+    if (first_.empty()) return;
+    if (!first_.back()) out_ += ',';
+    first_.back() = false;
+  }
+
+  std::string& out_;
+  std::vector<bool> first_;
+  bool after_key_ = false;
+};
+
+// Fields named after the model's own members, so the JSON keys cannot drift from them.
+#define VEK5_INT(w, rec, field) (w).Key(#field).Int((rec).field)
+#define VEK5_FLAG(w, rec, field) (w).Key(#field).Bool((rec).field != 0)
+#define VEK5_TEXT(w, rec, field) (w).Key(#field).String((rec).field)
+
+void IntList(JsonWriter& w, std::string_view key, std::span<const int32_t> values) {
+  w.Key(key).BeginArray();
+  for (const int32_t v : values) w.Int(v);
+  w.EndArray();
+}
+
+void FlagList(JsonWriter& w, std::string_view key, std::span<const int32_t> values) {
+  w.Key(key).BeginArray();
+  for (const int32_t v : values) w.Bool(v != 0);
+  w.EndArray();
+}
+
+// Rows of the technology and policy tables that the save's rule set uses.
+int TechRowCount(const GameState& s) {
+  if (s.ZephPresent) return kTechZephRows;
+  return s.Exp1Present ? kTechExp1Rows : kTechRows;
+}
+
+std::string_view PolicyKey(const GameState& s, int row) {
+  if (s.ZephPresent) return row < kPolicyZephRows ? PolicyInfoZeph[row].Key : "";
+  return row < kPolicyRows ? PolicyInfo[row].Key : "";
+}
+
+int PolicyRowCount(const GameState& s) {
+  return s.ZephPresent ? kPolicyZephRows : kPolicyRows;
+}
+
+std::span<const std::string_view> SeriesNames(const GameState& s) {
+  // The trailing "Empty" of each list names no series.
+  if (s.ZephPresent) return std::span(ReplayDatasetNamesZeph).first(kReplayDatasetZephRows - 1);
+  return std::span(ReplayDatasetNames).first(kReplayDatasetRows - 1);
+}
+
+int32_t EntryCount(const GameState& s) {
+  return std::clamp(s.PlayerCount, 0, kMaxSlots);
+}
+
+// Keys of an object must be unique: a name met again gets its slot number appended.
+std::string UniqueKey(std::set<std::string>& used, const std::string& name, int slot) {
+  std::string key = name;
+  if (!used.insert(key).second) {
+    key = name + "#" + std::to_string(slot);
+    used.insert(key);
+  }
+  return key;
+}
+
+constexpr std::string_view kVictoryNames[kVictoryTypes] = {"Time", "Science", "Domination",
+                                                           "Cultural", "Diplomatic"};
+
+void WriteSlots(JsonWriter& w, const GameState& s) {
+  w.Key("Slots").BeginArray();
+  for (int slot = 0; slot < kMaxSlots; ++slot) {
+    if (s.SlotCivType[slot] < 0) continue;  // unlisted
+    w.BeginObject();
+    w.Key("Slot").Int(slot);
+    w.Key("SlotCivType").Int(s.SlotCivType[slot]);
+    w.Key("SlotLeaderType").Int(s.SlotLeaderType[slot]);
+    w.Key("SlotMinorCivType").Int(s.SlotMinorCivType[slot]);
+    w.Key("SlotStatus").Int(s.SlotStatus[slot]);
+    w.Key("SlotIsMinor").Bool(s.SlotIsMinor[slot] != 0);
+    w.Key("SlotCivKeys").String(s.SlotCivKeys[slot]);
+    w.Key("SlotLeaderKeys").String(s.SlotLeaderKeys[slot]);
+    w.Key("SlotMinorCivKeys").String(s.SlotMinorCivKeys[slot]);
+    w.EndObject();
+  }
+  w.EndArray();
+}
+
+void WriteGame(JsonWriter& w, const GameState& s) {
+  w.Key("game").BeginObject();
+  VEK5_INT(w, s, SaveVersion);
+  VEK5_TEXT(w, s, GameVersion);
+  VEK5_TEXT(w, s, BuildText);
+  VEK5_INT(w, s, BuildNumber);
+  VEK5_FLAG(w, s, Build341540OrLater);
+  VEK5_FLAG(w, s, Build379995OrLater);
+  VEK5_FLAG(w, s, Exp1Present);
+  VEK5_FLAG(w, s, ZephPresent);
+  VEK5_FLAG(w, s, SlotKeysPresent);
+  VEK5_TEXT(w, s, PlayerCivName);
+  VEK5_TEXT(w, s, HandicapName);
+  VEK5_TEXT(w, s, StartEraName);
+  VEK5_TEXT(w, s, CurrentEraName);
+  VEK5_TEXT(w, s, GameSpeedName);
+  VEK5_TEXT(w, s, WorldSizeName);
+  VEK5_TEXT(w, s, MapScriptName);
+  VEK5_TEXT(w, s, UserName);
+  VEK5_INT(w, s, StartEraIndex);
+  VEK5_INT(w, s, CurrentEraIndex);
+  VEK5_INT(w, s, TurnsPlayed);
+  VEK5_INT(w, s, StartTurn);
+  VEK5_INT(w, s, CurrentTurn);
+  VEK5_INT(w, s, MaxTurns);
+  VEK5_INT(w, s, SpeedIndex);
+  VEK5_INT(w, s, SpeedPercent);
+  VEK5_INT(w, s, CurrentYear);
+  VEK5_TEXT(w, s, CurrentDateText);
+  VEK5_INT(w, s, PlayTime);
+  VEK5_INT(w, s, PlayTimeSeconds);
+  VEK5_INT(w, s, HandicapIndex);
+  VEK5_INT(w, s, Score);
+  VEK5_FLAG(w, s, GameOver);
+  VEK5_INT(w, s, VictoryType);
+  VEK5_INT(w, s, LevelMod1);
+  VEK5_INT(w, s, LevelMod2);
+  VEK5_INT(w, s, LevelMod4);
+  VEK5_INT(w, s, LevelMod5);
+  VEK5_INT(w, s, LevelMod6);
+  VEK5_INT(w, s, LevelMod7);
+  VEK5_INT(w, s, EraMod1);
+  VEK5_INT(w, s, EraMod3);
+  VEK5_INT(w, s, EraMod4);
+  VEK5_INT(w, s, WorldSizeIndex);
+  VEK5_INT(w, s, WorldSizePercent);
+  VEK5_INT(w, s, PlayerCount);
+  VEK5_INT(w, s, RealPlayerCount);
+  VEK5_INT(w, s, SessionCounter);
+  VEK5_INT(w, s, ReloadsAtStartTurn);
+  VEK5_INT(w, s, ReplayMessageCount);
+  VEK5_INT(w, s, AngkorWatOwner);
+  VEK5_INT(w, s, SistineChapelOwner);
+  VEK5_INT(w, s, HagiaSophiaOwner);
+  VEK5_INT(w, s, ForbiddenPalaceOwner);
+  VEK5_INT(w, s, LeaningTowerOwner);
+
+  w.Key("VictoryAllowed").BeginObject();
+  for (int k = 0; k < kVictoryTypes; ++k) w.Key(kVictoryNames[k]).Bool(s.VictoryAllowed[k] != 0);
+  w.EndObject();
+
+  w.Key("GameOptions").BeginArray();
+  for (int i = 0; i < kMaxGameOptions; ++i) {
+    if (s.GameOptionNames[i].empty()) continue;
+    w.BeginObject();
+    w.Key("Name").String(s.GameOptionNames[i]);
+    w.Key("Value").Int(s.GameOptionValues[i]);
+    w.EndObject();
+  }
+  w.EndArray();
+
+  w.Key("Dlc").BeginArray();
+  for (int i = 0; i < kMaxDlcEntries; ++i) {
+    if (s.DlcListed[i] != 0) w.String(s.DlcNames[i]);
+  }
+  w.EndArray();
+
+  w.Key("DlcCivs").BeginArray();
+  for (int k = 0; k < kMaxDlcCivs; ++k) {
+    if (s.DlcCivNames[k].empty() && s.DlcLeaderNames[k].empty()) continue;
+    w.BeginObject();
+    w.Key("CivType").Int(kFirstDlcCivType + k);
+    w.Key("CivName").String(s.DlcCivNames[k]);
+    w.Key("LeaderType").Int(kFirstDlcLeaderType + k);
+    w.Key("LeaderName").String(s.DlcLeaderNames[k]);
+    w.EndObject();
+  }
+  w.EndArray();
+
+  WriteSlots(w, s);
+  IntList(w, "SessionTurns", s.SessionTurns);
+  w.Key("SessionListLines").BeginArray();
+  for (const std::string& line : s.SessionListLines) w.String(line);
+  w.EndArray();
+  w.Key("GraphPlayerChecked").BeginArray();
+  for (const bool checked : s.GraphPlayerChecked) w.Bool(checked);
+  w.EndArray();
+
+  w.Key("CityNames").BeginArray();
+  for (size_t i = 0; i < s.CityNames.size(); ++i) {
+    if (s.CityNames[i].empty()) continue;
+    w.BeginObject();
+    w.Key("Name").String(s.CityNames[i]);
+    w.Key("Owner").Int(i < s.CityOwners.size() ? s.CityOwners[i] : -1);
+    w.EndObject();
+  }
+  w.EndArray();
+  w.EndObject();
+}
+
+void WriteBuildings(JsonWriter& w, const TCityRec& c) {
+  std::set<std::string> used;
+  w.Key("Buildings").BeginObject();
+  for (int k = 0; k < kMaxBuildingSlots; ++k) {
+    if (c.BuildingNames[k].empty()) continue;
+    w.Key(UniqueKey(used, c.BuildingNames[k], k)).BeginObject();
+    w.Key("Slot").Int(k);
+    w.Key("BuildingProduction").Int(c.BuildingProduction[k]);
+    w.Key("BuildingDelay").Int(c.BuildingDelay[k]);
+    w.Key("BuildingValue3").Int(c.BuildingValue3[k]);
+    w.Key("BuildingDate").Int(c.BuildingDate[k]);
+    w.Key("BuildingTurn").Int(c.BuildingTurn[k]);
+    w.Key("BuildingCount").Int(c.BuildingCount[k]);
+    w.Key("FreeBuildingCount").Int(c.FreeBuildingCount[k]);
+    w.EndObject();
+  }
+  w.EndObject();
+}
+
+void WriteUnits(JsonWriter& w, const TCityRec& c) {
+  std::set<std::string> used;
+  w.Key("Units").BeginObject();
+  for (int k = 0; k < kMaxUnitSlots; ++k) {
+    if (c.UnitNames[k].empty()) continue;
+    w.Key(UniqueKey(used, c.UnitNames[k], k)).BeginObject();
+    w.Key("Slot").Int(k);
+    w.Key("UnitProduction").Int(c.UnitProduction[k]);
+    w.Key("UnitDelay").Int(c.UnitDelay[k]);
+    w.EndObject();
+  }
+  w.EndObject();
+}
+
+void WriteCity(JsonWriter& w, const TCityRec& c) {
+  w.BeginObject();
+  VEK5_TEXT(w, c, Name);
+  VEK5_INT(w, c, X);
+  VEK5_INT(w, c, Y);
+  FlagList(w, "Flags", c.Flags);
+  w.Key("NeverLost").Bool(c.Flags[kFlagNeverLost] != 0);
+  w.Key("Puppet").Bool(c.Flags[kFlagPuppet] != 0);
+  w.Key("Occupied").Bool(c.Flags[kFlagOccupied] != 0);
+  w.Key("EverCapital").Bool(c.Flags[kFlagEverCapital] != 0);
+  w.Key("Railroad").Bool(c.Flags[kFlagRailroad] != 0);
+  VEK5_INT(w, c, Owner);
+  VEK5_INT(w, c, PreviousOwner);
+  VEK5_INT(w, c, OriginalOwner);
+  VEK5_INT(w, c, Food);
+  VEK5_INT(w, c, FoodExtra);
+  VEK5_INT(w, c, FoodThreshold);
+  VEK5_INT(w, c, OverflowProduction);
+  VEK5_INT(w, c, Strength);
+  VEK5_INT(w, c, WLTKDTurns);
+  VEK5_INT(w, c, DisorderTurns);
+  VEK5_INT(w, c, Culture);
+  VEK5_INT(w, c, CultureStep);
+  VEK5_INT(w, c, CultureThreshold);
+  VEK5_INT(w, c, FoundedTurn);
+  VEK5_INT(w, c, CapturedTurn);
+  VEK5_INT(w, c, Population);
+  VEK5_INT(w, c, MaxPopulation);
+  VEK5_INT(w, c, ProductionType);
+  VEK5_INT(w, c, ProductionItem);
+  w.Key("Queue").BeginArray();
+  for (int i = 0; i < std::clamp(c.QueueLength, 0, kQueueCapacity); ++i) {
+    const TQueueEntry& q = c.Queue[i];
+    w.BeginObject();
+    VEK5_INT(w, q, Type);
+    VEK5_INT(w, q, Item);
+    VEK5_INT(w, q, Value);
+    VEK5_FLAG(w, q, Flag1);
+    VEK5_FLAG(w, q, Flag2);
+    w.EndObject();
+  }
+  w.EndArray();
+  VEK5_INT(w, c, QueueLength);
+  IntList(w, "CultureParts", c.CultureParts);
+  VEK5_INT(w, c, CultureModifier);
+  IntList(w, "FaithParts", c.FaithParts);
+  VEK5_FLAG(w, c, HasGarden);
+  VEK5_FLAG(w, c, HasFloatingGardens);
+  VEK5_FLAG(w, c, HasCourthouse);
+  VEK5_FLAG(w, c, HasNationalEpic);
+  VEK5_FLAG(w, c, HasWorldWonder);
+  VEK5_FLAG(w, c, HasPalace);
+  VEK5_INT(w, c, GreatPersonBonus);
+  VEK5_INT(w, c, CultureBonus);
+  VEK5_INT(w, c, CulturePerTurn);
+  VEK5_INT(w, c, CultureBeforeBonus);
+  VEK5_INT(w, c, FaithPerTurn);
+  VEK5_INT(w, c, PopulationUnhappiness);
+  VEK5_INT(w, c, SpecialistUnhappiness);
+  WriteBuildings(w, c);
+  w.Key("ProjectProduction").BeginObject();
+  for (int r = 0; r < kProjectRows; ++r) w.Key(ProjectInfo[r].Name).Int(c.ProjectProduction[r]);
+  w.EndObject();
+  WriteUnits(w, c);
+  w.Key("YieldArrays").BeginArray();
+  for (const auto& yields : c.YieldArrays) {
+    // Element 0 is the stored length, the values follow.
+    const int n = std::clamp(yields[0], 0, kYieldArrayLength - 1);
+    w.BeginArray();
+    for (int k = 1; k <= n; ++k) w.Int(yields[k]);
+    w.EndArray();
+  }
+  w.EndArray();
+  IntList(w, "GPPoints", c.GPPoints);
+  IntList(w, "GPRate", c.GPRate);
+  w.Key("GPTurns").BeginArray();
+  for (const float t : c.GPTurns) w.Float(t);
+  w.EndArray();
+  VEK5_INT(w, c, OtherSpecialists);
+  IntList(w, "GPSpecialists", c.GPSpecialists);
+  IntList(w, "GPBuildings", c.GPBuildings);
+  VEK5_INT(w, c, ReligionCount);
+  w.Key("Religions").BeginArray();
+  for (int i = 0; i < std::clamp(c.ReligionCount, 0, kMaxCityReligions); ++i) {
+    const TCityReligion& r = c.Religions[i];
+    w.BeginObject();
+    VEK5_INT(w, r, Value0);
+    VEK5_INT(w, r, ReligionId);
+    VEK5_FLAG(w, r, Holy);
+    VEK5_INT(w, r, Followers);
+    VEK5_INT(w, r, Pressure);
+    w.Key("Percent").Float(r.Percent);
+    w.EndObject();
+  }
+  w.EndArray();
+  w.EndObject();
+}
+
+void WriteLog(JsonWriter& w, const TNotificationLog& log) {
+  w.Key("Log").BeginObject();
+  VEK5_INT(w, log, First);
+  VEK5_INT(w, log, Stop);
+  w.Key("Messages").BeginArray();
+  for (int i = 0; i < kLogMessageSlots; ++i) {
+    const TMessageRec& m = log.Messages[i];
+    if (m.Text.empty() && m.Summary.empty()) continue;
+    w.BeginObject();
+    w.Key("Index").Int(i);
+    VEK5_INT(w, m, Kind);
+    VEK5_TEXT(w, m, Text);
+    VEK5_TEXT(w, m, Summary);
+    IntList(w, "Params", m.Params);
+    VEK5_INT(w, m, Turn);
+    VEK5_INT(w, m, Extra);
+    VEK5_INT(w, m, Flag);
+    VEK5_INT(w, m, Tail);
+    w.EndObject();
+  }
+  w.EndArray();
+  w.EndObject();
+}
+
+void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
+  const TLeaderInfoRec& p = s.Leaders[entry];
+  const int entries = EntryCount(s);
+  w.BeginObject();
+  w.Key("Entry").Int(entry);
+  VEK5_INT(w, p, Slot);
+  VEK5_TEXT(w, p, LeaderName);
+  VEK5_TEXT(w, p, CivName);
+  VEK5_TEXT(w, p, TraitName);
+  VEK5_INT(w, p, CivType);
+  VEK5_INT(w, p, LeaderType);
+  VEK5_INT(w, p, SlotStatus);
+  VEK5_FLAG(w, p, SlotIsMinor);
+  VEK5_INT(w, p, CityCount);
+  VEK5_INT(w, p, NationalCities);
+  VEK5_INT(w, p, OccupiedCities);
+  VEK5_INT(w, p, PuppetCities);
+  VEK5_INT(w, p, Gold);
+  VEK5_INT(w, p, DiploGold);
+  VEK5_INT(w, p, ResearchingTech);
+  VEK5_INT(w, p, ResearchOverflow);
+  FlagList(w, "TechKnown", std::span(p.TechKnown).first(TechRowCount(s)));
+  IntList(w, "TechProgress", std::span(p.TechProgress).first(TechRowCount(s)));
+  w.Key("PolicyAdopted").BeginArray();
+  for (int r = 0; r < PolicyRowCount(s); ++r) {
+    if (s.PolicyAdopted[entry][r] != 0) w.String(PolicyKey(s, r));
+  }
+  w.EndArray();
+  VEK5_INT(w, p, PolicyCount);
+  VEK5_INT(w, p, PolicyCulture);
+  VEK5_INT(w, p, PolicyCultureNeeded);
+  VEK5_INT(w, p, TotalCulture);
+  VEK5_INT(w, p, CultureFromCS);
+  VEK5_INT(w, p, CultureGoldenAgeBonus);
+  VEK5_INT(w, p, CultureFromHappiness);
+  VEK5_INT(w, p, CultureBase);
+  VEK5_INT(w, p, CulturePerTurn);
+  VEK5_INT(w, p, Happiness);
+  VEK5_INT(w, p, GoldenAgeProgress);
+  VEK5_INT(w, p, GoldenAgeCount);
+  VEK5_INT(w, p, GoldenAgeThreshold);
+  VEK5_INT(w, p, GoldenAgeTurns);
+  VEK5_INT(w, p, GreatGeneralPoints);
+  VEK5_INT(w, p, GreatGeneralTotal);
+  VEK5_INT(w, p, GreatGeneralThreshold);
+  VEK5_INT(w, p, GPLimit);
+  VEK5_INT(w, p, GreatPeopleBorn);
+  VEK5_INT(w, p, Int1);
+  VEK5_INT(w, p, Int2);
+  VEK5_INT(w, p, Int3);
+  VEK5_INT(w, p, Int4);
+  VEK5_INT(w, p, CityUnhappiness);
+  VEK5_INT(w, p, PopulationUnhappiness);
+  VEK5_INT(w, p, SpecialistUnhappiness);
+  VEK5_INT(w, p, OccupiedUnhappiness);
+  VEK5_INT(w, p, Unhappiness);
+  VEK5_INT(w, p, TotalHappiness);
+  VEK5_INT(w, p, Faith);
+  VEK5_INT(w, p, TotalFaith);
+  VEK5_INT(w, p, FaithPerTurn);
+  VEK5_INT(w, p, FaithFromCS);
+  VEK5_INT(w, p, FaithFromCities);
+  IntList(w, "Beliefs", p.Beliefs);
+  // Indexed by player entry, so trimmed to the entries in use.
+  FlagList(w, "CSFriend", std::span(p.CSFriend).first(entries));
+  FlagList(w, "CSAlly", std::span(p.CSAlly).first(entries));
+  w.Key("cities").BeginArray();
+  for (const TCityRec& city : s.Cities[entry]) {
+    if (!city.Name.empty()) WriteCity(w, city);
+  }
+  w.EndArray();
+  if (entry < static_cast<int>(s.PlayerLogs.size())) WriteLog(w, s.PlayerLogs[entry]);
+  w.EndObject();
+}
+
+void WriteHistory(JsonWriter& w, const GameState& s) {
+  const auto names = SeriesNames(s);
+  w.Key("history").BeginArray();
+  for (int entry = 0; entry < EntryCount(s) && entry < static_cast<int>(s.HistoryData.size());
+       ++entry) {
+    const THistorySet& set = s.HistoryData[entry];
+    w.BeginObject();
+    for (size_t series = 0; series < names.size(); ++series) {
+      w.Key(names[series]).BeginArray();
+      for (int turn = 0; turn < kHistoryTurns; ++turn) {
+        const int32_t value = set[series][turn];
+        // The game's own turns always count; other turns only when the save stored a value.
+        const bool played = turn >= s.StartTurn && turn < s.CurrentTurn;
+        if (!played && value == 0) continue;
+        w.BeginArray();
+        w.Int(turn);
+        w.Int(value);
+        w.EndArray();
+      }
+      w.EndArray();
+    }
+    w.EndObject();
+  }
+  w.EndArray();
+}
+
+void WriteReplay(JsonWriter& w, const GameState& s) {
+  const int count = std::clamp<int>(s.ReplayMessageCount, 0, s.ReplayMessages.size());
+  w.Key("replay").BeginArray();
+  for (int i = 0; i < count; ++i) {
+    w.BeginObject();
+    VEK5_INT(w, s.ReplayMessages[i], Turn);
+    VEK5_TEXT(w, s.ReplayMessages[i], Text);
+    w.EndObject();
+  }
+  w.EndArray();
+}
+
+void WriteLeague(JsonWriter& w, const GameState& s) {
+  w.Key("league").BeginArray();
+  for (const TLeagueProjectRec& project : s.LeagueProjects) {
+    w.BeginObject();
+    VEK5_INT(w, project, Type);
+    // [slot, contribution] for every slot that contributed.
+    w.Key("Contribution").BeginArray();
+    for (int slot = 0; slot < kMaxSlots; ++slot) {
+      if (project.Contribution[slot] == 0) continue;
+      w.BeginArray();
+      w.Int(slot);
+      w.Int(project.Contribution[slot]);
+      w.EndArray();
+    }
+    w.EndArray();
+    VEK5_INT(w, project, Flag1);
+    VEK5_INT(w, project, Flag2);
+    VEK5_INT(w, project, Total);
+    w.EndObject();
+  }
+  w.EndArray();
+}
+
+// The name of the entry that holds a slot, empty when none does.
+std::string_view NameOfSlot(const GameState& s, int slot) {
+  for (int e = 0; e < EntryCount(s); ++e) {
+    if (s.Leaders[e].Slot == slot) return s.Leaders[e].LeaderName;
+  }
+  return {};
+}
+
+void WriteCityStates(JsonWriter& w, const GameState& s) {
+  w.Key("cityStates").BeginArray();
+  for (int cs = 0; cs < kMaxSlots; ++cs) {
+    if (!IsMinor(s, cs)) continue;
+    w.BeginObject();
+    w.Key("Slot").Int(cs);
+    w.Key("Name").String(NameOfSlot(s, cs));
+    w.Key("Players").BeginArray();
+    for (int player = 0; player < kMaxSlots; ++player) {
+      if (!IsPlayer(s, player)) continue;
+      w.BeginObject();
+      w.Key("Slot").Int(player);
+      w.Key("Name").String(NameOfSlot(s, player));
+      w.Key("CSInfluence").Int(s.CSInfluence[cs][player]);
+      w.Key("CSFriends").Bool(s.CSFriends[cs][player] != 0);
+      w.Key("CSAllies").Bool(s.CSAllies[cs][player] != 0);
+      w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
+  }
+  w.EndArray();
+}
+
+#undef VEK5_INT
+#undef VEK5_FLAG
+#undef VEK5_TEXT
+
+// Length of the valid UTF-8 sequence starting at text[i], 0 when it is not one.
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+  const auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
+  const uint8_t b = byte(i);
+  size_t length = 0;
+  uint32_t min = 0;
+  uint32_t code = 0;
+  if (b < 0x80) return 1;
+  if ((b & 0xE0) == 0xC0) {
+    length = 2, min = 0x80, code = b & 0x1F;
+  } else if ((b & 0xF0) == 0xE0) {
+    length = 3, min = 0x800, code = b & 0x0F;
+  } else if ((b & 0xF8) == 0xF0) {
+    length = 4, min = 0x10000, code = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3F);
+  }
+  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) {
+      out += "\\ufffd";
+      ++i;
+      continue;
+    }
+    if (length > 1) {
+      out.append(text.substr(i, length));
+    } else if (c == '"') {
+      out += "\\\"";
+    } else if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (static_cast<uint8_t>(c) < 0x20 || c == 0x7F) {
+      out += fmt::format("\\u{:04x}", static_cast<unsigned>(static_cast<uint8_t>(c)));
+    } else {
+      out += c;
+    }
+    i += length;
+  }
+  out += '"';
+}
+
+std::string StateToJson(const GameState& state) {
+  std::string out;
+  JsonWriter w(out);
+  w.BeginObject();
+  WriteGame(w, state);
+  w.Key("players").BeginArray();
+  for (int entry = 0; entry < EntryCount(state); ++entry) WritePlayer(w, state, entry);
+  w.EndArray();
+  WriteHistory(w, state);
+  WriteReplay(w, state);
+  WriteLeague(w, state);
+  WriteCityStates(w, state);
+  w.EndObject();
+  out += '\n';
+  return out;
+}
+
+}  // namespace vek5

@@ -1,0 +1,22 @@
+// The whole game state as JSON, the public interface that users script against.
+//
+// Shape: one object with "game" (game-wide values and the slot table), "players" (one object per
+// Leaders entry in entry order, with its cities and notification log), "history" (per entry, per
+// series name, [turn, value] pairs), "replay", "league" and "cityStates". Keys are the model's
+// field names; flags are booleans; values kept in hundredths stay integers as stored; empty
+// slots and records beyond the counts are left out.
+#pragma once
+
+#include <string>
+
+#include "model/game_state.h"
+
+namespace vek5 {
+
+std::string StateToJson(const GameState& state);
+
+// Appends text as a JSON string literal (quotes included). Bytes that are not valid UTF-8
+// become U+FFFD, so the output is always valid JSON.
+void AppendJsonString(std::string& out, std::string_view text);
+
+}  // namespace vek5
