@@ -77,7 +77,7 @@ TEST(RunCommand, ReportJsonAndImageOfABuiltSave) {
 
   const RunResult report = RunWith({"--report", save});
   EXPECT_EQ(report.Status, 0) << report.Err;
-  EXPECT_NE(report.Out.find("== Game =="), std::string::npos);
+  EXPECT_NE(report.Out.find("== Base =="), std::string::npos);
 
   const RunResult json = RunWith({"--json", save});
   EXPECT_EQ(json.Status, 0) << json.Err;
