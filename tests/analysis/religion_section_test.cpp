@@ -67,9 +67,7 @@ TEST_P(ReligionSection, SurvivesHostileCounts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Expansions, ReligionSection, ::testing::Values(Rules::kExp1, Rules::kZeph),
-                         [](const auto& info) {
-                           return info.param == Rules::kZeph ? "Zeph" : "Exp1";
-                         });
+                         [](const auto& info) { return testing::LayoutName({info.param}); });
 
 TEST(ReligionSectionBase, HasNoReligions) {
   const WorldFormat exp1{Rules::kExp1};

@@ -24,6 +24,17 @@ void ZerosTo(ByteWriter& out, size_t offset) {
 
 }  // namespace
 
+std::string LayoutName(const WorldFormat& format) {
+  std::string name = IsZeph(format) ? "Zeph" : IsExp1(format) ? "Exp1" : "Base";
+  if (format.Build379995OrLater) {
+    name += "Build379995";
+  } else if (format.Build341540OrLater) {
+    name += "Build341540";
+  }
+  if (format.FinalPatch) name += "FinalPatch";
+  return name;
+}
+
 std::unique_ptr<GameState> MakeWorldState(const WorldFormat& format,
                                           const std::vector<int32_t>& slots,
                                           int32_t speed_percent) {

@@ -30,6 +30,9 @@ struct WorldFormat {
   bool FinalPatch = false;  // Zeph saves of the final patch
 };
 
+// A name for test output, e.g. "Exp1Build379995", "ZephFinalPatch".
+std::string LayoutName(const WorldFormat& format);
+
 // A fresh model with what the header would have set for these sections: the rule-set and build
 // flags, the speed percentage and one Leaders entry per listed slot, in the order given.
 std::unique_ptr<GameState> MakeWorldState(const WorldFormat& format,
