@@ -56,6 +56,8 @@ SaveImage MakeBodyImage(const std::vector<std::vector<uint8_t>>& blocks, int32_t
   ByteWriter out;
   out.Zeros(static_cast<size_t>(body_offset));
   out.PutBytes(static_cast<size_t>(body_offset) - 4, "BODY");
+  // The body's fixed fields come first; searches start one byte after the body's start.
+  out.Zeros(16);
   for (const auto& block : blocks) {
     out.Bytes(block);
     out.Zeros(gap);

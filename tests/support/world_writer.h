@@ -39,8 +39,8 @@ std::unique_ptr<GameState> MakeWorldState(const WorldFormat& format,
                                           const std::vector<int32_t>& slots,
                                           int32_t speed_percent = 100);
 
-// An image whose body starts at body_offset and is the blocks in order, each followed by
-// `gap` zero bytes. The four bytes before the body read "BODY".
+// An image whose body starts at body_offset with 16 zero bytes, then holds the blocks in order,
+// each followed by `gap` zero bytes. The four bytes before the body read "BODY".
 SaveImage MakeBodyImage(const std::vector<std::vector<uint8_t>>& blocks, int32_t body_offset = 64,
                         size_t gap = 32);
 
