@@ -9,6 +9,8 @@
 namespace vek5 {
 namespace {
 
+using namespace world;
+
 enum class Field {
   kSkip,
   kCultureFromCS,

@@ -8,6 +8,8 @@
 namespace vek5 {
 namespace {
 
+using namespace world;
+
 // The last series key of a player's replay block; the block's data follow it directly.
 constexpr std::string_view kLastSeriesKey = "REPLAYDATASET_MILITARYMIGHT";
 // Turn index kHistoryTurns - 1 is never written.

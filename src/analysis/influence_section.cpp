@@ -8,6 +8,8 @@
 namespace vek5 {
 namespace {
 
+using namespace world;
+
 struct InfluenceLayout {
   RuleSet rule_set;
   BuildStage stage;

@@ -8,6 +8,8 @@
 namespace vek5 {
 namespace {
 
+using namespace world;
+
 // A text of the first member record; the member count starts this many bytes before it.
 constexpr std::string_view kMembershipText = "from membership";
 constexpr int32_t kMemberCountBeforeText = 40;

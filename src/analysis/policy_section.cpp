@@ -10,6 +10,8 @@
 namespace vek5 {
 namespace {
 
+using namespace world;
+
 struct PolicyLayout {
   RuleSet rule_set;
   BuildStage stage;

@@ -1,6 +1,6 @@
-// The beliefs of each founded religion (first expansion and Zeph). The religion records lie
-// just before an anchor (a building-class entry of the first record's trailing list) and before
-// the embedded database.
+// The beliefs of each founded religion (first expansion and Zeph). An anchor inside the first
+// religion record (a building-class entry of its trailing list) locates the records, which lie
+// before the embedded database.
 #include <array>
 #include <cstdlib>
 #include <string_view>
@@ -11,6 +11,8 @@
 
 namespace vek5 {
 namespace {
+
+using namespace world;
 
 enum class TrailerForm {
   kKeyTextAndValue,       // pairs of (text, int32)

@@ -12,6 +12,8 @@
 namespace vek5 {
 namespace {
 
+using namespace world;
+
 enum class TableSearch {
   kFirstTechHash,  // the table's hashes start with the first technology's hash
   kBuildingKey,    // a (key, int32) list holding the building key precedes the table

@@ -1,5 +1,6 @@
-// What the world sections share: the choice of a layout row by rule set, build and probe, the
-// mapping of a save slot to its Leaders entry, and bounds for counts read from the save.
+// What the world sections share (in their own namespace, so that these small helpers cannot
+// clash with those of other sections): the choice of a layout row by rule set, build and probe,
+// the mapping of a save slot to its Leaders entry, and bounds for counts read from the save.
 #pragma once
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include "container/save_image.h"
 #include "model/game_state.h"
 
-namespace vek5 {
+namespace vek5::world {
 
 enum class RuleSet { kBase, kExp1, kZeph };
 
@@ -91,4 +92,4 @@ inline int32_t Offset(int32_t pos, int64_t by) {
   return static_cast<int32_t>(std::clamp<int64_t>(int64_t{pos} + by, INT32_MIN, INT32_MAX));
 }
 
-}  // namespace vek5
+}  // namespace vek5::world
