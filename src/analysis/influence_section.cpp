@@ -18,8 +18,11 @@ struct InfluenceLayout {
   int32_t skip;      // bytes from that value's end to the row of influences
 };
 
-constexpr std::array<InfluenceLayout, 4> kInfluenceLayouts = {{
+constexpr std::array<InfluenceLayout, 5> kInfluenceLayouts = {{
     {RuleSet::kBase, BuildStage::kAny, false, 1, 2688},
+    // Late base-game builds: the row of influences starts 12 bytes later. Measured on the
+    // record's structure and a single non-zero value, so kept as a row of its own.
+    {RuleSet::kBase, BuildStage::k379995, false, 1, 2700},
     {RuleSet::kExp1, BuildStage::kAny, false, 32, 2424},
     {RuleSet::kExp1, BuildStage::k341540, false, 32, 2428},
     {RuleSet::kZeph, BuildStage::kAny, false, 38, 2500},

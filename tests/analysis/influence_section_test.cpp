@@ -61,7 +61,9 @@ TEST_P(InfluenceSection, IgnoresRecordsBeyondTheTable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, InfluenceSection,
-                         ::testing::Values(WorldFormat{Rules::kBase}, WorldFormat{Rules::kExp1},
+                         ::testing::Values(WorldFormat{Rules::kBase},
+                                           WorldFormat{Rules::kBase, true, true},
+                                           WorldFormat{Rules::kExp1},
                                            WorldFormat{Rules::kExp1, true},
                                            WorldFormat{Rules::kZeph}),
                          [](const auto& info) { return testing::LayoutName(info.param); });

@@ -159,7 +159,7 @@ std::vector<uint8_t> WriteHistoryBlock(const std::vector<HistoryPairs>& series) 
 std::vector<uint8_t> WriteInfluenceRecord(const WorldFormat& format,
                                           const std::vector<int32_t>& influence, bool city_state) {
   int32_t expected = 1;
-  size_t skip = 2688;
+  size_t skip = format.Build379995OrLater ? 2700 : 2688;
   if (IsZeph(format)) {
     expected = 38;
     skip = 2500;
