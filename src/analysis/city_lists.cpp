@@ -199,16 +199,19 @@ constexpr std::string_view kGardenKey = "BUILDING_GARDEN";
 
 // What a building present in the city means for its owner and its flags.
 void NoteBuildingPresent(GameState& state, const CityRecordLayout& layout, int32_t p,
-                         TCityRec& city, int slot, std::string_view key) {
+                         TCityRec& city, std::string_view key) {
   for (const WonderOwnerKey& wonder : kWonderOwnerKeys) {
     if (key == wonder.Key) state.*wonder.Owner = p;
   }
   for (const BuildingFlagKey& flag : kBuildingFlagKeys) {
     if (key == flag.Key) city.*flag.Flag = kTrue;
   }
-  // The list is taken to follow the row order of the building table.
+  // Saves list buildings in an order of their own (content-pack wonders where the table has
+  // fillers), so the table row is the one with the entry's key, not the entry's position.
   if (!layout.KeyBuildingTable) return;
-  const TBuildingInfoRec& row = (*layout.KeyBuildingTable)[slot];
+  const int32_t found = FindBuildingRowByKey(*layout.KeyBuildingTable, key);
+  if (found < 0) return;
+  const TBuildingInfoRec& row = (*layout.KeyBuildingTable)[static_cast<size_t>(found)];
   if (row.GPKind >= 1 && row.GPKind <= kGreatPersonKinds) {
     city.GPBuildings[row.GPKind - 1] += row.GPPoints;
   }
@@ -233,7 +236,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
   city.GPBuildings = {};
   ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string& key, int32_t v) {
     city.BuildingCount[slot] = v;
-    if (v > 0) NoteBuildingPresent(state, layout, p, city, slot, key);
+    if (v > 0) NoteBuildingPresent(state, layout, p, city, key);
   });
   ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string& key, int32_t v) {
     city.FreeBuildingCount[slot] = v;

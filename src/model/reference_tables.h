@@ -167,4 +167,7 @@ int32_t FindUIndex(int32_t hash);
 int32_t FindPIndex(int32_t hash);
 int32_t FindCIndex(int32_t hash);
 
+// Row of a building table whose key equals the argument, or -1.
+int32_t FindBuildingRowByKey(std::span<const TBuildingInfoRec> table, std::string_view key);
+
 }  // namespace vek5

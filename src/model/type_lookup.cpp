@@ -29,3 +29,14 @@ int32_t FindCIndex(int32_t hash) {
 }
 
 }  // namespace vek5
+
+namespace vek5 {
+
+int32_t FindBuildingRowByKey(std::span<const TBuildingInfoRec> table, std::string_view key) {
+  for (size_t row = 0; row < table.size(); ++row) {
+    if (table[row].Key == key) return static_cast<int32_t>(row);
+  }
+  return -1;
+}
+
+}  // namespace vek5

@@ -190,18 +190,19 @@ TEST_P(KeyedCityTest, SetsFlagsAndWonderOwnersFromBuildingsPresent) {
   EXPECT_EQ(s.Cities[2][0].HasCourthouse, 0);
 }
 
-TEST_P(KeyedCityTest, TakesGreatPersonPointsAndWorldWondersFromTheTableRowOfTheSlot) {
-  // Entry i describes row i of the building table, whatever its key says.
+TEST_P(KeyedCityTest, TakesGreatPersonPointsAndWorldWondersFromTheRowWithTheKey) {
+  // Saves list buildings in their own order: a wonder at position 1 is still found by its key,
+  // and the table row at position 1 (whatever it is) adds nothing.
   const auto& table = TableOf(GetParam());
   int wonder_row = -1;
-  for (int r = 0; r < kBuildingRows && wonder_row < 0; ++r) {
+  for (int r = 2; r < kBuildingRows && wonder_row < 0; ++r) {
     if (table[r].Kind == kKindWorldWonder && table[r].GPKind >= 1) wonder_row = r;
   }
-  ASSERT_GE(wonder_row, 1);
+  ASSERT_GE(wonder_row, 2);
   CityDescription c;
-  c.Buildings.resize(static_cast<size_t>(wonder_row) + 1, CityBuilding{"BUILDING_WALLS"});
-  c.Buildings[0] = {kCheckBuildingKey};
-  c.Buildings[wonder_row] = {"BUILDING_WALLS", 0, 0, 0, 0, -9999, 1};
+  c.Buildings = {{kCheckBuildingKey},
+                 {std::string(table[wonder_row].Key), 0, 0, 0, 0, -9999, 1},
+                 {"BUILDING_NO_SUCH_THING", 0, 0, 0, 0, -9999, 1}};
   const GameState& s = Read({c});
   const TCityRec& city = s.Cities[0][0];
   EXPECT_EQ(city.HasWorldWonder, -1);
