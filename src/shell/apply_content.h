@@ -33,7 +33,8 @@ void SetGridColumnWidth(QTableWidget* grid, int column, int width);
 void FitGridWidth(QTableWidget* grid);
 
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,
-// rich texts), check boxes, lines with their colours (list boxes, rich texts, combo boxes) and
+// rich texts), check boxes, lines with their colours (list boxes, rich texts; combo boxes take
+// the content's selected item and drop-down length instead of colours) and
 // grid cells (resizing a grid to the content's shape when it differs). Signals of the controls
 // are blocked while they change, so applying content never re-enters a handler. Returns the
 // control names that root does not hold.
