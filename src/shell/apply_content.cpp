@@ -89,27 +89,6 @@ bool ApplyLines(QWidget* widget, const LinesContent& list) {
   return true;
 }
 
-// The layout's column widths are those of the original, whose font was narrower: a column whose
-// text or header would be cut is widened to fit, never narrowed.
-void WidenClippedColumns(QTableWidget* grid) {
-  bool widened = false;
-  const QAbstractItemView* view = grid;  // where the content's width is public
-  for (int c = 0; c < grid->columnCount(); ++c) {
-    const int needed =
-        std::max(view->sizeHintForColumn(c), grid->horizontalHeader()->sectionSizeHint(c));
-    if (needed > grid->columnWidth(c)) {
-      grid->setColumnWidth(c, needed);
-      widened = true;
-    }
-  }
-  QHeaderView* side = grid->verticalHeader();
-  if (GridFixedColumns(grid) > 0 && side->sizeHint().width() > side->minimumWidth()) {
-    side->setFixedWidth(side->sizeHint().width());
-    widened = true;
-  }
-  if (widened && grid->property(kFitWidthProperty).toBool()) FitGridWidth(grid);
-}
-
 bool ApplyGrid(QWidget* widget, const GridContent& content) {
   auto* grid = qobject_cast<QTableWidget*>(widget);
   if (!grid) return false;
@@ -225,6 +204,25 @@ void SetGridColumnWidth(QTableWidget* grid, int column, int width) {
   } else {
     grid->setColumnWidth(column - fixed, width);
   }
+}
+
+void WidenClippedColumns(QTableWidget* grid) {
+  bool widened = false;
+  const QAbstractItemView* view = grid;  // where the content's width is public
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    const int needed =
+        std::max(view->sizeHintForColumn(c), grid->horizontalHeader()->sectionSizeHint(c));
+    if (needed > grid->columnWidth(c)) {
+      grid->setColumnWidth(c, needed);
+      widened = true;
+    }
+  }
+  QHeaderView* side = grid->verticalHeader();
+  if (GridFixedColumns(grid) > 0 && side->sizeHint().width() > side->minimumWidth()) {
+    side->setFixedWidth(side->sizeHint().width());
+    widened = true;
+  }
+  if (widened && grid->property(kFitWidthProperty).toBool()) FitGridWidth(grid);
 }
 
 QStringList ApplyTabContent(QWidget* root, const TabContent& content) {

@@ -31,6 +31,10 @@ void SetGridCell(QTableWidget* grid, int row, int column, const QString& text);
 void SetGridColumnWidth(QTableWidget* grid, int column, int width);
 // Makes the grid at least as wide as all its columns, so that none is hidden at start.
 void FitGridWidth(QTableWidget* grid);
+// The layout's column widths are those of the original, whose font was narrower: a column whose
+// text or header would be cut is widened to fit, never narrowed (also the fixed first column).
+// A grid fitted by FitGridWidth is fitted again.
+void WidenClippedColumns(QTableWidget* grid);
 
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,
 // rich texts), check boxes, lines with their colours (list boxes, rich texts; combo boxes take

@@ -113,19 +113,17 @@ void TForm1::FormCreate() {
       {LeadersGrid,
        {"№", "Civilization", "Leader", "Trait", "Alive", "Cities (Nat/Occ/Pup)"},
        {20, 115, 115, 70, 70, 110, 125}},
-      {TechGrid,
-       {"№", "Tech", "Era", "Cost", "Known"},
-       {kTechGridColumnWidths.begin(), kTechGridColumnWidths.end()}},
+      {TechGrid, {}, {kTechGridColumnWidths.begin(), kTechGridColumnWidths.end()}},
       {ProductionGrid, {"№", "Production", "Hammers", "Delay"}, {20, 201, 80, 35}},
       {ReligionGrid, {"Religion", "Followers", "Points", "Percent", "Holy"}, {100, 50, 50, 50, 35}},
   };
+  // The technology grid's headers and row numbers are those of its view with no player.
+  Apply(PlayerTab, vek5::PlayerTechChoose(*state_, -1));
   for (const GridHeader& h : headers) {
     for (size_t c = 0; c < h.Headers.size(); ++c) SetGridCell(h.Grid, 0, c, h.Headers[c]);
     for (size_t c = 0; c < h.Widths.size(); ++c) SetGridColumnWidth(h.Grid, c, h.Widths[c]);
+    WidenClippedColumns(h.Grid);
     FitGridWidth(h.Grid);
-  }
-  for (int row = 1; row < GridRows(TechGrid); ++row) {
-    SetGridCell(TechGrid, row, 0, QString::fromStdString(Format("%2d", row)));
   }
 
   PlayerLogSelect->setCurrentIndex(-1);

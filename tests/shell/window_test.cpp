@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -459,13 +460,30 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   EXPECT_EQ(chart->Series(1)->count(), 0);
   EXPECT_EQ(entries->item(1)->foreground().color(), QColor(0xFF0000));
 
-  // A rectangle zoom is taken over by the graph's content; its undo resets the turns.
-  chart->AxisX()->setRange(3, 9);
-  chart->AxisY()->setRange(-5, 5);
-  emit chart->Zoomed();
-  EXPECT_EQ(form_->Graph().Horizontal.Min, 3);
-  EXPECT_EQ(form_->Graph().Vertical.Max, 5);
-  emit chart->UndoZoom();
+  // A rectangle dragged with the left button zooms, and the graph's content takes the ranges
+  // over; a right click undoes the zoom.
+  form_->resize(1200, 800);
+  form_->show();
+  Pages()->setCurrentWidget(Find<QWidget>("GraphTab"));
+  QApplication::processEvents();
+  const QRectF plot = chart->chart()->plotArea();
+  const QPointF from = plot.topLeft() + QPointF(plot.width() * 0.25, plot.height() * 0.25);
+  const QPointF to = plot.topLeft() + QPointF(plot.width() * 0.5, plot.height() * 0.75);
+  const auto mouse = [chart](QEvent::Type type, QPointF at, Qt::MouseButton button) {
+    QMouseEvent event(type, at, chart->viewport()->mapToGlobal(at), button,
+                      type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(chart->viewport(), &event);
+  };
+  const double full_max = chart->AxisX()->max();
+  mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+  mouse(QEvent::MouseMove, to, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton);
+  EXPECT_GT(form_->Graph().Horizontal.Min, 0);
+  EXPECT_LT(form_->Graph().Horizontal.Max, full_max);
+  EXPECT_EQ(form_->Graph().Horizontal.Min, chart->AxisX()->min());
+  EXPECT_EQ(form_->Graph().Vertical.Max, chart->AxisY()->max());
+  mouse(QEvent::MouseButtonPress, to, Qt::RightButton);
+  mouse(QEvent::MouseButtonRelease, to, Qt::RightButton);
   EXPECT_EQ(form_->Graph().Horizontal.Min, 0);
   EXPECT_EQ(chart->AxisX()->max(), state.CurrentTurn - 1);
 
