@@ -21,6 +21,7 @@ namespace {
 
 constexpr char kFixedColumnsProperty[] = "vek5FixedColumns";
 constexpr char kCornerTextProperty[] = "vek5CornerText";
+constexpr char kFitWidthProperty[] = "vek5FitWidth";
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -78,10 +79,10 @@ bool ApplyLines(QWidget* widget, const LinesContent& list) {
   } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
     ApplyLinesToRichText(rich, list.Lines);
   } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-    // A refilled drop-down shows its first item, as the views expect.
     combo->clear();
     for (const ColoredLine& line : list.Lines) combo->addItem(Text(line.Text));
-    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    combo->setCurrentIndex(list.Selected < combo->count() ? list.Selected : -1);
+    if (list.DropDownCount > 0) combo->setMaxVisibleItems(list.DropDownCount);
   } else {
     return false;
   }
@@ -101,6 +102,7 @@ bool ApplyGrid(QWidget* widget, const GridContent& content) {
       SetGridCell(grid, r, c, c < static_cast<int>(row.size()) ? Text(row[c]) : QString());
     }
   }
+  WidenClippedColumns(grid);
   return true;
 }
 
@@ -192,6 +194,7 @@ void FitGridWidth(QTableWidget* grid) {
   if (grid->verticalHeader()->isVisibleTo(grid)) width += grid->verticalHeader()->width();
   for (int c = 0; c < grid->columnCount(); ++c) width += grid->columnWidth(c);
   grid->setMinimumWidth(width);
+  grid->setProperty(kFitWidthProperty, true);
 }
 
 void SetGridColumnWidth(QTableWidget* grid, int column, int width) {
@@ -201,6 +204,25 @@ void SetGridColumnWidth(QTableWidget* grid, int column, int width) {
   } else {
     grid->setColumnWidth(column - fixed, width);
   }
+}
+
+void WidenClippedColumns(QTableWidget* grid) {
+  bool widened = false;
+  const QAbstractItemView* view = grid;  // where the content's width is public
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    const int needed =
+        std::max(view->sizeHintForColumn(c), grid->horizontalHeader()->sectionSizeHint(c));
+    if (needed > grid->columnWidth(c)) {
+      grid->setColumnWidth(c, needed);
+      widened = true;
+    }
+  }
+  QHeaderView* side = grid->verticalHeader();
+  if (GridFixedColumns(grid) > 0 && side->sizeHint().width() > side->minimumWidth()) {
+    side->setFixedWidth(side->sizeHint().width());
+    widened = true;
+  }
+  if (widened && grid->property(kFitWidthProperty).toBool()) FitGridWidth(grid);
 }
 
 QStringList ApplyTabContent(QWidget* root, const TabContent& content) {

@@ -31,9 +31,14 @@ void SetGridCell(QTableWidget* grid, int row, int column, const QString& text);
 void SetGridColumnWidth(QTableWidget* grid, int column, int width);
 // Makes the grid at least as wide as all its columns, so that none is hidden at start.
 void FitGridWidth(QTableWidget* grid);
+// The layout's column widths are those of the original, whose font was narrower: a column whose
+// text or header would be cut is widened to fit, never narrowed (also the fixed first column).
+// A grid fitted by FitGridWidth is fitted again.
+void WidenClippedColumns(QTableWidget* grid);
 
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,
-// rich texts), check boxes, lines with their colours (list boxes, rich texts, combo boxes) and
+// rich texts), check boxes, lines with their colours (list boxes, rich texts; combo boxes take
+// the content's selected item and drop-down length instead of colours) and
 // grid cells (resizing a grid to the content's shape when it differs). Signals of the controls
 // are blocked while they change, so applying content never re-enters a handler. Returns the
 // control names that root does not hold.

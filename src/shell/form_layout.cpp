@@ -22,6 +22,11 @@
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
 #include "shell/main_window.h"
+#include "views/city_view.h"
+#include "views/leaders_view.h"
+#include "views/league_view.h"
+#include "views/policy_view.h"
+#include "views/tech_view.h"
 
 namespace vek5 {
 namespace {
@@ -189,33 +194,24 @@ QHBoxLayout* EventCaptions(QWidget* page, const char* prefix) {
   return row;
 }
 
-// The boxes of the policy tab: branch number -> box, for the tables without and with Zeph.
-constexpr const char* kBranchBoxes[] = {
-    "TraditionBranch", "LibertyBranch",     "HonorBranch",   "PietyBranch",     "PatronageBranch",
-    "CommerceBranch",  "RationalismBranch", "FreedomBranch", "AutocracyBranch", "OrderBranch"};
-constexpr const char* kBranchBoxesZeph[] = {
-    "TraditionBranch", "LibertyBranch",     "HonorBranch",     "PietyBranch",
-    "PatronageBranch", "RationalismBranch", "AutocracyBranch", "CommerceBranch",
-    "FreedomBranch",   "FreedomIdeology",   "OrderIdeology",   "AutocracyIdeology"};
-constexpr int kFirstIdeologyBranch = 9;
-
-// Until the first fill every box lists the policies of its branch or ideology.
+// Until the first fill every box lists the policies of its branch: the base table's branches,
+// and the ideologies, which only the Zeph table has.
 TabContent DesignTimePolicyLists() {
   TabContent content;
-  const auto add = [&](const char* box, std::string_view key) {
-    content.List(box).Lines.push_back({CutTextKey(key, "POLICY_"), kBlack});
+  const PolicyEdition base = PolicyEditionFor(false);
+  const auto add = [&content, &base](const PolicyEdition& edition, bool ideologies_only) {
+    for (const TPolicyInfoRec& row : edition.Policies) {
+      if (row.Branch < 0 || row.Branch >= static_cast<int>(edition.BranchBoxes.size())) continue;
+      const std::string_view box = edition.BranchBoxes[static_cast<size_t>(row.Branch)];
+      if (ideologies_only && std::find(base.BranchBoxes.begin(), base.BranchBoxes.end(), box) !=
+                                 base.BranchBoxes.end()) {
+        continue;
+      }
+      content.List(box).Lines.push_back({CutTextKey(row.Key, "POLICY_"), kBlack});
+    }
   };
-  for (const TPolicyInfoRec& row : PolicyInfo) {
-    if (row.Branch >= 0 && row.Branch < static_cast<int>(std::size(kBranchBoxes))) {
-      add(kBranchBoxes[row.Branch], row.Key);
-    }
-  }
-  for (const TPolicyInfoRec& row : PolicyInfoZeph) {
-    if (row.Branch >= kFirstIdeologyBranch &&
-        row.Branch < static_cast<int>(std::size(kBranchBoxesZeph))) {
-      add(kBranchBoxesZeph[row.Branch], row.Key);
-    }
-  }
+  add(base, false);
+  add(PolicyEditionFor(true), true);
   return content;
 }
 
@@ -319,7 +315,9 @@ QWidget* TForm1::CreateBaseTab() {
 
 QWidget* TForm1::CreateLeadersTab() {
   QWidget* page = NewPage("LeadersTab");
-  LeadersGrid = NewGrid(page, "LeadersGrid", {.Columns = 11, .Rows = 65, .DefaultColumnWidth = 50});
+  LeadersGrid =
+      NewGrid(page, "LeadersGrid",
+              {.Columns = kLeadersGridColumns, .Rows = kLeadersGridRows, .DefaultColumnWidth = 50});
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(LeadersGrid);
   return page;
@@ -504,8 +502,10 @@ QWidget* TForm1::CreateCityTab() {
   upper->addLayout(buildings, 1);
 
   BuildingQueue = NewSelector(page, "BuildingQueue", kQueueCapacity);
-  ProductionGrid = NewGrid(page, "ProductionGrid", {.Columns = 4, .Rows = 16});
-  ReligionGrid = NewGrid(page, "ReligionGrid", {.Columns = 5, .Rows = 14});
+  ProductionGrid = NewGrid(page, "ProductionGrid",
+                           {.Columns = kProductionGridColumns, .Rows = kProductionGridRows});
+  ReligionGrid =
+      NewGrid(page, "ReligionGrid", {.Columns = kReligionGridColumns, .Rows = kReligionGridRows});
   auto* queue = new QVBoxLayout;
   queue->addWidget(CaptionOf(page, "BuildingQueue", "Building Queue"));
   queue->addWidget(BuildingQueue);
@@ -537,19 +537,20 @@ QWidget* TForm1::CreatePolicyTab() {
   selector->addStretch();
 
   // Two rows of five branch boxes, and the three taller ideology boxes below them.
+  constexpr int kBranchesPerRow = 5;
+  constexpr int kBranchRows = 2;
   auto* boxes = new QGridLayout;
-  const char* const branches[2][5] = {
-      {"TraditionBranch", "LibertyBranch", "HonorBranch", "PietyBranch", "PatronageBranch"},
-      {"OrderBranch", "AutocracyBranch", "FreedomBranch", "RationalismBranch", "CommerceBranch"}};
-  for (int r = 0; r < 2; ++r) {
-    for (int c = 0; c < 5; ++c)
-      boxes->addWidget(NewRichText(page, branches[r][c], true, false), r, c);
-  }
   auto* ideologies = new QHBoxLayout;
-  for (const char* name : {"FreedomIdeology", "OrderIdeology", "AutocracyIdeology"}) {
-    ideologies->addWidget(NewRichText(page, name, true, false));
+  for (size_t i = 0; i < kPolicyBoxes.size(); ++i) {
+    QTextEdit* box = NewRichText(page, std::string(kPolicyBoxes[i]).c_str(), true, false);
+    const int row = static_cast<int>(i) / kBranchesPerRow;
+    if (row < kBranchRows) {
+      boxes->addWidget(box, row, static_cast<int>(i) % kBranchesPerRow);
+    } else {
+      ideologies->addWidget(box);
+    }
   }
-  boxes->addLayout(ideologies, 2, 0, 1, 5);
+  boxes->addLayout(ideologies, kBranchRows, 0, 1, kBranchesPerRow);
   boxes->setRowStretch(0, 2);
   boxes->setRowStretch(1, 2);
   boxes->setRowStretch(2, 3);
@@ -581,7 +582,9 @@ QWidget* TForm1::CreatePolicyTab() {
 QWidget* TForm1::CreatePlayerTab() {
   QWidget* page = NewPage("PlayerTab");
   PlayerTechSelect = NewSelector(page, "PlayerTechSelect", 20);
-  TechGrid = NewGrid(page, "TechGrid", {.Columns = 5, .Rows = 82, .DefaultColumnWidth = 100});
+  TechGrid =
+      NewGrid(page, "TechGrid",
+              {.Columns = kTechGridColumns, .Rows = kTechGridRows, .DefaultColumnWidth = 100});
   auto* left = new QVBoxLayout;
   auto* selector = new QHBoxLayout;
   selector->addWidget(CaptionOf(page, "PlayerTechSelect", "Player Select"));
@@ -667,7 +670,8 @@ QWidget* TForm1::CreateCSTab() {
   QWidget* page = NewPage("CSTab");
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(NewGrid(
-      page, "CSGrid", {.Columns = 65, .Rows = 65, .FixedColumns = 1, .DefaultColumnWidth = 81}));
+      page, "CSGrid",
+      {.Columns = kCSGridSize, .Rows = kCSGridSize, .FixedColumns = 1, .DefaultColumnWidth = 81}));
   return page;
 }
 
@@ -681,10 +685,14 @@ QWidget* TForm1::CreateTestTab() {
 QWidget* TForm1::CreateLeagueTab() {
   QWidget* page = NewPage("LeagueTab");
   QTableWidget* grid = NewGrid(page, "LeagueProjectGrid",
-                               {.Columns = 4, .Rows = 66, .FixedColumns = 1, .FixedPitch = true});
+                               {.Columns = kLeagueGridColumns,
+                                .Rows = kLeagueGridRows,
+                                .FixedColumns = 1,
+                                .FixedPitch = true});
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  const int widths[] = {170, 170, 170, 250};
-  for (int c = 0; c < 4; ++c) SetGridColumnWidth(grid, c, widths[c]);
+  for (int c = 0; c < kLeagueGridColumns; ++c) {
+    SetGridColumnWidth(grid, c, kLeagueGridColumnWidths[static_cast<size_t>(c)]);
+  }
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(grid);
   return page;

@@ -1,23 +1,16 @@
-// The history graph's chart: 25 line series with the colours of the series table, value axes
-// set explicitly, rectangle zoom, and an undo of the zoom (right mouse button) that the window
-// handles itself.
+// The history graph's chart: 25 line series and two value axes that the window sets from the
+// graph's content, rectangle zoom, and an undo of the zoom (right mouse button). The widget
+// computes nothing: it reports the user's zoom and undo, and the window answers with new ranges.
 #pragma once
 
 #include <QChartView>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <array>
-#include <cstdint>
+
+#include "views/graph_view.h"
 
 namespace vek5 {
-
-inline constexpr int kChartSeriesCount = 25;
-
-// Line colour of chart series k (0-based) as 0xRRGGBB. The check-list writes entries in the
-// series table's colours, which differ from the lines for the 14th series.
-uint32_t SeriesLineColor(int k);
-// Text colour of a check-list entry drawn by series k; black for -1 (unchecked).
-uint32_t SeriesEntryColor(int k);
 
 class HistoryChartView : public QChartView {
   Q_OBJECT
@@ -30,6 +23,8 @@ class HistoryChartView : public QChartView {
   QValueAxis* AxisY() const { return axis_y_; }
 
  signals:
+  // The user dragged a zoom rectangle; the axes hold its ranges.
+  void Zoomed();
   void UndoZoom();
 
  protected:
@@ -37,7 +32,7 @@ class HistoryChartView : public QChartView {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  std::array<QLineSeries*, kChartSeriesCount> series_{};
+  std::array<QLineSeries*, kGraphSeriesCount> series_{};
   QValueAxis* axis_x_ = nullptr;
   QValueAxis* axis_y_ = nullptr;
 };

@@ -12,27 +12,31 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPen>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QUrl>
 #include <algorithm>
-#include <cmath>
 #include <exception>
 
 #include "analysis/save5_analyse.h"
 #include "model/format.h"
-#include "model/reference_tables.h"
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
-#include "shell/pending_views.h"
+#include "views/base_view.h"
+#include "views/city_view.h"
+#include "views/player_log_view.h"
+#include "views/policy_view.h"
+#include "views/reloads_view.h"
+#include "views/stats_view.h"
+#include "views/tech_view.h"
 
 namespace vek5 {
 namespace {
 
 constexpr int kDesignTimeCheckItems = 25;
-constexpr int kMaxCheckedEntries = 25;
-constexpr float kFitStartLow = 999.0f;
+constexpr int kGraphLineWidth = 2;
 
 // The busy cursor for the length of a load.
 class BusyCursor {
@@ -53,11 +57,26 @@ int SelectedEntry(const QComboBox* selector) {
   return std::max(selector->currentIndex(), 0);
 }
 
-void SelectFirstIfNone(QComboBox* selector) {
-  if (selector->currentIndex() < 0 && selector->count() > 0) {
-    const QSignalBlocker blocker(selector);
-    selector->setCurrentIndex(0);
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QColor Colour(uint32_t rgb) {
+  return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
+}
+
+// The graph before any load: the base game's statistics and the entries "Player 1" to
+// "Player 25", none checked, no line drawn.
+GraphContent DesignTimeGraph(const GameState& empty_state, ViewState& view) {
+  GraphContent graph;
+  graph.Statistics = GraphStatisticNames(empty_state);
+  graph.Statistic = 0;
+  for (int i = 1; i <= kDesignTimeCheckItems; ++i) {
+    graph.Entries.push_back({Format("Player %d", i), false, kBlack});
   }
+  CheckGraphIndexes(graph, view);
+  DrawGraph(empty_state, view, graph);  // names and colours of the series
+  return graph;
 }
 
 }  // namespace
@@ -94,33 +113,22 @@ void TForm1::FormCreate() {
       {LeadersGrid,
        {"№", "Civilization", "Leader", "Trait", "Alive", "Cities (Nat/Occ/Pup)"},
        {20, 115, 115, 70, 70, 110, 125}},
-      {TechGrid, {"№", "Tech", "Era", "Cost", "Known"}, {20, 200, 70, 50, 50}},
+      {TechGrid, {}, {kTechGridColumnWidths.begin(), kTechGridColumnWidths.end()}},
       {ProductionGrid, {"№", "Production", "Hammers", "Delay"}, {20, 201, 80, 35}},
       {ReligionGrid, {"Religion", "Followers", "Points", "Percent", "Holy"}, {100, 50, 50, 50, 35}},
   };
+  // The technology grid's headers and row numbers are those of its view with no player.
+  Apply(PlayerTab, vek5::PlayerTechChoose(*state_, -1));
   for (const GridHeader& h : headers) {
     for (size_t c = 0; c < h.Headers.size(); ++c) SetGridCell(h.Grid, 0, c, h.Headers[c]);
     for (size_t c = 0; c < h.Widths.size(); ++c) SetGridColumnWidth(h.Grid, c, h.Widths[c]);
+    WidenClippedColumns(h.Grid);
     FitGridWidth(h.Grid);
   }
-  for (int row = 1; row < GridRows(TechGrid); ++row) {
-    SetGridCell(TechGrid, row, 0, QString::fromStdString(Format("%2d", row)));
-  }
 
-  // view_ starts with no graph series for any entry.
   PlayerLogSelect->setCurrentIndex(-1);
-
-  for (int i = 1; i <= kDesignTimeCheckItems; ++i) {
-    auto* item = new QListWidgetItem(QString("Player %1").arg(i), CheckListBox1);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-  }
-  RecolourCheckList();
-  for (int s = 0; s < kReplayDatasetRows - 1; ++s) {
-    GraphSelect->addItem(QString::fromUtf8(ReplayDatasetNames[s].data(),
-                                           static_cast<int>(ReplayDatasetNames[s].size())));
-  }
-  GraphSelect->setCurrentIndex(0);
+  graph_ = DesignTimeGraph(*state_, view_);
+  ShowGraph();
 }
 
 void TForm1::ConnectHandlers() {
@@ -131,6 +139,7 @@ void TForm1::ConnectHandlers() {
   connect(Edit11, &QLineEdit::textChanged, this, &TForm1::Edit11Change);
   connect(GraphSelect, &QComboBox::currentIndexChanged, this, &TForm1::GraphSelectChange);
   connect(CheckListBox1, &QListWidget::itemChanged, this, &TForm1::CheckListBox1ClickCheck);
+  connect(HistoryChart, &HistoryChartView::Zoomed, this, &TForm1::HistoryChartZoomed);
   connect(HistoryChart, &HistoryChartView::UndoZoom, this, &TForm1::HistoryChartUndoZoom);
   connect(PlayerLogSelect, &QComboBox::currentIndexChanged, this, &TForm1::DrawPlayerLog);
   connect(ShowCombatsCheckBox, &QCheckBox::toggled, this, &TForm1::DrawPlayerLog);
@@ -163,8 +172,6 @@ bool TForm1::LoadFile(const QString& file_name) {
     const BusyCursor busy;
     Edit1->setText(file_name);
     Edit2->setText(QString::fromStdString(image_->FileDate));
-    ApplyAnalysisToControls();
-    CheckValues();
     PageControls->setCurrentWidget(BaseTab);
     Print5Data();
     return true;
@@ -206,32 +213,6 @@ void TForm1::dropEvent(QDropEvent* event) {
   LoadFile(urls.first().toLocalFile());
 }
 
-// What the analysis leaves for the window to show before the refresh: the session list, the
-// proposed number of pre-sessions and the graph's player check-list.
-void TForm1::ApplyAnalysisToControls() {
-  SessionListBox->clear();
-  for (const std::string& line : state_->SessionListLines) {
-    SessionListBox->addItem(QString::fromStdString(line));
-  }
-  {
-    const QSignalBlocker blocker(CheckListBox1);
-    CheckListBox1->clear();
-    const int entries = std::clamp(state_->PlayerCount, 0, kMaxSlots);
-    for (int e = 0; e < entries; ++e) {
-      auto* item =
-          new QListWidgetItem(QString::fromStdString(state_->Leaders[e].LeaderName), CheckListBox1);
-      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-      const bool checked =
-          e < static_cast<int>(state_->GraphPlayerChecked.size()) && state_->GraphPlayerChecked[e];
-      item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-    }
-  }
-  CheckGraphIndexes();
-  RecolourCheckList();
-  // Writing the box runs its change handler, as typing into it does.
-  Edit11->setText(QString::fromStdString(Format("%3d", state_->ReloadsAtStartTurn)));
-}
-
 // ---- The refresh ----
 
 void TForm1::Apply(QWidget* root, const TabContent& content) {
@@ -239,73 +220,49 @@ void TForm1::Apply(QWidget* root, const TabContent& content) {
   if (!missing.isEmpty()) qWarning("No control named: %s", qPrintable(missing.join(", ")));
 }
 
-void TForm1::Print5Data() {
-  Apply(this, pending::BuildBaseContent(*state_, view_));  // also the session count on Reloads
-  FillPlayerSelectors();
-  FillGraphSelect();
-  Apply(ReplayTab, pending::BuildReplayContent(*state_, view_));
-  Apply(LeadersTab, pending::BuildLeadersContent(*state_));
-  Apply(CSTab, pending::BuildCSContent(*state_));
-  Apply(LeagueTab, pending::BuildLeagueContent(*state_, view_));
-
-  SelectFirstIfNone(PlayerCitySelect);
-  PlayerCityChoose();
-  SelectFirstIfNone(PlayerPolicySelect);
-  PlayerPolicyChoose();
-  SelectFirstIfNone(PlayerTechSelect);
-  PlayerTechChoose();
-  SelectFirstIfNone(PlayerStatsSelect);
-  PlayerStats();
-
-  {
-    const QSignalBlocker blocker(GraphSelect);
-    GraphSelect->setCurrentIndex(GraphSelect->count() > 0 ? 0 : -1);
+QWidget* TForm1::PageByCaption(const std::string& caption) const {
+  for (int i = 0; i < PageControls->count(); ++i) {
+    if (PageControls->tabText(i) == Text(caption)) return PageControls->widget(i);
   }
-  // The dates formatted above may have moved the views' turns-played count.
-  SetGraphHorizontalRange(view_.TurnsPlayed > 1 ? view_.TurnsPlayed - 1 : 0);
-  SelectFirstIfNone(PlayerLogSelect);
-  DrawPlayerLog();
-  DrawGraph();
-  HistoryChartFitSize();
+  return nullptr;
+}
+
+// Every tab, in the refresh order the content builders keep (the same order as the report's):
+// after a load every player selector shows its first item and the city list its first city;
+// the statistics keep their language.
+void TForm1::Print5Data() {
+  FillPlayerSelectors();
+  TabSelection selection;
+  selection.StatsLanguage = StatsLangSelect->currentIndex();
+  AllTabs all = BuildAllTabs(*state_, view_, selection);
+  for (const auto& [caption, content] : all.Tabs) {
+    QWidget* page = PageByCaption(caption);
+    if (page == GraphTab) continue;  // the chart shows the graph's content, not its report text
+    Apply(page ? page : this, content);
+  }
+  graph_ = std::move(all.Graph);
+  ShowGraph();
 }
 
 void TForm1::FillPlayerSelectors() {
+  QStringList items;
+  for (const std::string& name : PlayerSelectorItems(*state_)) items << Text(name);
   for (QComboBox* selector : {PlayerLogSelect, PlayerCitySelect, PlayerPolicySelect,
                               PlayerTechSelect, PlayerStatsSelect}) {
     const QSignalBlocker blocker(selector);
     selector->clear();
-    for (const TLeaderInfoRec& leader : state_->Leaders) {
-      if (!leader.LeaderName.empty()) selector->addItem(QString::fromStdString(leader.LeaderName));
-    }
-    selector->setCurrentIndex(-1);
-  }
-}
-
-void TForm1::FillGraphSelect() {
-  const QSignalBlocker blocker(GraphSelect);
-  GraphSelect->clear();
-  const auto add = [this](auto names, int count) {
-    for (int s = 0; s < count; ++s) {
-      GraphSelect->addItem(QString::fromUtf8(names[s].data(), static_cast<int>(names[s].size())));
-    }
-  };
-  // The trailing "Empty" of each list is never offered.
-  if (state_->ZephPresent) {
-    add(ReplayDatasetNamesZeph, kReplayDatasetZephRows - 1);
-  } else {
-    add(ReplayDatasetNames, kReplayDatasetRows - 1);
+    selector->addItems(items);
+    selector->setCurrentIndex(items.isEmpty() ? -1 : 0);
   }
 }
 
 void TForm1::PlayerCityChoose() {
-  Apply(CityTab, pending::BuildCityListContent(*state_, SelectedEntry(PlayerCitySelect)));
-  SelectFirstIfNone(CityBox);
-  ChooseCity();
+  Apply(CityTab, vek5::PlayerCityChoose(*state_, view_, SelectedEntry(PlayerCitySelect)));
 }
 
 void TForm1::ChooseCity() {
-  Apply(CityTab, pending::BuildCityContent(*state_, view_, SelectedEntry(PlayerCitySelect),
-                                           std::max(CityBox->currentIndex(), 0)));
+  Apply(CityTab, vek5::ChooseCity(*state_, view_, SelectedEntry(PlayerCitySelect),
+                                  std::max(CityBox->currentIndex(), 0)));
 }
 
 void TForm1::BuildingQueueChange() {
@@ -314,32 +271,32 @@ void TForm1::BuildingQueueChange() {
 }
 
 void TForm1::PlayerPolicyChoose() {
-  Apply(PolicyTab, pending::BuildPolicyContent(*state_, SelectedEntry(PlayerPolicySelect)));
+  Apply(PolicyTab, vek5::PlayerPolicyChoose(*state_, SelectedEntry(PlayerPolicySelect)));
 }
 
 void TForm1::PlayerTechChoose() {
-  Apply(PlayerTab, pending::BuildTechContent(*state_, SelectedEntry(PlayerTechSelect)));
+  Apply(PlayerTab, vek5::PlayerTechChoose(*state_, SelectedEntry(PlayerTechSelect)));
 }
 
+// With no player selected (before any load) the builder gives four empty boxes.
 void TForm1::PlayerStats() {
-  // Before any save is analysed there is no player to describe.
-  if (PlayerStatsSelect->currentIndex() < 0) return;
-  Apply(StatsTab, pending::BuildStatsContent(*state_, PlayerStatsSelect->currentIndex(),
-                                             StatsLangSelect->currentIndex()));
+  Apply(StatsTab, vek5::PlayerStats(*state_, PlayerStatsSelect->currentIndex(),
+                                    StatsLangSelect->currentIndex()));
 }
 
 void TForm1::DrawPlayerLog() {
-  Apply(PlayerLogTab,
-        pending::BuildPlayerLogContent(*state_, view_, SelectedEntry(PlayerLogSelect)));
+  Apply(PlayerLogTab, vek5::DrawPlayerLog(*state_, view_, PlayerLogSelect->currentIndex()));
 }
 
-// The reloads figures for the pre-sessions the box holds.
+// The reloads figures for the pre-sessions the box holds. A text that is not a whole number is
+// reported and leaves the figures shown, and the view state, as they were.
 void TForm1::CheckValues() {
-  try {
-    Apply(ReloadsTab, pending::BuildReloadsContent(*state_, view_, Edit11->text().toStdString()));
-  } catch (const std::exception& error) {
-    ShowError(QString::fromUtf8(error.what()));
+  const CheckValuesResult result = vek5::CheckValues(*state_, view_, Edit11->text().toStdString());
+  if (result.Error) {
+    ShowError(Text(*result.Error));
+    return;
   }
+  Apply(ReloadsTab, result.Content);
 }
 
 void TForm1::Edit11Change() {
@@ -348,104 +305,96 @@ void TForm1::Edit11Change() {
 
 // ---- The graph ----
 
-void TForm1::CheckGraphIndexes() {
-  int32_t n = 0;
-  for (int i = 0; i < kMaxSlots; ++i) {
-    const QListWidgetItem* item = i < CheckListBox1->count() ? CheckListBox1->item(i) : nullptr;
-    const bool checked = item && item->checkState() == Qt::Checked;
-    view_.GraphSeriesOfEntry[i] = checked ? n++ : -1;
-  }
-}
-
-void TForm1::RecolourCheckList() {
-  const QSignalBlocker blocker(CheckListBox1);
-  for (int i = 0; i < CheckListBox1->count(); ++i) {
-    const int k = i < kMaxSlots ? view_.GraphSeriesOfEntry[i] : -1;
-    const uint32_t rgb = SeriesEntryColor(k);
-    CheckListBox1->item(i)->setForeground(QColor::fromRgb(static_cast<QRgb>(rgb)));
-  }
-}
-
-void TForm1::CheckListBox1ClickCheck(QListWidgetItem*) {
+void TForm1::ShowGraph() {
   {
+    const QSignalBlocker blocker(GraphSelect);
+    QStringList statistics;
+    for (const std::string& name : graph_.Statistics) statistics << Text(name);
+    QStringList shown;
+    for (int i = 0; i < GraphSelect->count(); ++i) shown << GraphSelect->itemText(i);
+    if (shown != statistics) {
+      GraphSelect->clear();
+      GraphSelect->addItems(statistics);
+    }
+    GraphSelect->setCurrentIndex(graph_.Statistic < statistics.size() ? graph_.Statistic : -1);
+  }
+  {
+    // Entries are updated in place: this also runs from the handler of an entry's check box.
     const QSignalBlocker blocker(CheckListBox1);
-    int checked = 0;
-    for (int i = 0; i < CheckListBox1->count(); ++i) {
+    const int entries = static_cast<int>(graph_.Entries.size());
+    if (CheckListBox1->count() != entries) {
+      CheckListBox1->clear();
+      for (int i = 0; i < entries; ++i) {
+        auto* item = new QListWidgetItem(CheckListBox1);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+      }
+    }
+    for (int i = 0; i < entries; ++i) {
+      const GraphEntry& entry = graph_.Entries[static_cast<size_t>(i)];
       QListWidgetItem* item = CheckListBox1->item(i);
-      if (item->checkState() != Qt::Checked) continue;
-      if (++checked > kMaxCheckedEntries) item->setCheckState(Qt::Unchecked);
+      item->setText(Text(entry.Text));
+      item->setCheckState(entry.Checked ? Qt::Checked : Qt::Unchecked);
+      item->setForeground(Colour(entry.Color));
     }
   }
-  CheckGraphIndexes();
-  RecolourCheckList();
-  DrawGraph();
+  for (int k = 0; k < kGraphSeriesCount; ++k) {
+    const GraphSeries& content = graph_.Series[static_cast<size_t>(k)];
+    QLineSeries* series = HistoryChart->Series(k);
+    series->setName(Text(content.Name));
+    // Every pen is set: the chart's theme would otherwise cycle its own few colours.
+    if (series->pen().color() != Colour(content.Color) ||
+        series->pen().width() != kGraphLineWidth) {
+      series->setPen(QPen(Colour(content.Color), kGraphLineWidth));
+    }
+    if (content.Points.empty() && series->count() == 0) continue;
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(content.Points.size()));
+    for (const GraphPoint& point : content.Points) points.append(QPointF(point.Turn, point.Value));
+    series->replace(points);
+  }
+  ShowGraphRanges();
+}
+
+// An axis of no extent (every visible value 0) cannot be drawn: the chart then shows one unit
+// either side of it, so its labels stay readable and a line at that value stays in view.
+void TForm1::ShowGraphRanges() {
+  const auto show = [](QValueAxis* axis, const AxisRange& range) {
+    if (range.Max > range.Min) {
+      axis->setRange(range.Min, range.Max);
+    } else {
+      axis->setRange(range.Min - 1, range.Max + 1);
+    }
+  };
+  show(HistoryChart->AxisX(), graph_.Horizontal);
+  show(HistoryChart->AxisY(), graph_.Vertical);
+}
+
+void TForm1::GraphSelectChange(int statistic) {
+  SelectGraphStatistic(*state_, view_, graph_, statistic);
+  ShowGraph();
+}
+
+void TForm1::CheckListBox1ClickCheck(QListWidgetItem* item) {
+  SetGraphEntryChecked(*state_, view_, graph_, CheckListBox1->row(item),
+                       item->checkState() == Qt::Checked);
+  ShowGraph();
 }
 
 void TForm1::Button3Click() {
-  {
-    const QSignalBlocker blocker(CheckListBox1);
-    for (int i = 0; i < CheckListBox1->count(); ++i) {
-      CheckListBox1->item(i)->setCheckState(Qt::Unchecked);
-    }
-  }
-  CheckGraphIndexes();
-  RecolourCheckList();
-  DrawGraph();
+  UnselectAllGraphEntries(*state_, view_, graph_);
+  ShowGraph();
 }
 
-void TForm1::DrawGraph() {
-  const int series = GraphSelect->currentIndex();
-  const pending::GraphLines lines =
-      series < 0 ? pending::GraphLines{} : pending::BuildGraphLines(*state_, view_, series);
-  for (int k = 0; k < kChartSeriesCount; ++k) {
-    QList<QPointF> points;
-    if (k < static_cast<int>(lines.size())) {
-      points.reserve(static_cast<qsizetype>(lines[k].size()));
-      for (const auto& [x, y] : lines[k]) points.append(QPointF(x, y));
-    }
-    HistoryChart->Series(k)->replace(points);
-  }
-}
-
-void TForm1::SetGraphHorizontalRange(int32_t last_turn) {
-  HistoryChart->AxisX()->setRange(0, last_turn);
-}
-
-// Fits the vertical axis to the points within the horizontal axis's current range.
-void TForm1::HistoryChartFitSize() {
-  const int32_t start = state_->StartTurn;
-  const int first =
-      std::max(static_cast<int>(std::lround(HistoryChart->AxisX()->min())) - start, 0);
-  int last = static_cast<int>(std::lround(HistoryChart->AxisX()->max())) - start;
-  if (last <= 0) last = std::max(view_.TurnsPlayed - 1, 0);
-  float low = kFitStartLow;
-  float high = 0;
-  for (int k = 0; k < kChartSeriesCount; ++k) {
-    const QLineSeries* series = HistoryChart->Series(k);
-    const int count = static_cast<int>(series->count());
-    for (int j = first; j <= last && j < count; ++j) {
-      const float v = static_cast<float>(series->at(j).y());
-      low = std::min(low, v);
-      high = std::max(high, v);
-    }
-  }
-  if (low > high) high = low;
-  if (view_.GraphFitFromZero != 0 && low > 0) low = 0;
-  view_.GraphFitFromZero = 0;
-  HistoryChart->AxisY()->setRange(low - 0.02 * high, 1.05 * high);
-}
-
-void TForm1::GraphSelectChange() {
-  DrawGraph();
-  HistoryChartFitSize();
+void TForm1::HistoryChartZoomed() {
+  ZoomGraph(graph_, {HistoryChart->AxisX()->min(), HistoryChart->AxisX()->max()},
+            {HistoryChart->AxisY()->min(), HistoryChart->AxisY()->max()});
+  ShowGraphRanges();
 }
 
 void TForm1::HistoryChartUndoZoom() {
-  HistoryChart->chart()->zoomReset();
-  const int32_t last = view_.TurnsPlayed > 1 ? state_->CurrentTurn - 1 : 0;
-  SetGraphHorizontalRange(last);
-  view_.GraphFitFromZero = -1;
-  HistoryChartFitSize();
+  HistoryChart->chart()->zoomReset();  // forget the chart's own zoom steps
+  vek5::HistoryChartUndoZoom(*state_, view_, graph_);
+  ShowGraphRanges();
 }
 
 }  // namespace vek5

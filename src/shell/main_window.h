@@ -1,6 +1,8 @@
 // The main window: the load commands at the top and the thirteen tab pages below. The window
 // owns the last successfully analysed save; every load is a transaction that either replaces
-// the image, the model and the view state together or leaves all three as they were.
+// the image, the model and the view state together or leaves all three as they were. The tabs'
+// content comes from the content builders in views/; the window copies it into its controls and
+// forwards the controls' events to them.
 #pragma once
 
 #include <QString>
@@ -10,6 +12,8 @@
 
 #include "container/save_image.h"
 #include "model/game_state.h"
+#include "views/all_tabs.h"
+#include "views/graph_view.h"
 #include "views/tab_content.h"
 #include "views/view_state.h"
 
@@ -49,6 +53,7 @@ class TForm1 : public QWidget {
 
   const GameState& State() const { return *state_; }
   const ViewState& View() const { return view_; }
+  const GraphContent& Graph() const { return graph_; }
   bool HasSave() const { return image_ != nullptr; }
 
   // The refresh of every tab after an analysis, and the per-tab fills.
@@ -59,9 +64,6 @@ class TForm1 : public QWidget {
   void PlayerTechChoose();
   void PlayerStats();
   void DrawPlayerLog();
-  void CheckGraphIndexes();
-  void DrawGraph();
-  void HistoryChartFitSize();
   void CheckValues();
 
   // Handlers of the window's commands.
@@ -93,18 +95,20 @@ class TForm1 : public QWidget {
   void ConnectHandlers();
   void FormCreate();
 
-  // The model data the analysis leaves for the window: session list, pre-sessions, check-list.
-  void ApplyAnalysisToControls();
   void FillPlayerSelectors();
-  void FillGraphSelect();
-  void SetGraphHorizontalRange(int32_t last_turn);
-  void RecolourCheckList();
+  QWidget* PageByCaption(const std::string& caption) const;
+  TabSelection CurrentSelection() const;
   void Apply(QWidget* root, const TabContent& content);
+  // Copies graph_ into the graph tab: statistic list and selection, check-list entries with
+  // their marks and colours, the series' points and pens, and both axis ranges.
+  void ShowGraph();
+  void ShowGraphRanges();
 
   // Handlers.
   void Edit11Change();
-  void GraphSelectChange();
+  void GraphSelectChange(int statistic);
   void CheckListBox1ClickCheck(QListWidgetItem* item);
+  void HistoryChartZoomed();
   void HistoryChartUndoZoom();
   void BuildingQueueChange();
 
@@ -112,6 +116,8 @@ class TForm1 : public QWidget {
   std::unique_ptr<SaveImage> image_;
   std::unique_ptr<GameState> state_;
   ViewState view_;
+  // The graph tab's content; the chart widget only shows it.
+  GraphContent graph_;
 
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;

@@ -22,7 +22,11 @@ constexpr std::string_view kZephBranchBoxes[] = {
 }  // namespace
 
 PolicyEdition PolicyEditionOf(const GameState& state) {
-  if (state.ZephPresent) return {PolicyInfoZeph, kZephBranchBoxes};
+  return PolicyEditionFor(state.ZephPresent != 0);
+}
+
+PolicyEdition PolicyEditionFor(bool zeph_present) {
+  if (zeph_present) return {PolicyInfoZeph, kZephBranchBoxes};
   return {PolicyInfo, kBaseBranchBoxes};
 }
 

@@ -28,6 +28,8 @@ struct PolicyEdition {
   std::span<const std::string_view> BranchBoxes;  // indexed by branch number
 };
 PolicyEdition PolicyEditionOf(const GameState& state);
+// The same by rule set: the base table, or the Zeph table with its ideologies.
+PolicyEdition PolicyEditionFor(bool zeph_present);
 
 // The tab for a Leaders entry (the selected item of PlayerPolicySelect).
 TabContent PlayerPolicyChoose(const GameState& state, int32_t entry);

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -14,24 +15,34 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QUrl>
+#include <clocale>
 #include <filesystem>
 #include <memory>
 
+#include "model/format.h"
 #include "shell/apply_content.h"
+#include "shell/history_chart.h"
+#include "support/city_writer.h"
 #include "support/save_builder.h"
+#include "views/base_view.h"
+#include "views/city_view.h"
+#include "views/stats_view.h"
 
 namespace vek5 {
 namespace {
 
 // One application for the whole test program, on the offscreen platform with a private
-// runtime folder.
+// runtime folder. It is never destroyed: at exit Qt's own statics (the input devices a mouse
+// event registers) are gone before a static application's destructor would run.
 void EnsureApplication() {
-  static std::unique_ptr<QApplication> app = [] {
+  static QApplication* app = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const std::string runtime = testing::TempPath("runtime");
     std::filesystem::create_directories(runtime);
@@ -40,8 +51,9 @@ void EnsureApplication() {
     static int argc = 1;
     static char name[] = "window_tests";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
+    return new QApplication(argc, argv);
   }();
+  (void)app;
 }
 
 std::string WriteSave(const std::string& name, const std::string& user = "Tester") {
@@ -51,6 +63,36 @@ std::string WriteSave(const std::string& name, const std::string& user = "Tester
   const std::string path = testing::TempPath(name);
   testing::WriteFile(path, testing::BuildSaveFile({testing::WriteHeader(game), body, {}, 0, {}}));
   return path;
+}
+
+// A small game whose first player has two cities and whose second has one, so that the
+// player and city selections show different content.
+std::string WriteGameWithCities(const std::string& name) {
+  testing::GameDescription game;
+  testing::CityDescription athens;
+  athens.Name = "Athens";
+  athens.Owner = 0;
+  athens.OverflowProduction = 1234;
+  athens.Strength = 1550;
+  athens.Population = 6;
+  athens.X = 11;
+  testing::CityDescription sparta = athens;
+  sparta.Name = "Sparta";
+  sparta.Population = 3;
+  sparta.X = 17;
+  testing::CityDescription thebes = athens;
+  thebes.Name = "Thebes";
+  thebes.Owner = 1;
+  thebes.Population = 4;
+  game.BodySections = {
+      testing::WriteCityRecords(testing::CityRecordForm::Base, {athens, sparta, thebes})};
+  const std::string path = testing::TempPath(name);
+  testing::WriteFile(path, testing::WriteSaveFile(game));
+  return path;
+}
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
 }
 
 class WindowTest : public ::testing::Test {
@@ -70,6 +112,45 @@ class WindowTest : public ::testing::Test {
   }
 
   QTabWidget* Pages() { return Find<QTabWidget>("PageControls"); }
+
+  QString FieldText(const char* name) {
+    if (auto* edit = form_->findChild<QLineEdit*>(name)) return edit->text();
+    if (auto* rich = form_->findChild<QTextEdit*>(name)) return rich->toPlainText();
+    ADD_FAILURE() << "no field " << name;
+    return {};
+  }
+
+  // Every field, line and grid cell of the content is on screen, as the builder made it.
+  void ExpectShows(const TabContent& content) {
+    for (const FieldContent& field : content.Fields) {
+      EXPECT_EQ(FieldText(field.Control.c_str()), Q(field.Text)) << field.Control;
+    }
+    for (const LinesContent& list : content.Lists) {
+      QStringList expected;
+      for (const ColoredLine& line : list.Lines) expected << Q(line.Text);
+      QStringList shown;
+      if (auto* combo = form_->findChild<QComboBox*>(Q(list.Control))) {
+        for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+      } else if (auto* rich = form_->findChild<QTextEdit*>(Q(list.Control))) {
+        shown = rich->toPlainText().split('\n');
+        if (expected.isEmpty()) expected << QString();  // an empty box still holds one line
+      } else {
+        ADD_FAILURE() << "no list " << list.Control;
+      }
+      EXPECT_EQ(shown, expected) << list.Control;
+    }
+    for (const GridContent& grid : content.Grids) {
+      auto* table = Find<QTableWidget>(grid.Control.c_str());
+      for (size_t r = 0; r < grid.Cells.size(); ++r) {
+        for (size_t c = 0; c < grid.Cells[r].size(); ++c) {
+          EXPECT_EQ(GridCell(table, static_cast<int>(r), static_cast<int>(c)), Q(grid.Cells[r][c]))
+              << grid.Control << " " << r << "," << c;
+        }
+      }
+    }
+  }
+
+  QComboBox* Selector(const char* name) { return Find<QComboBox>(name); }
 
   std::unique_ptr<TForm1> form_;
   QStringList errors_;
@@ -154,21 +235,30 @@ TEST_F(WindowTest, NonAsciiPathLoadsAndReloads) {
 }
 
 TEST_F(WindowTest, FailedLoadKeepsThePreviousAnalysis) {
-  const std::string good = WriteSave("kept.Vek5Save");
-  ASSERT_TRUE(form_->LoadFile(QString::fromStdString(good)));
+  const std::string good = WriteGameWithCities("kept.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(good)));
+  Selector("PlayerCitySelect")->setCurrentIndex(1);
   const GameState* state = &form_->State();
-  const QString date = Find<QLineEdit>("Edit2")->text();
+  const QString date = FieldText("Edit2");
+  const QString leader = GridCell(Find<QTableWidget>("LeadersGrid"), 2, 2);
+  const int graph_points = Find<HistoryChartView>("HistoryChart")->Series(0)->count();
 
   const std::string bad = testing::TempPath("not-a-save.Vek5Save");
   testing::WriteFile(bad, std::vector<uint8_t>(300, 'x'));
   for (const std::string& file : {bad, testing::TempPath("missing.Vek5Save")}) {
     errors_.clear();
-    EXPECT_FALSE(form_->LoadFile(QString::fromStdString(file)));
+    EXPECT_FALSE(form_->LoadFile(Q(file)));
     ASSERT_EQ(errors_.size(), 1) << file;
     EXPECT_FALSE(errors_.first().isEmpty());
-    EXPECT_EQ(Find<QLineEdit>("Edit1")->text().toStdString(), good);
-    EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), date);
+    EXPECT_EQ(FieldText("Edit1").toStdString(), good);
+    EXPECT_EQ(FieldText("Edit2"), date);
+    EXPECT_EQ(FieldText("UserNameE"), "Tester");
+    EXPECT_EQ(GridCell(Find<QTableWidget>("LeadersGrid"), 2, 2), leader);
+    EXPECT_EQ(Selector("CityBox")->currentText(), "Thebes");
+    EXPECT_EQ(Find<HistoryChartView>("HistoryChart")->Series(0)->count(), graph_points);
     EXPECT_EQ(&form_->State(), state);
+    EXPECT_EQ(form_->State().UserName, "Tester");
+    EXPECT_EQ(form_->Graph().Entries.size(), static_cast<size_t>(state->PlayerCount));
   }
 }
 
@@ -212,6 +302,8 @@ TEST_F(WindowTest, ApplyTabContentReachesEveryKindOfControl) {
   content.List("GameOptionBox").Lines = {{"Quick Combat", kBlack}, {"Raging", kBlue}};
   content.List("ReplayList").Lines = {{"first", kBlack}, {"Session", kPurple}};
   content.List("CityBox").Lines = {{"Athens", kBlack}, {"Sparta", kBlack}};
+  content.List("CityBox").Selected = 1;
+  content.List("CityBox").DropDownCount = 2;
   GridContent& grid = content.Grid("CSGrid", 3, 2);
   grid.Cells = {{"", "Player"}, {"Geneva", "12.50"}, {"Monaco", ""}};
   content.SetField("NoSuchControl", "x");
@@ -225,13 +317,183 @@ TEST_F(WindowTest, ApplyTabContentReachesEveryKindOfControl) {
   ASSERT_EQ(options->count(), 2);
   EXPECT_EQ(options->item(1)->foreground().color(), QColor(Qt::blue));
   EXPECT_EQ(Find<QTextEdit>("ReplayList")->toPlainText(), "first\nSession");
-  EXPECT_EQ(Find<QComboBox>("CityBox")->currentText(), "Athens");
+  EXPECT_EQ(Find<QComboBox>("CityBox")->currentText(), "Sparta");
+  EXPECT_EQ(Find<QComboBox>("CityBox")->maxVisibleItems(), 2);
   auto* cs = Find<QTableWidget>("CSGrid");
   EXPECT_EQ(GridRows(cs), 3);
   EXPECT_EQ(GridColumns(cs), 2);
   EXPECT_EQ(GridCell(cs, 0, 1), "Player");
   EXPECT_EQ(GridCell(cs, 1, 0), "Geneva");
   EXPECT_EQ(GridCell(cs, 1, 1), "12.50");
+}
+
+TEST_F(WindowTest, LoadFillsEveryTabFromTheAnalysis) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("filled.Vek5Save"))));
+  ASSERT_TRUE(errors_.isEmpty()) << errors_.join("\n").toStdString();
+  const GameState& state = form_->State();
+  ASSERT_GE(state.PlayerCount, 3);
+
+  EXPECT_EQ(FieldText("UserNameE"), "Tester");
+  EXPECT_EQ(FieldText("Edit6"), "   180");
+  EXPECT_EQ(FieldText("Edit9"), "     3");
+  EXPECT_EQ(FieldText("Edit3"), Q(Format("%4d/%3d", state.CurrentTurn, state.MaxTurns)));
+
+  auto* leaders = Find<QTableWidget>("LeadersGrid");
+  for (int32_t e = 0; e < state.PlayerCount; ++e) {
+    EXPECT_EQ(GridCell(leaders, e + 1, 2), Q(state.Leaders[e].LeaderName)) << e;
+  }
+  EXPECT_EQ(GridCell(leaders, 1, 5), "  2 (0/0/0)");
+  EXPECT_EQ(GridCell(leaders, state.PlayerCount + 1, 2), " ");
+
+  // The six replay messages, the session starts in purple.
+  const QStringList replay = FieldText("ReplayList").split('\n');
+  ASSERT_EQ(replay.size(), 6);
+  EXPECT_TRUE(replay[0].endsWith(" Session 1 starts"));
+  EXPECT_TRUE(replay[3].contains("meets Ramesses II."));
+  const QTextBlock first = Find<QTextEdit>("ReplayList")->document()->firstBlock();
+  EXPECT_EQ(first.begin().fragment().charFormat().foreground().color(), QColor(0x800080));
+  EXPECT_EQ(first.next().begin().fragment().charFormat().foreground().color(), QColor(Qt::black));
+
+  QStringList players;
+  for (const std::string& name : PlayerSelectorItems(state)) players << Q(name);
+  for (const char* name : {"PlayerLogSelect", "PlayerCitySelect", "PlayerPolicySelect",
+                           "PlayerTechSelect", "PlayerStatsSelect"}) {
+    QComboBox* selector = Selector(name);
+    QStringList items;
+    for (int i = 0; i < selector->count(); ++i) items << selector->itemText(i);
+    EXPECT_EQ(items, players) << name;
+    EXPECT_EQ(selector->currentIndex(), 0) << name;
+  }
+
+  EXPECT_EQ(Selector("CityBox")->count(), 2);
+  EXPECT_EQ(Selector("CityBox")->currentText(), "Athens");
+  EXPECT_EQ(FieldText("CityXYE"), "  11;0");
+  EXPECT_EQ(FieldText("CitiesStats"), "2 (6,3)");
+  EXPECT_EQ(Find<QComboBox>("GraphSelect")->itemText(0), "Score");
+}
+
+// Each selector refills its own tab, and only that one.
+TEST_F(WindowTest, ChoosingAPlayerOrCityRefreshesItsTab) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("choose.Vek5Save"))));
+  const GameState& state = form_->State();
+  ViewState view = FreshViewState(state);
+
+  Selector("PlayerStatsSelect")->setCurrentIndex(1);
+  ExpectShows(PlayerStats(state, 1, kStatsEnglish));
+  EXPECT_EQ(FieldText("CitiesStats"), "1 (4)");
+  EXPECT_EQ(FieldText("CityXYE"), "  11;0");  // the city tab still shows the first player's city
+
+  Selector("PlayerCitySelect")->setCurrentIndex(1);
+  ExpectShows(PlayerCityChoose(state, view, 1));
+  EXPECT_EQ(Selector("CityBox")->currentText(), "Thebes");
+
+  Selector("PlayerCitySelect")->setCurrentIndex(0);
+  Selector("CityBox")->setCurrentIndex(1);
+  ExpectShows(ChooseCity(state, view, 0, 1));
+  EXPECT_EQ(FieldText("CityXYE"), "  17;0");
+  EXPECT_EQ(FieldText("CitiesStats"), "1 (4)");  // the stats tab still shows the second player
+
+  Selector("StatsLangSelect")->setCurrentIndex(kStatsRussian);
+  ExpectShows(PlayerStats(state, 1, kStatsRussian));
+}
+
+TEST_F(WindowTest, PreSessionsThatAreNoNumberAreReportedAndKeepTheFigures) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("reloads.Vek5Save"))));
+  auto* pre_sessions = Find<QLineEdit>("Edit11");
+  pre_sessions->setText(" 1");
+  EXPECT_EQ(FieldText("Edit10"), "     2");
+  EXPECT_EQ(form_->View().PlaySessions, 2);
+  const QString average = FieldText("Edit12");
+
+  pre_sessions->setText("1x");
+  EXPECT_EQ(errors_, QStringList{"'1x' is not a valid integer value"});
+  EXPECT_EQ(FieldText("Edit10"), "     2");
+  EXPECT_EQ(FieldText("Edit12"), average);
+  EXPECT_EQ(form_->View().ReloadsAtStartTurn, 1);
+}
+
+// Numbers never take the decimal separator of the user's locale. The C library's German locale
+// is used where the system has it; Qt's own locale data always has German.
+TEST_F(WindowTest, NumbersShowAPointUnderADecimalCommaLocale) {
+  const std::string previous_c = std::setlocale(LC_ALL, nullptr);
+  const QLocale previous_qt;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) break;
+  }
+  const bool loaded = form_->LoadFile(Q(WriteGameWithCities("komma.Vek5Save")));
+  const QString overflow = FieldText("CityOverflowE");
+  const QString strength = FieldText("CityStrengthE");
+  std::setlocale(LC_ALL, previous_c.c_str());
+  QLocale::setDefault(previous_qt);
+
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(overflow, "  12.34");
+  EXPECT_EQ(strength, "  15.50");
+}
+
+TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("graph.Vek5Save"))));
+  const GameState& state = form_->State();
+  auto* chart = Find<HistoryChartView>("HistoryChart");
+  auto* entries = Find<QListWidget>("CheckListBox1");
+  ASSERT_EQ(entries->count(), state.PlayerCount);
+  const int turns = state.CurrentTurn - state.StartTurn;
+  ASSERT_GT(turns, 0);
+
+  // The two major players are checked and drawn in the first two colours; the city-states not.
+  int checked = 0;
+  for (int i = 0; i < entries->count(); ++i) {
+    if (entries->item(i)->checkState() == Qt::Checked) ++checked;
+  }
+  ASSERT_EQ(checked, 2);
+  EXPECT_EQ(chart->Series(0)->count(), turns);
+  EXPECT_EQ(chart->Series(1)->count(), turns);
+  EXPECT_EQ(chart->Series(2)->count(), 0);
+  EXPECT_EQ(chart->Series(0)->pen().color(), QColor(0xFF0000));
+  EXPECT_EQ(chart->Series(1)->pen().color(), QColor(0x0000FF));
+  EXPECT_EQ(entries->item(1)->foreground().color(), QColor(0x0000FF));
+  EXPECT_EQ(entries->item(2)->foreground().color(), QColor(Qt::black));
+  EXPECT_EQ(chart->AxisX()->max(), state.TurnsPlayed - 1);
+
+  // Unchecking the first player moves the second one's line to the first series.
+  entries->item(0)->setCheckState(Qt::Unchecked);
+  EXPECT_EQ(chart->Series(0)->count(), turns);
+  EXPECT_EQ(chart->Series(1)->count(), 0);
+  EXPECT_EQ(entries->item(1)->foreground().color(), QColor(0xFF0000));
+
+  // A rectangle dragged with the left button zooms, and the graph's content takes the ranges
+  // over; a right click undoes the zoom.
+  form_->resize(1200, 800);
+  form_->show();
+  Pages()->setCurrentWidget(Find<QWidget>("GraphTab"));
+  QApplication::processEvents();
+  const QRectF plot = chart->chart()->plotArea();
+  const QPointF from = plot.topLeft() + QPointF(plot.width() * 0.25, plot.height() * 0.25);
+  const QPointF to = plot.topLeft() + QPointF(plot.width() * 0.5, plot.height() * 0.75);
+  const auto mouse = [chart](QEvent::Type type, QPointF at, Qt::MouseButton button) {
+    QMouseEvent event(type, at, chart->viewport()->mapToGlobal(at), button,
+                      type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(chart->viewport(), &event);
+  };
+  const double full_max = chart->AxisX()->max();
+  mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+  mouse(QEvent::MouseMove, to, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton);
+  EXPECT_GT(form_->Graph().Horizontal.Min, 0);
+  EXPECT_LT(form_->Graph().Horizontal.Max, full_max);
+  EXPECT_EQ(form_->Graph().Horizontal.Min, chart->AxisX()->min());
+  EXPECT_EQ(form_->Graph().Vertical.Max, chart->AxisY()->max());
+  mouse(QEvent::MouseButtonPress, to, Qt::RightButton);
+  mouse(QEvent::MouseButtonRelease, to, Qt::RightButton);
+  EXPECT_EQ(form_->Graph().Horizontal.Min, 0);
+  EXPECT_EQ(chart->AxisX()->max(), state.CurrentTurn - 1);
+
+  Find<QPushButton>("Button3")->click();
+  for (int k = 0; k < kGraphSeriesCount; ++k) EXPECT_EQ(chart->Series(k)->count(), 0) << k;
+  for (int i = 0; i < entries->count(); ++i) {
+    EXPECT_EQ(entries->item(i)->checkState(), Qt::Unchecked) << i;
+  }
 }
 
 }  // namespace
