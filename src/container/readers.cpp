@@ -1,5 +1,7 @@
 #include "container/readers.h"
 
+#include "container/byte_search.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -36,11 +38,9 @@ int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t sta
   const int64_t inner_begin = std::max<int64_t>(start, 0);
   const int64_t inner_end = length - m + 1;  // one past the last offset of a whole match
   if (inner_begin < inner_end) {
-    const auto* first = reinterpret_cast<const char*>(save.SaveBuffer.data());
-    const char* hit = static_cast<const char*>(memmem(first + inner_begin,
-                                                      static_cast<size_t>(length - inner_begin),
-                                                      pattern.data(), pattern.size()));
-    if (hit) return static_cast<int32_t>(hit - first);
+    const int64_t hit =
+        FindBytes(save.SaveBuffer.data() + inner_begin, length - inner_begin, pattern);
+    if (hit >= 0) return static_cast<int32_t>(inner_begin + hit);
   }
   for (int64_t p = std::max(inner_begin, inner_end); p < length; ++p) {
     if (MatchesAt(save, pattern, p)) return static_cast<int32_t>(p);
