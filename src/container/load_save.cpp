@@ -24,6 +24,7 @@ constexpr size_t kInflateWindow = size_t{256} << 10;
 // inflate 15 to 50 times. Reserved room that is never used is never touched, so it costs no
 // memory; a body that needs more grows the buffer.
 constexpr int64_t kReservedInflationRatio = 64;
+constexpr int64_t kMaxReservedBody = int64_t{256} << 20;
 
 int32_t Int32At(const std::vector<uint8_t>& bytes, int64_t offset) {
   uint32_t v = 0;
@@ -159,7 +160,9 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
   SaveImage image;
   std::vector<uint8_t>& buffer = image.SaveBuffer;
   buffer.reserve(static_cast<size_t>(
-      p + std::min(max_body, std::max<int64_t>(z, 1) * kReservedInflationRatio) + tail));
+      p +
+      std::min({max_body, kMaxReservedBody, std::max<int64_t>(z, 1) * kReservedInflationRatio}) +
+      tail));
   buffer.assign(file_bytes.begin(), file_bytes.begin() + p);
   std::copy(kBodyTag, kBodyTag + 4, buffer.begin() + (p - 4));
   InflateAppend(joined, max_body, buffer);
