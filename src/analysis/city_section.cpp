@@ -1,12 +1,15 @@
 // The city records: each is found by a marker inside it, checked, named by scanning back for the
 // name's length field, and read at the distances of the save's layout row.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/city_layout.h"
 #include "analysis/sections.h"
+#include "container/marker_occurrences.h"
 #include "container/readers.h"
 #include "container/text_encoding.h"
 
@@ -41,9 +44,10 @@ bool PassesCheck(const SaveImage& save, const CityRecordLayout& layout, int32_t 
 }
 
 // Whether any occurrence of the row's marker passes the row's check.
-bool ProbeFires(const SaveImage& save, const CityRecordLayout& layout) {
-  for (int32_t m = FindInt(save, layout.Marker, save.BodyOffset); m > 0;
-       m = m < INT32_MAX ? FindInt(save, layout.Marker, m + 1) : 0) {
+bool ProbeFires(const SaveImage& save, const CityRecordLayout& layout,
+                MarkerOccurrences& occurrences) {
+  for (int32_t m = occurrences.Next(save.BodyOffset); m > 0;
+       m = m < INT32_MAX ? occurrences.Next(m + 1) : 0) {
     if (PassesCheck(save, layout, m)) return true;
   }
   return false;
@@ -173,9 +177,10 @@ void ResetCities(GameState& state) {
   state.CityOwners.clear();
 }
 
-}  // namespace
-
-const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state) {
+// The layout row, with the occurrences of the probed markers remembered in `walked` so that
+// reading the records does not search the body for them again.
+const CityRecordLayout& SelectLayout(const SaveImage& save, const GameState& state,
+                                     std::optional<MarkerOccurrences>& walked) {
   const RuleSet rules = RuleSetOf(state);
   const CityRecordLayout* fallback = nullptr;
   for (const CityRecordLayout& layout : kCityRecordLayouts) {
@@ -184,21 +189,44 @@ const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState&
       continue;
     }
     if (!layout.Probed) return layout;
-    if (ProbeFires(save, layout)) return layout;
+    if (!walked || walked->Marker() != layout.Marker) {
+      walked.emplace(save, layout.Marker, save.BodyOffset);
+    }
+    if (ProbeFires(save, layout, *walked)) return layout;
     if (!fallback) fallback = &layout;
   }
   // Only reached if a rule set had nothing but probed rows; its first one is the best guess.
   return fallback ? *fallback : kCityRecordLayouts[0];
 }
 
-void ReadCities(const SaveImage& save, GameState& state) {
-  ResetCities(state);
-  const CityRecordLayout& layout = SelectCityLayout(save, state);
+}  // namespace
 
+const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state) {
+  std::optional<MarkerOccurrences> walked;
+  return SelectLayout(save, state, walked);
+}
+
+namespace {
+
+// A record the walk accepted for an entry's list.
+struct AcceptedCity {
+  int32_t Marker;
+  int32_t OwnerPos;  // B
+  int32_t Entry;
+  std::string Name;
+};
+
+// Walks the records in file order, noting every city's name and owner, and returns the records
+// that go into the entries' lists.
+std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& state,
+                                          const CityRecordLayout& layout,
+                                          MarkerOccurrences& occurrences) {
+  std::vector<AcceptedCity> accepted;
+  std::array<int, kMaxSlots> per_entry{};
   int32_t pos = save.BodyOffset;
   for (int iteration = 0; iteration < kMaxCityMarkerTries; ++iteration) {
-    const int32_t m = FindInt(save, layout.Marker, pos);
-    if (m == 0) return;
+    const int32_t m = occurrences.Next(pos);
+    if (m == 0) break;
     const int32_t past_marker = m > INT32_MAX - kAfterMarkerSkip ? INT32_MAX : m + kAfterMarkerSkip;
     pos = past_marker;
     if (!PassesCheck(save, layout, m)) continue;
@@ -207,7 +235,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
     if (!name_start) continue;
     const int32_t s = *name_start;
     int32_t name_pos = s;
-    const std::string name = CutNameKeys(Utf8OrEmpty(ReadUStr(save, name_pos)));
+    std::string name = CutNameKeys(Utf8OrEmpty(ReadUStr(save, name_pos)));
     const int32_t owner_pos = s + layout.OwnerOffset;
     const int32_t owner = PeekInt(save, owner_pos);
     state.CityNames.push_back(name);
@@ -215,24 +243,48 @@ void ReadCities(const SaveImage& save, GameState& state) {
 
     if (owner >= 0 && owner < kMaxSlots) {
       const int32_t p = EntryOfOwner(state, owner);
-      std::vector<TCityRec>& cities = state.Cities[p];
-      if (static_cast<int>(cities.size()) < kMaxCitiesPerPlayer) {
-        TCityRec& city = cities.emplace_back();
-        city.Name = name;
-        city.Owner = p;
-        ReadOwnerBlock(save, layout, city, owner_pos);
-        const int32_t q1 = ReadFoodBlock(save, layout, city, owner_pos + layout.FoodOffset);
-        if (cities.size() == 1)
-          state.Leaders[p].ResearchingTech = ReadResearchingTech(save, layout, q1);
-        ReadCityLists(save, state, layout, p, city, m + layout.ListOffset);
-        state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
+      if (per_entry[p] < kMaxCitiesPerPlayer) {
+        ++per_entry[p];
+        accepted.push_back({m, owner_pos, p, std::move(name)});
       }
     }
 
-    if (static_cast<int>(state.CityNames.size()) >= kMaxCityNames) return;
+    if (static_cast<int>(state.CityNames.size()) >= kMaxCityNames) break;
     // Past the rest of this record; never back to or before its own marker.
     const int64_t next = int64_t{name_pos} + kAfterNameSkip;
     pos = static_cast<int32_t>(std::clamp<int64_t>(next, past_marker, INT32_MAX));
+  }
+  return accepted;
+}
+
+}  // namespace
+
+void ReadCities(const SaveImage& save, GameState& state) {
+  ResetCities(state);
+  std::optional<MarkerOccurrences> walked;
+  const CityRecordLayout& layout = SelectLayout(save, state, walked);
+  if (!walked || walked->Marker() != layout.Marker) {
+    walked.emplace(save, layout.Marker, save.BodyOffset);
+  }
+  const std::vector<AcceptedCity> accepted = WalkCityRecords(save, state, layout, *walked);
+
+  // The records are large: each entry's list gets its final size before any is read.
+  std::array<size_t, kMaxSlots> per_entry{};
+  for (const AcceptedCity& found : accepted) ++per_entry[found.Entry];
+  for (int p = 0; p < kMaxSlots; ++p) state.Cities[p].reserve(per_entry[p]);
+
+  for (const AcceptedCity& found : accepted) {
+    const int32_t p = found.Entry;
+    std::vector<TCityRec>& cities = state.Cities[p];
+    TCityRec& city = cities.emplace_back();
+    city.Name = found.Name;
+    city.Owner = p;
+    ReadOwnerBlock(save, layout, city, found.OwnerPos);
+    const int32_t q1 = ReadFoodBlock(save, layout, city, found.OwnerPos + layout.FoodOffset);
+    if (cities.size() == 1)
+      state.Leaders[p].ResearchingTech = ReadResearchingTech(save, layout, q1);
+    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset);
+    state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
   }
 }
 

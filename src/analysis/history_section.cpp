@@ -25,13 +25,22 @@ void ReadSeries(const SaveImage& save, int32_t& pos, std::array<int32_t, kHistor
   }
 }
 
+// Adds zeroed sets up to count; room for all is reserved, but only the sets added are touched.
+void HoldSets(GameState& state, size_t count) {
+  if (state.HistoryData.size() >= count) return;
+  state.HistoryData.reserve(kMaxSlots);
+  state.HistoryData.resize(count);
+}
+
 }  // namespace
 
 void ReadHistory(const SaveImage& save, GameState& state) {
+  HoldSets(state, static_cast<size_t>(ListedEntries(state)));
   int32_t pos = save.BodyOffset;
   for (int d = 0; d < kMaxSlots; ++d) {
     pos = FindStr(save, kLastSeriesKey, Offset(pos, 1));
     if (pos == 0) return;
+    HoldSets(state, static_cast<size_t>(d) + 1);
     pos = Offset(pos, static_cast<int32_t>(kLastSeriesKey.size()));
     const int32_t series = CountThatFits(save, pos, ReadInt(save, pos), 4);
     // Series beyond the table's room are read past and dropped.

@@ -1,10 +1,12 @@
 // The notification logs: per player slot a ring of the last 100 notifications, followed by the
 // treasury. A marker of the player's record leads to the log, whose tag carries the slot number.
 #include <array>
+#include <optional>
 
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 #include "container/key_text.h"
+#include "container/marker_occurrences.h"
 #include "container/text_encoding.h"
 
 namespace vek5 {
@@ -51,9 +53,10 @@ bool PassesCheck(const SaveImage& save, const NotificationLayout& layout, int32_
 }
 
 // True when some occurrence of the row's marker passes the row's check.
-bool AnyOccurrencePasses(const SaveImage& save, const NotificationLayout& layout) {
+bool AnyOccurrencePasses(const SaveImage& save, const NotificationLayout& layout,
+                         MarkerOccurrences& occurrences) {
   int32_t pos = save.BodyOffset;
-  while ((pos = FindInt(save, layout.marker, Offset(pos, 1))) != 0) {
+  while ((pos = occurrences.Next(Offset(pos, 1))) != 0) {
     if (PassesCheck(save, layout, pos)) return true;
   }
   return false;
@@ -113,12 +116,24 @@ void ReadLog(const SaveImage& save, int32_t tag_pos, int32_t& pos, TNotification
 }  // namespace
 
 void ReadNotificationLogs(const SaveImage& save, GameState& state) {
-  const NotificationLayout& layout =
-      ChooseLayout<NotificationLayout>(kNotificationLayouts, save, state, AnyOccurrencePasses);
+  // The occurrences the layout's probe walks are remembered for the reading, which then finds
+  // them without searching the body a second time.
+  std::optional<MarkerOccurrences> walked;
+  auto occurrences_of = [&](int32_t marker) -> MarkerOccurrences& {
+    if (!walked || walked->Marker() != marker)
+      walked.emplace(save, marker, Offset(save.BodyOffset, 1));
+    return *walked;
+  };
+  const NotificationLayout& layout = ChooseLayout<NotificationLayout>(
+      kNotificationLayouts, save, state,
+      [&](const SaveImage& image, const NotificationLayout& row) {
+        return AnyOccurrencePasses(image, row, occurrences_of(row.marker));
+      });
+  MarkerOccurrences& occurrences = occurrences_of(layout.marker);
   int32_t pos = save.BodyOffset;
   int32_t slot = 0;  // the k-th log found is the log of slot k
   for (int32_t i = 0; i < kMaxOccurrences && slot < kMaxSlots; ++i) {
-    pos = FindInt(save, layout.marker, Offset(pos, 1));
+    pos = occurrences.Next(Offset(pos, 1));
     if (pos == 0) return;
     if (!PassesCheck(save, layout, pos)) continue;
     const int32_t tag_pos = FindLogTag(save, layout.tag, slot, pos);

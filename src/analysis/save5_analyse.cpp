@@ -5,7 +5,8 @@
 namespace vek5 {
 
 std::unique_ptr<GameState> Save5Analyse(const SaveImage& save) {
-  auto state = NewGameState();
+  // History sets are added as the save's are read (see ReadHistory), not all made up front.
+  auto state = std::make_unique<GameState>();
   GameState& s = *state;
   int32_t pos = 4;  // the first four bytes of a save are never read
 

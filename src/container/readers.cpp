@@ -1,5 +1,7 @@
 #include "container/readers.h"
 
+#include "container/byte_search.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -36,16 +38,26 @@ int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t sta
   const int64_t inner_begin = std::max<int64_t>(start, 0);
   const int64_t inner_end = length - m + 1;  // one past the last offset of a whole match
   if (inner_begin < inner_end) {
-    const auto* first = reinterpret_cast<const char*>(save.SaveBuffer.data());
-    const char* hit = static_cast<const char*>(memmem(first + inner_begin,
-                                                      static_cast<size_t>(length - inner_begin),
-                                                      pattern.data(), pattern.size()));
-    if (hit) return static_cast<int32_t>(hit - first);
+    const int64_t hit =
+        FindBytes(save.SaveBuffer.data() + inner_begin, length - inner_begin, pattern);
+    if (hit >= 0) return static_cast<int32_t>(inner_begin + hit);
   }
   for (int64_t p = std::max(inner_begin, inner_end); p < length; ++p) {
     if (MatchesAt(save, pattern, p)) return static_cast<int32_t>(p);
   }
   return 0;
+}
+
+// The n bytes at pos up to the first zero byte; bytes outside the image read as zero, so a text
+// ends where the image does (and is empty when it starts before offset 0).
+std::string BytesUpToZero(const SaveImage& save, int64_t pos, int32_t n) {
+  if (pos < 0 || pos >= save.DataLength) return {};
+  const auto* first = save.SaveBuffer.data() + pos;
+  const auto room = static_cast<size_t>(std::min<int64_t>(n, save.DataLength - pos));
+  const void* zero = std::memchr(first, 0, room);
+  const size_t length =
+      zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - first) : room;
+  return std::string(reinterpret_cast<const char*>(first), length);
 }
 
 }  // namespace
@@ -93,12 +105,7 @@ uint32_t ReadBool(const SaveImage& save, int32_t& pos) {
 std::string ReadStr(const SaveImage& save, int32_t& pos) {
   const int32_t n = ReadInt(save, pos);
   if (n <= 0 || n > kMaxStringLength) return {};
-  std::string text;
-  for (int32_t i = 0; i < n; ++i) {
-    const uint8_t b = ByteAt(save, int64_t{pos} + i);
-    if (b == 0) break;
-    text.push_back(static_cast<char>(b));
-  }
+  std::string text = BytesUpToZero(save, pos, n);
   Advance(pos, n);
   return text;
 }
@@ -109,11 +116,14 @@ std::string ReadUStr(const SaveImage& save, int32_t& pos) {
   // A second byte below 0x14 can only be the high byte of a UTF-16 unit.
   const int step = (n == 1 || ByteAt(save, int64_t{pos} + 1) < 0x14) ? 2 : 1;
   std::string text;
-  bool ended = false;
-  for (int32_t i = 0; i < n; ++i) {
-    const uint8_t b = ByteAt(save, int64_t{pos} + int64_t{i} * step);
-    if (b == 0) ended = true;
-    if (!ended) text.push_back(static_cast<char>(b));
+  if (step == 1) {
+    text = BytesUpToZero(save, pos, n);
+  } else {
+    for (int32_t i = 0; i < n; ++i) {
+      const uint8_t b = ByteAt(save, int64_t{pos} + int64_t{i} * step);
+      if (b == 0) break;
+      text.push_back(static_cast<char>(b));
+    }
   }
   Advance(pos, int64_t{n} * step);
   return text;

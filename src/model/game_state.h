@@ -307,8 +307,10 @@ struct GameState {
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSInfluence{};
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSFriends{};
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSAllies{};
-  // [player data set] -> series values; allocated as a whole, zero-initialised.
-  std::vector<THistorySet> HistoryData = std::vector<THistorySet>(kMaxSlots);
+  // [player data set] -> series values, zero-initialised. A model from NewGameState() holds all
+  // kMaxSlots sets; the analysis holds one per data set the save stores and at least one per
+  // Leaders entry, so a save takes only the memory its history needs.
+  std::vector<THistorySet> HistoryData;
   std::vector<TReplayMsgRec> ReplayMessages;  // at most kMaxReplayMessages
   int32_t ReplayMessageCount = 0;
   std::vector<int32_t> SessionTurns;  // at most kMaxSessionTurns
@@ -334,7 +336,11 @@ struct GameState {
   std::vector<int32_t> CityOwners;     // owner slot as stored, parallel to CityNames
 };
 
-// A fresh model, ready for one analysis. Large, so it lives on the heap.
-inline std::unique_ptr<GameState> NewGameState() { return std::make_unique<GameState>(); }
+// A fresh model with room for every history data set. Large, so it lives on the heap.
+inline std::unique_ptr<GameState> NewGameState() {
+  auto state = std::make_unique<GameState>();
+  state->HistoryData.resize(kMaxSlots);
+  return state;
+}
 
 }  // namespace vek5

@@ -58,7 +58,7 @@ TabContent BuildLeadersContent(const GameState& state) {
   }
   for (int row = 1; row < kLeadersGridRows; ++row) {
     grid.Cells[row][0] = Format("%2d", row);
-    for (int c = 1; c < kLeadersGridColumns; ++c) grid.Cells[row][c] = " ";
+    for (int c = 1; c < kLeadersGridColumns; ++c) grid.Cells[row][c].assign(1, ' ');
   }
   for (int32_t e = 0; e < EntriesInUse(state); ++e) {
     const TLeaderInfoRec& entry = state.Leaders[e];

@@ -74,6 +74,10 @@ TEST(Readers, StringReadersFollowTheirLengthField) {
       {WithLength(3, {0x41, 0x05, 0x42}), true, "AB", 10},  // control byte: read as UTF-16
       {WithLength(0, {}), true, "", 4},
       {WithLength(16768, {'A'}), true, "", 4},
+      // Texts running past the end of the image stop there: the bytes beyond read as zero.
+      {WithLength(5, {'A', 'B'}, 0), false, "AB", 9},
+      {WithLength(4, {0x41, 0x42, 0x43}, 0), true, "ABC", 8},
+      {WithLength(3, {0x41, 0, 0x42}, 0), true, "AB", 10},
   };
   for (const StrCase& c : cases) {
     const SaveImage save = ImageOf(c.bytes);

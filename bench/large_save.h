@@ -1,0 +1,23 @@
+// A large late-game save written with the test save builder: 12 major players, city-states and
+// the barbarians, 400 cities, 500 turns of history, full notification logs and a map-like filler
+// that brings the body past 20 MB. It stands in for the biggest saves users open.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/city_writer.h"
+#include "support/world_writer.h"
+
+namespace vek5::bench {
+
+struct LargeSaveFormat {
+  testing::Rules RuleSet;
+  testing::CityRecordForm CityForm;
+};
+
+// The whole save file, ready to be written to disk.
+std::vector<uint8_t> WriteLargeSave(const LargeSaveFormat& format);
+
+}  // namespace vek5::bench
