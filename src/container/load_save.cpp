@@ -18,7 +18,6 @@ constexpr uint8_t kZlibHeader0 = 0x78;
 constexpr uint8_t kZlibHeader1 = 0x9C;
 // A stream found before this offset leaves no room for a header and a length field.
 constexpr int64_t kMinStreamOffset = 8;
-constexpr size_t kInflateStep = size_t{1} << 20;
 
 int32_t Int32At(const std::vector<uint8_t>& bytes, int64_t offset) {
   uint32_t v = 0;
@@ -67,40 +66,101 @@ std::string ZlibMessage(const z_stream& stream, int status) {
   return stream.msg ? stream.msg : zError(status);
 }
 
-// Inflates one zlib stream. Stops at the stream's end or when the input is used up, so a
-// truncated stream gives a shorter body. The output may not exceed max_output bytes.
-std::vector<uint8_t> Inflate(const std::vector<uint8_t>& input, int64_t max_output) {
-  z_stream stream{};
-  if (inflateInit(&stream) != Z_OK) throw LoadError("Cannot start zlib inflation.");
-  std::vector<uint8_t> out;
-  stream.next_in = const_cast<Bytef*>(input.data());
-  stream.avail_in = static_cast<uInt>(input.size());
-  int status = Z_OK;
-  do {
-    if (static_cast<int64_t>(out.size()) >= max_output) {
-      inflateEnd(&stream);
-      throw LoadError("The save's body inflates to more than " +
-                      std::to_string(kMaxImageSize >> 20) + " MiB; it is not accepted.");
-    }
-    const size_t produced = out.size();
-    const size_t room = static_cast<size_t>(
-        std::min<int64_t>(std::max(kInflateStep, produced), max_output - produced));
-    out.resize(produced + room);
-    stream.next_out = out.data() + produced;
-    stream.avail_out = static_cast<uInt>(room);
-    status = inflate(&stream, Z_NO_FLUSH);
-    const bool output_full = stream.avail_out == 0;
-    out.resize(produced + room - stream.avail_out);
-    // Input used up without the stream's end: a truncated stream, whose body is what came out.
-    if (status == Z_BUF_ERROR && !input.empty() && stream.avail_in == 0) break;
+// Bodies up to this size are inflated straight into their buffer. Beyond it the rest of the
+// stream is first measured without being kept, so that a small file that inflates past the
+// accepted size is refused having allocated no more than this; a body that is accepted is then
+// inflated once more into a buffer of exactly its size. Real bodies are far below it.
+constexpr size_t kDirectInflateSize = size_t{128} << 20;
+constexpr size_t kMeasureStep = size_t{1} << 20;
+
+std::string TooLargeMessage() {
+  return "The save's body inflates to more than " + std::to_string(kMaxImageSize >> 20) +
+         " MiB; it is not accepted.";
+}
+
+// A zlib inflation over one input buffer, ended whatever way the caller leaves.
+class Inflater {
+ public:
+  explicit Inflater(const std::vector<uint8_t>& input) : input_size_(input.size()) {
+    if (inflateInit(&stream_) != Z_OK) throw LoadError("Cannot start zlib inflation.");
+    Rewind(input);
+  }
+  ~Inflater() { inflateEnd(&stream_); }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+
+  void Rewind(const std::vector<uint8_t>& input) {
+    inflateReset(&stream_);
+    stream_.next_in = const_cast<Bytef*>(input.data());
+    stream_.avail_in = static_cast<uInt>(input.size());
+  }
+
+  // Inflates into [out, out + room); sets produced. Returns true while the stream has more to
+  // give. A stream that ends with the input (without its end mark) is a truncated body whose
+  // bytes are what came out. A damaged stream is an error.
+  bool Step(uint8_t* out, size_t room, size_t& produced) {
+    stream_.next_out = out;
+    stream_.avail_out = static_cast<uInt>(room);
+    const int status = inflate(&stream_, Z_NO_FLUSH);
+    produced = room - stream_.avail_out;
+    if (status == Z_STREAM_END) return false;
+    if (status == Z_BUF_ERROR && input_size_ > 0 && stream_.avail_in == 0) return false;
     if (status < 0 || status == Z_NEED_DICT) {
-      const std::string message = ZlibMessage(stream, status);
-      inflateEnd(&stream);
-      throw LoadError("The save's compressed body is damaged (zlib: " + message + ").");
+      throw LoadError(
+          "The save's compressed body is damaged (zlib: " + ZlibMessage(stream_, status) + ").");
     }
-    if (!output_full && stream.avail_in == 0) break;
-  } while (status != Z_STREAM_END);
-  inflateEnd(&stream);
+    return stream_.avail_out == 0 || stream_.avail_in > 0;
+  }
+
+ private:
+  z_stream stream_{};
+  size_t input_size_;
+};
+
+// Appends the stream's output to out until the stream ends or out holds cap bytes; returns
+// true when the stream may have more beyond cap. The buffer grows by doubling, never past cap.
+bool InflateUpTo(Inflater& inflater, std::vector<uint8_t>& out, size_t cap) {
+  constexpr size_t kFirstRoom = size_t{1} << 20;
+  bool more = true;
+  while (more && out.size() < cap) {
+    const size_t have = out.size();
+    const size_t room = std::min(std::max(kFirstRoom, have), cap - have);
+    out.resize(have + room);
+    size_t produced = 0;
+    more = inflater.Step(out.data() + have, room, produced);
+    out.resize(have + produced);
+  }
+  return more;
+}
+
+// How many bytes the rest of the stream gives, none kept; an error as soon as it passes limit.
+size_t MeasureRest(Inflater& inflater, size_t limit) {
+  std::vector<uint8_t> scratch(kMeasureStep);
+  size_t total = 0;
+  bool more = true;
+  while (more) {
+    size_t produced = 0;
+    more = inflater.Step(scratch.data(), scratch.size(), produced);
+    total += produced;
+    if (total > limit) throw LoadError(TooLargeMessage());
+  }
+  return total;
+}
+
+// Inflates one zlib stream. Stops at the stream's end or when the input is used up, so a
+// truncated stream gives a shorter body. A body of more than max_output bytes is refused.
+std::vector<uint8_t> Inflate(const std::vector<uint8_t>& input, int64_t max_output) {
+  const size_t limit = static_cast<size_t>(std::max<int64_t>(max_output, 0));
+  Inflater inflater(input);
+  std::vector<uint8_t> out;
+  if (!InflateUpTo(inflater, out, std::min(limit, kDirectInflateSize))) return out;
+  const size_t rest = MeasureRest(inflater, limit - out.size());
+  if (rest == 0) return out;
+  const size_t total = out.size() + rest;
+  inflater.Rewind(input);
+  out.clear();
+  out.reserve(total);
+  InflateUpTo(inflater, out, total);
   return out;
 }
 
