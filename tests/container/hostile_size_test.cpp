@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -66,8 +67,8 @@ std::vector<uint8_t> ZerosStream(size_t mebibytes) {
     stream.next_out = out.data();
     stream.avail_out = static_cast<uInt>(out.size());
     EXPECT_EQ(deflate(&stream, Z_FULL_FLUSH), Z_OK);
-    out.resize(out.size() - stream.avail_out);
-    return out;
+    const auto used = static_cast<std::ptrdiff_t>(out.size() - stream.avail_out);
+    return std::vector<uint8_t>(out.begin(), out.begin() + used);
   };
   std::vector<uint8_t> all = deflate_mib();  // with the zlib header
   const std::vector<uint8_t> repeated = deflate_mib();

@@ -3,9 +3,10 @@
 //
 // Inputs that assemble as a save file go through the container; all others are taken as an
 // assembled image whose body starts after the first "BODY", so that the analysis sees arbitrary
-// bodies and not only the few that survive inflation. The last input byte picks the graph's
-// statistic and entry, so that their handling is explored without drawing every statistic on
-// every run, and whether the JSON is written.
+// bodies and not only the few that survive inflation. The last input byte picks a player, the
+// graph's statistic and entry, and whether the JSON is written, so that their handling is
+// explored without building everything on every run.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -51,22 +52,26 @@ vek5::SaveImage ImageOf(const uint8_t* data, size_t size) {
   return image;
 }
 
-// Every tab once for the default selections (and as the text report), then the tabs that show
-// one player for every entry from one before the first to one past the last, and the city tab
-// for every city of each from one before the first to one past the last: the views must take
-// any selection the window can send.
-void BuildEveryTab(const vek5::GameState& state) {
+// Every tab once for the default selections (and as the text report); the tabs that show one
+// player for the entries one before the first, the first, one chosen by the input, the last and
+// one past the last (every entry on every run would cost most of the run's time); and the city
+// tab for every city of every entry, from one before the first city to one past the last.
+void BuildEveryTab(const vek5::GameState& state, uint8_t choice) {
   vek5::ViewState view = vek5::FreshViewState(state);
   for (const auto& [caption, content] : vek5::BuildAllTabs(state, view, {}).Tabs) {
     vek5::RenderReport(caption, content);
   }
-  for (int32_t entry = -1; entry <= state.PlayerCount; ++entry) {
+  const int32_t players = state.PlayerCount;
+  for (const int32_t entry : {-1, 0, choice % std::max(players, 1), players - 1, players}) {
     vek5::PlayerCityChoose(state, view, entry);
     vek5::PlayerPolicyChoose(state, entry);
     vek5::PlayerTechChoose(state, entry);
-    vek5::PlayerStats(state, entry, entry & 1);
+    vek5::PlayerStats(state, entry, choice & 1);
     vek5::DrawPlayerLog(state, view, entry);
+  }
+  for (int32_t entry = -1; entry <= players; ++entry) {
     const int32_t cities = vek5::CityListLength(state, entry);
+    vek5::CityBoxContent(state, entry);
     for (int32_t city = -1; city <= cities + 1; ++city) vek5::ChooseCity(state, view, entry, city);
   }
 }
@@ -92,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t choice = size > 0 ? data[size - 1] : 0;
   try {
     const auto state = vek5::Save5Analyse(image);
-    BuildEveryTab(*state);
+    BuildEveryTab(*state, choice);
     DriveGraph(*state, choice);
     if (choice == kJsonChoice) vek5::StateToJson(*state);
   } catch (const vek5::AnalysisError&) {
