@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the analyser needs to build, test and run.
+# Installs the Debian packages the analyser needs to build, test and run, and any further
+# packages named as arguments (the fuzz smoke passes its compiler).
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   zlib1g-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   xvfb xauth
+  "$@"
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, configures, builds and runs every test.
+# Installs what is needed, configures, builds and runs every test; then runs the layers below the
+# window again under address and undefined-behaviour sanitizers, and a short fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,3 +9,11 @@ cmake --build build
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 ctest --test-dir build --output-on-failure -j2
+
+# Sanitizer build without the window. The damaged-save sweeps take fewer positions there.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEK5_SANITIZE=ON \
+  -DVEK5_BUILD_GUI=OFF
+cmake --build build-asan
+VEK5_DAMAGE_POSITIONS=20 ctest --test-dir build-asan --output-on-failure -j2
+
+scripts/fuzz-smoke.sh

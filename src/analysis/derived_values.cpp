@@ -236,15 +236,16 @@ void ComputePlayer(GameState& state, int32_t p) {
     city.GreatPersonBonus = GreatPersonBonus(state, p, city);
     ComputeGreatPersonRates(leader, city);
     city.CultureBonus = CultureBonus(state, p, city);
-    const int64_t before = CultureBeforeBonus(state, leader, city);
-    city.CultureBeforeBonus = Saturate(before);
-    const int64_t culture_per_turn = before * (int64_t{city.CultureBonus} + 100);
-    city.CulturePerTurn = Saturate(culture_per_turn);
+    city.CultureBeforeBonus = Saturate(CultureBeforeBonus(state, leader, city));
+    // From the stored 32-bit values, so that neither the product nor the sum over the cities
+    // can leave 64 bits whatever the save holds.
+    city.CulturePerTurn =
+        Saturate(int64_t{city.CultureBeforeBonus} * (int64_t{city.CultureBonus} + 100));
     int64_t faith = 0;
     for (const int32_t part : city.FaithParts) faith += part;
     city.FaithPerTurn = Saturate(faith);
     if (city.DisorderTurns == 0) {
-      culture_base += culture_per_turn / 100;
+      culture_base += city.CulturePerTurn / 100;
       faith_from_cities += faith;
     }
     AddCityUnhappiness(state, p, city, unhappiness);

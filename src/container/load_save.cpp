@@ -73,44 +73,103 @@ std::string ZlibMessage(const z_stream& stream, int status) {
   return stream.msg ? stream.msg : zError(status);
 }
 
-// Inflates one zlib stream, appending the body to out. Stops at the stream's end or when the
-// input is used up, so a truncated stream gives a shorter body. The body may not exceed
-// max_output bytes. Output goes straight into out in windows small enough to stay in cache, so
-// the body is written once, where the image keeps it.
+// Bodies up to this size are inflated straight into their buffer. Beyond it the rest of the
+// stream is first measured without being kept, so that a small file that inflates past the
+// accepted size is refused having allocated no more than this; a body that is accepted is then
+// inflated once more into a buffer of exactly its size. Real bodies are far below it.
+constexpr size_t kDirectInflateSize = size_t{128} << 20;
+constexpr size_t kMeasureStep = size_t{1} << 20;
+
+std::string TooLargeMessage() {
+  return "The save's body inflates to more than " + std::to_string(kMaxImageSize >> 20) +
+         " MiB; it is not accepted.";
+}
+
+// A zlib inflation over one input buffer, ended whatever way the caller leaves.
+class Inflater {
+ public:
+  explicit Inflater(const std::vector<uint8_t>& input) : input_size_(input.size()) {
+    if (inflateInit(&stream_) != Z_OK) throw LoadError("Cannot start zlib inflation.");
+    Rewind(input);
+  }
+  ~Inflater() { inflateEnd(&stream_); }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+
+  void Rewind(const std::vector<uint8_t>& input) {
+    inflateReset(&stream_);
+    stream_.next_in = const_cast<Bytef*>(input.data());
+    stream_.avail_in = static_cast<uInt>(input.size());
+  }
+
+  // Inflates into [out, out + room); sets produced. Returns true while the stream has more to
+  // give. A stream that ends with the input (without its end mark) is a truncated body whose
+  // bytes are what came out. A damaged stream is an error.
+  bool Step(uint8_t* out, size_t room, size_t& produced) {
+    stream_.next_out = out;
+    stream_.avail_out = static_cast<uInt>(room);
+    const int status = inflate(&stream_, Z_NO_FLUSH);
+    produced = room - stream_.avail_out;
+    if (status == Z_STREAM_END) return false;
+    if (status == Z_BUF_ERROR && input_size_ > 0 && stream_.avail_in == 0) return false;
+    if (status < 0 || status == Z_NEED_DICT) {
+      throw LoadError(
+          "The save's compressed body is damaged (zlib: " + ZlibMessage(stream_, status) + ").");
+    }
+    return stream_.avail_out == 0 || stream_.avail_in > 0;
+  }
+
+ private:
+  z_stream stream_{};
+  size_t input_size_;
+};
+
+// Appends the stream's output to out until the stream ends or out holds cap bytes; returns
+// true when the stream may have more beyond cap. Output goes in windows small enough to stay in
+// cache, straight where the image keeps it, so the body is written once.
+bool AppendUpTo(Inflater& inflater, std::vector<uint8_t>& out, size_t cap) {
+  bool more = true;
+  while (more && out.size() < cap) {
+    const size_t have = out.size();
+    const size_t room = std::min(kInflateWindow, cap - have);
+    out.resize(have + room);
+    size_t produced = 0;
+    more = inflater.Step(out.data() + have, room, produced);
+    out.resize(have + produced);
+  }
+  return more;
+}
+
+// How many bytes the rest of the stream gives, none kept; an error as soon as it passes limit.
+size_t MeasureRest(Inflater& inflater, size_t limit) {
+  std::vector<uint8_t> scratch(kMeasureStep);
+  size_t total = 0;
+  bool more = true;
+  while (more) {
+    size_t produced = 0;
+    more = inflater.Step(scratch.data(), scratch.size(), produced);
+    total += produced;
+    if (total > limit) throw LoadError(TooLargeMessage());
+  }
+  return total;
+}
+
+// Inflates one zlib stream and appends the body to out. Stops at the stream's end or when the
+// input is used up, so a truncated stream gives a shorter body. A body of more than max_output
+// bytes is refused.
 void InflateAppend(const std::vector<uint8_t>& input, int64_t max_output,
                    std::vector<uint8_t>& out) {
-  z_stream stream{};
-  if (inflateInit(&stream) != Z_OK) throw LoadError("Cannot start zlib inflation.");
+  const size_t limit = static_cast<size_t>(std::max<int64_t>(max_output, 0));
   const size_t body_start = out.size();
-  stream.next_in = const_cast<Bytef*>(input.data());
-  stream.avail_in = static_cast<uInt>(input.size());
-  int status = Z_OK;
-  do {
-    const size_t produced = out.size() - body_start;
-    if (static_cast<int64_t>(produced) >= max_output) {
-      inflateEnd(&stream);
-      throw LoadError("The save's body inflates to more than " +
-                      std::to_string(kMaxImageSize >> 20) + " MiB; it is not accepted.");
-    }
-    const size_t room = static_cast<size_t>(
-        std::min<int64_t>(static_cast<int64_t>(kInflateWindow), max_output - produced));
-    const size_t window_start = out.size();
-    out.resize(window_start + room);
-    stream.next_out = out.data() + window_start;
-    stream.avail_out = static_cast<uInt>(room);
-    status = inflate(&stream, Z_NO_FLUSH);
-    const bool output_full = stream.avail_out == 0;
-    out.resize(window_start + room - stream.avail_out);
-    // Input used up without the stream's end: a truncated stream, whose body is what came out.
-    if (status == Z_BUF_ERROR && !input.empty() && stream.avail_in == 0) break;
-    if (status < 0 || status == Z_NEED_DICT) {
-      const std::string message = ZlibMessage(stream, status);
-      inflateEnd(&stream);
-      throw LoadError("The save's compressed body is damaged (zlib: " + message + ").");
-    }
-    if (!output_full && stream.avail_in == 0) break;
-  } while (status != Z_STREAM_END);
-  inflateEnd(&stream);
+  Inflater inflater(input);
+  if (!AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) return;
+  const size_t rest = MeasureRest(inflater, limit - (out.size() - body_start));
+  if (rest == 0) return;
+  const size_t total = out.size() - body_start + rest;
+  inflater.Rewind(input);
+  out.resize(body_start);
+  out.reserve(body_start + total);
+  AppendUpTo(inflater, out, body_start + total);
 }
 
 std::string FormatLocalTime(time_t t) {

@@ -144,6 +144,21 @@ TEST(DerivedValuesTest, WideSumsKeepTheTotalRight) {
   EXPECT_EQ(s->Leaders[0].Unhappiness, 1072000 + 500 * 5);
 }
 
+TEST(DerivedValuesTest, ExtremeCultureSaturatesInsteadOfOverflowing) {
+  // Parts and modifier as large as a damaged save can make them, in every city of a player.
+  auto s = TwoPlayers();
+  for (int i = 0; i < kMaxCitiesPerPlayer; ++i) {
+    TCityRec& c = AddCity(*s, 0);
+    c.CultureParts.fill(INT32_MAX);
+    c.CultureModifier = INT32_MAX;
+  }
+  ComputeDerivedValues(*s);
+  EXPECT_EQ(s->Cities[0][0].CultureBeforeBonus, INT32_MAX);
+  EXPECT_EQ(s->Cities[0][0].CulturePerTurn, INT32_MAX);
+  EXPECT_EQ(s->Leaders[0].CultureBase, INT32_MAX);
+  EXPECT_EQ(s->Leaders[0].CulturePerTurn, INT32_MAX);
+}
+
 TEST(DerivedValuesTest, GreatPersonRatesAndTurns) {
   auto s = TwoPlayers();
   s->PolicyAdopted[0][kPolicyFreedom] = -1;

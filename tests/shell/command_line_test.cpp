@@ -69,6 +69,33 @@ TEST(RunCommand, DamagedOrMissingFilesFailOnStandardError) {
   EXPECT_EQ(RunWith({"--bogus"}).Status, 2);
 }
 
+TEST(RunCommand, LoadAndAnalysisErrorsGiveTheirTextOnStandardError) {
+  testing::GameDescription game;
+  game.BuildText = "40x694";
+  std::vector<uint8_t> damaged_stream = testing::WriteSaveFile(testing::GameDescription{});
+  const size_t stream = testing::WriteHeader(testing::GameDescription{}).size() + 4;
+  damaged_stream[stream + 2] ^= 0xFF;
+  damaged_stream[stream + 3] ^= 0xFF;
+  const struct {
+    std::vector<uint8_t> File;
+    std::string Error;
+  } cases[] = {
+      {testing::WriteSaveFile(game), "build number \"40x694\" is not a number"},
+      {damaged_stream, "compressed body is damaged (zlib: "},
+  };
+  for (const auto& c : cases) {
+    const std::string file = testing::TempPath("failing.Vek5Save");
+    testing::WriteFile(file, c.File);
+    for (const char* mode : {"--report", "--json"}) {
+      SCOPED_TRACE(std::string(mode) + " " + c.Error);
+      const RunResult run = RunWith({mode, file});
+      EXPECT_EQ(run.Status, 1);
+      EXPECT_TRUE(run.Out.empty());
+      EXPECT_NE(run.Err.find(c.Error), std::string::npos) << run.Err;
+    }
+  }
+}
+
 TEST(RunCommand, ReportJsonAndImageOfABuiltSave) {
   testing::GameDescription game;
   const std::vector<uint8_t> body(3000, 0x22);

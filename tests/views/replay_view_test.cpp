@@ -45,7 +45,8 @@ TEST(ReplayContent, SessionStartsArePurple) {
   for (const Case& c : cases) {
     auto state = GameWithMessages(2, {{10, c.Text}});
     ViewState view = FreshViewState(*state);
-    const LinesContent* list = BuildReplayContent(*state, view).FindList("ReplayList");
+    const TabContent tab = BuildReplayContent(*state, view);
+    const LinesContent* list = tab.FindList("ReplayList");
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->Lines.size(), 1u) << c.Text;
     EXPECT_EQ(list->Lines[0].Color, c.Color) << c.Text;
