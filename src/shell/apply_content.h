@@ -36,6 +36,20 @@ void FitGridWidth(QTableWidget* grid);
 // A grid fitted by FitGridWidth is fitted again.
 void WidenClippedColumns(QTableWidget* grid);
 
+// Holds a widget's painting (and its children's) for the length of a scope; one update then
+// covers every change made meanwhile.
+class UpdatesHeld {
+ public:
+  explicit UpdatesHeld(QWidget* widget);
+  ~UpdatesHeld();
+  UpdatesHeld(const UpdatesHeld&) = delete;
+  UpdatesHeld& operator=(const UpdatesHeld&) = delete;
+
+ private:
+  QWidget* widget_;
+  bool was_enabled_;
+};
+
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,
 // rich texts), check boxes, lines with their colours (list boxes, rich texts; combo boxes take
 // the content's selected item and drop-down length instead of colours) and
