@@ -107,7 +107,9 @@ void SetCell(QTableWidget* grid, int fixed, int row, int column, const QString& 
     item = grid->verticalHeaderItem(row - 1);
     if (!item) return grid->setVerticalHeaderItem(row - 1, NewItem(text));
   } else {
+    // A cell without an item shows nothing, as an empty one does; most of a large grid is empty.
     item = grid->item(row - 1, column - fixed);
+    if (!item && text.isEmpty()) return;
     if (!item) return grid->setItem(row - 1, column - fixed, NewItem(text));
   }
   if (item->text() != text) item->setText(text);
@@ -193,13 +195,14 @@ void ApplyEach(QWidget* root, const std::vector<Item>& items, Apply apply, QStri
 
 }  // namespace
 
-UpdatesHeld::UpdatesHeld(QWidget* widget)
-    : widget_(widget), was_enabled_(widget->updatesEnabled()) {
-  widget_->setUpdatesEnabled(false);
+// Disabling a widget that is disabled through its parent would disable it for good: it would
+// no longer follow the parent when that is enabled again.
+UpdatesHeld::UpdatesHeld(QWidget* widget) : held_(widget->updatesEnabled() ? widget : nullptr) {
+  if (held_) held_->setUpdatesEnabled(false);
 }
 
 UpdatesHeld::~UpdatesHeld() {
-  widget_->setUpdatesEnabled(was_enabled_);
+  if (held_) held_->setUpdatesEnabled(true);
 }
 
 QFont FixedPitchFont() {

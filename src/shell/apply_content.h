@@ -37,7 +37,8 @@ void FitGridWidth(QTableWidget* grid);
 void WidenClippedColumns(QTableWidget* grid);
 
 // Holds a widget's painting (and its children's) for the length of a scope; one update then
-// covers every change made meanwhile.
+// covers every change made meanwhile. A widget whose painting is already held (by a hold on
+// one of its parents) is left alone, so that holds nest.
 class UpdatesHeld {
  public:
   explicit UpdatesHeld(QWidget* widget);
@@ -46,8 +47,7 @@ class UpdatesHeld {
   UpdatesHeld& operator=(const UpdatesHeld&) = delete;
 
  private:
-  QWidget* widget_;
-  bool was_enabled_;
+  QWidget* held_;  // null when the hold was already there
 };
 
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,

@@ -402,6 +402,11 @@ TEST_F(WindowTest, LoadFillsEveryTabFromTheAnalysis) {
   EXPECT_EQ(FieldText("CityXYE"), "  11;0");
   EXPECT_EQ(FieldText("CitiesStats"), "2 (6,3)");
   EXPECT_EQ(Find<QComboBox>("GraphSelect")->itemText(0), "Score");
+
+  // Painting, held while the tabs were filled, is back for every control.
+  for (const QWidget* widget : form_->findChildren<QWidget*>()) {
+    EXPECT_TRUE(widget->updatesEnabled()) << widget->objectName().toStdString();
+  }
 }
 
 // Each selector refills its own tab, and only that one.
