@@ -338,7 +338,10 @@ void TForm1::ShowGraph() {
       const Qt::CheckState check = entry.Checked ? Qt::Checked : Qt::Unchecked;
       const QBrush colour(Colour(entry.Color));
       if (item->text() != text) item->setText(text);
-      if (item->checkState() != check) item->setCheckState(check);
+      // A new entry has no check state yet (and shows no box) until one is set.
+      if (!item->data(Qt::CheckStateRole).isValid() || item->checkState() != check) {
+        item->setCheckState(check);
+      }
       if (item->foreground() != colour) item->setForeground(colour);
     }
   }

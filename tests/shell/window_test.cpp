@@ -478,9 +478,11 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   const int turns = state.CurrentTurn - state.StartTurn;
   ASSERT_GT(turns, 0);
 
-  // The two major players are checked and drawn in the first two colours; the city-states not.
+  // The two major players are checked and drawn in the first two colours; the city-states not,
+  // but they have their check boxes too.
   int checked = 0;
   for (int i = 0; i < entries->count(); ++i) {
+    EXPECT_TRUE(entries->item(i)->data(Qt::CheckStateRole).isValid()) << i;
     if (entries->item(i)->checkState() == Qt::Checked) ++checked;
   }
   ASSERT_EQ(checked, 2);
