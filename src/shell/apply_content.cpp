@@ -14,7 +14,10 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <QFontMetricsF>
 #include <algorithm>
+#include <limits>
+#include <vector>
 
 namespace vek5 {
 namespace {
@@ -89,21 +92,90 @@ bool ApplyLines(QWidget* widget, const LinesContent& list) {
   return true;
 }
 
+// Sets a cell in content coordinates, given the grid's fixed columns; an unchanged text is left
+// alone, so that reapplying a tab changes (and repaints) only what differs.
+void SetCell(QTableWidget* grid, int fixed, int row, int column, const QString& text) {
+  if (row == 0 && column < fixed) {
+    grid->setProperty(kCornerTextProperty, text);
+    return;
+  }
+  QTableWidgetItem* item = nullptr;
+  if (row == 0) {
+    item = grid->horizontalHeaderItem(column - fixed);
+    if (!item) return grid->setHorizontalHeaderItem(column - fixed, NewItem(text));
+  } else if (column < fixed) {
+    item = grid->verticalHeaderItem(row - 1);
+    if (!item) return grid->setVerticalHeaderItem(row - 1, NewItem(text));
+  } else {
+    // A cell without an item shows nothing, as an empty one does; most of a large grid is empty.
+    item = grid->item(row - 1, column - fixed);
+    if (!item && text.isEmpty()) return;
+    if (!item) return grid->setItem(row - 1, column - fixed, NewItem(text));
+  }
+  if (item->text() != text) item->setText(text);
+}
+
 bool ApplyGrid(QWidget* widget, const GridContent& content) {
   auto* grid = qobject_cast<QTableWidget*>(widget);
   if (!grid) return false;
   const int rows = static_cast<int>(content.Cells.size());
   int columns = 0;
   for (const auto& row : content.Cells) columns = std::max(columns, static_cast<int>(row.size()));
+  const UpdatesHeld held(grid);
   if (rows != GridRows(grid) || columns != GridColumns(grid)) ResizeGrid(grid, rows, columns);
+  const int fixed = GridFixedColumns(grid);
   for (int r = 0; r < rows; ++r) {
     const auto& row = content.Cells[r];
     for (int c = 0; c < columns; ++c) {
-      SetGridCell(grid, r, c, c < static_cast<int>(row.size()) ? Text(row[c]) : QString());
+      SetCell(grid, fixed, r, c, c < static_cast<int>(row.size()) ? Text(row[c]) : QString());
     }
   }
   WidenClippedColumns(grid);
   return true;
+}
+
+// The width a column's cells need, as QTableView::sizeHintForColumn measures it: the widest
+// size hint of the item delegate, plus the grid line. The delegate lays each text out in full,
+// which for the large grids costs more than filling them, so it is asked only for the texts
+// whose plain advance is (within rounding) the widest; equal advances need one answer.
+int NeededColumnWidth(const QTableWidget* grid, int column, const QFontMetricsF& metrics) {
+  constexpr qreal kRounding = 1;  // the delegate's layout and the metrics may round apart
+  struct Candidate {
+    qreal Advance;
+    int Row;
+    bool Lines;  // a text of several lines is always measured
+  };
+  std::vector<Candidate> candidates;
+  qreal widest = -1;
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    const QTableWidgetItem* item = grid->item(r, column);
+    if (!item) continue;
+    const QString text = item->text();
+    qsizetype length = text.size();
+    while (length > 0 && text.at(length - 1).isSpace()) --length;  // trailing blanks take no width
+    const bool lines = text.contains(QChar('\n')) || text.contains(QChar::LineSeparator);
+    if (lines) {
+      candidates.push_back({0, r, true});
+      continue;
+    }
+    const qreal advance = metrics.horizontalAdvance(text.left(length));
+    if (advance < widest - kRounding) continue;
+    widest = std::max(widest, advance);
+    candidates.push_back({advance, r, false});
+  }
+  const QAbstractItemView* view = grid;  // where the size hints are public
+  int needed = 0;
+  qreal measured = -1;
+  for (const Candidate& candidate : candidates) {
+    if (!candidate.Lines) {
+      if (candidate.Advance < widest - kRounding || candidate.Advance == measured) continue;
+      measured = candidate.Advance;
+    }
+    const QModelIndex index = grid->model()->index(candidate.Row, column);
+    needed = std::max(needed, view->sizeHintForIndex(index).width());
+  }
+  if (candidates.empty()) return view->sizeHintForColumn(column);
+  return grid->showGrid() ? needed + 1 : needed;
 }
 
 // Applies one item to the control named by it, noting the names that are missing.
@@ -122,6 +194,16 @@ void ApplyEach(QWidget* root, const std::vector<Item>& items, Apply apply, QStri
 }
 
 }  // namespace
+
+// Disabling a widget that is disabled through its parent would disable it for good: it would
+// no longer follow the parent when that is enabled again.
+UpdatesHeld::UpdatesHeld(QWidget* widget) : held_(widget->updatesEnabled() ? widget : nullptr) {
+  if (held_) held_->setUpdatesEnabled(false);
+}
+
+UpdatesHeld::~UpdatesHeld() {
+  if (held_) held_->setUpdatesEnabled(true);
+}
 
 QFont FixedPitchFont() {
   QFont font = QFontDatabase::hasFamily("Courier New")
@@ -169,24 +251,8 @@ QString GridCell(const QTableWidget* grid, int row, int column) {
 }
 
 void SetGridCell(QTableWidget* grid, int row, int column, const QString& text) {
-  const int fixed = GridFixedColumns(grid);
   if (row < 0 || column < 0 || row >= GridRows(grid) || column >= GridColumns(grid)) return;
-  if (row == 0 && column < fixed) {
-    grid->setProperty(kCornerTextProperty, text);
-    return;
-  }
-  QTableWidgetItem* item = nullptr;
-  if (row == 0) {
-    item = grid->horizontalHeaderItem(column - fixed);
-    if (!item) return grid->setHorizontalHeaderItem(column - fixed, NewItem(text));
-  } else if (column < fixed) {
-    item = grid->verticalHeaderItem(row - 1);
-    if (!item) return grid->setVerticalHeaderItem(row - 1, NewItem(text));
-  } else {
-    item = grid->item(row - 1, column - fixed);
-    if (!item) return grid->setItem(row - 1, column - fixed, NewItem(text));
-  }
-  item->setText(text);
+  SetCell(grid, GridFixedColumns(grid), row, column, text);
 }
 
 void FitGridWidth(QTableWidget* grid) {
@@ -208,10 +274,11 @@ void SetGridColumnWidth(QTableWidget* grid, int column, int width) {
 
 void WidenClippedColumns(QTableWidget* grid) {
   bool widened = false;
-  const QAbstractItemView* view = grid;  // where the content's width is public
+  grid->ensurePolished();
+  const QFontMetricsF metrics(grid->font());
   for (int c = 0; c < grid->columnCount(); ++c) {
     const int needed =
-        std::max(view->sizeHintForColumn(c), grid->horizontalHeader()->sectionSizeHint(c));
+        std::max(NeededColumnWidth(grid, c, metrics), grid->horizontalHeader()->sectionSizeHint(c));
     if (needed > grid->columnWidth(c)) {
       grid->setColumnWidth(c, needed);
       widened = true;

@@ -12,12 +12,15 @@
 
 namespace vek5 {
 
+class HistoryLinesItem;
+
 class HistoryChartView : public QChartView {
   Q_OBJECT
 
  public:
   explicit HistoryChartView(QWidget* parent = nullptr);
 
+  // The series hold the lines' names, pens and points; the chart's lines item draws them.
   QLineSeries* Series(int k) const { return series_[k]; }
   QValueAxis* AxisX() const { return axis_x_; }
   QValueAxis* AxisY() const { return axis_y_; }
@@ -35,6 +38,7 @@ class HistoryChartView : public QChartView {
   std::array<QLineSeries*, kGraphSeriesCount> series_{};
   QValueAxis* axis_x_ = nullptr;
   QValueAxis* axis_y_ = nullptr;
+  HistoryLinesItem* lines_ = nullptr;
 };
 
 }  // namespace vek5

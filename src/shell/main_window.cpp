@@ -231,6 +231,7 @@ QWidget* TForm1::PageByCaption(const std::string& caption) const {
 // after a load every player selector shows its first item and the city list its first city;
 // the statistics keep their language.
 void TForm1::Print5Data() {
+  const UpdatesHeld held(this);
   FillPlayerSelectors();
   TabSelection selection;
   selection.StatsLanguage = StatsLangSelect->currentIndex();
@@ -329,12 +330,19 @@ void TForm1::ShowGraph() {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
       }
     }
+    // Only what differs is set: each change repaints the entry.
     for (int i = 0; i < entries; ++i) {
       const GraphEntry& entry = graph_.Entries[static_cast<size_t>(i)];
       QListWidgetItem* item = CheckListBox1->item(i);
-      item->setText(Text(entry.Text));
-      item->setCheckState(entry.Checked ? Qt::Checked : Qt::Unchecked);
-      item->setForeground(Colour(entry.Color));
+      const QString text = Text(entry.Text);
+      const Qt::CheckState check = entry.Checked ? Qt::Checked : Qt::Unchecked;
+      const QBrush colour(Colour(entry.Color));
+      if (item->text() != text) item->setText(text);
+      // A new entry has no check state yet (and shows no box) until one is set.
+      if (!item->data(Qt::CheckStateRole).isValid() || item->checkState() != check) {
+        item->setCheckState(check);
+      }
+      if (item->foreground() != colour) item->setForeground(colour);
     }
   }
   for (int k = 0; k < kGraphSeriesCount; ++k) {

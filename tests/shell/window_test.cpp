@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -327,6 +328,37 @@ TEST_F(WindowTest, ApplyTabContentReachesEveryKindOfControl) {
   EXPECT_EQ(GridCell(cs, 1, 1), "12.50");
 }
 
+// Columns widen to the widest cell as the grid itself measures it, whatever makes a text wide
+// (more letters, wider letters, blanks at its end, several lines), and never narrow.
+TEST_F(WindowTest, GridColumnsWidenToTheirWidestCellAndNeverNarrow) {
+  auto* grid = Find<QTableWidget>("CSGrid");
+  const QAbstractItemView* view = grid;
+  const std::vector<std::vector<std::string>> columns = {
+      {"iiiiiiiiiiiiiiiiiiii", "WWWWWWWW", "1"},
+      {"WWWW" + std::string(30, ' '), "MMMMMMMMMMMMMMMM", ""},
+      {"12.50", "99.99", "00.01"},
+      {"short", "a much longer first line\nand a second", "x"}};
+  TabContent content;
+  GridContent& cells = content.Grid("CSGrid", 4, 5);
+  cells.Cells = {{"", "A", "B", "C", "D"}};
+  for (size_t r = 0; r < 3; ++r) {
+    cells.Cells.push_back({"row"});
+    for (const auto& column : columns) cells.Cells.back().push_back(column[r]);
+  }
+  ASSERT_TRUE(ApplyTabContent(form_.get(), content).isEmpty());
+  std::vector<int> widths;
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    EXPECT_GE(grid->columnWidth(c), view->sizeHintForColumn(c)) << c;
+    widths.push_back(grid->columnWidth(c));
+  }
+
+  for (size_t r = 1; r < cells.Cells.size(); ++r) {
+    for (size_t c = 1; c < cells.Cells[r].size(); ++c) cells.Cells[r][c] = "i";
+  }
+  ASSERT_TRUE(ApplyTabContent(form_.get(), content).isEmpty());
+  for (int c = 0; c < grid->columnCount(); ++c) EXPECT_EQ(grid->columnWidth(c), widths[c]) << c;
+}
+
 TEST_F(WindowTest, LoadFillsEveryTabFromTheAnalysis) {
   ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("filled.Vek5Save"))));
   ASSERT_TRUE(errors_.isEmpty()) << errors_.join("\n").toStdString();
@@ -370,6 +402,11 @@ TEST_F(WindowTest, LoadFillsEveryTabFromTheAnalysis) {
   EXPECT_EQ(FieldText("CityXYE"), "  11;0");
   EXPECT_EQ(FieldText("CitiesStats"), "2 (6,3)");
   EXPECT_EQ(Find<QComboBox>("GraphSelect")->itemText(0), "Score");
+
+  // Painting, held while the tabs were filled, is back for every control.
+  for (const QWidget* widget : form_->findChildren<QWidget*>()) {
+    EXPECT_TRUE(widget->updatesEnabled()) << widget->objectName().toStdString();
+  }
 }
 
 // Each selector refills its own tab, and only that one.
@@ -441,9 +478,11 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   const int turns = state.CurrentTurn - state.StartTurn;
   ASSERT_GT(turns, 0);
 
-  // The two major players are checked and drawn in the first two colours; the city-states not.
+  // The two major players are checked and drawn in the first two colours; the city-states not,
+  // but they have their check boxes too.
   int checked = 0;
   for (int i = 0; i < entries->count(); ++i) {
+    EXPECT_TRUE(entries->item(i)->data(Qt::CheckStateRole).isValid()) << i;
     if (entries->item(i)->checkState() == Qt::Checked) ++checked;
   }
   ASSERT_EQ(checked, 2);
@@ -489,7 +528,22 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   EXPECT_EQ(form_->Graph().Horizontal.Min, 0);
   EXPECT_EQ(chart->AxisX()->max(), state.CurrentTurn - 1);
 
+  // The lines are painted inside the plot area in their series' colours.
+  const auto painted = [chart](QColor colour) {
+    QApplication::processEvents();
+    const QImage image = chart->grab().toImage();
+    const QRect plot =
+        chart->mapFromScene(chart->chart()->mapToScene(chart->chart()->plotArea())).boundingRect();
+    int pixels = 0;
+    for (int y = plot.top(); y <= plot.bottom(); ++y) {
+      for (int x = plot.left(); x <= plot.right(); ++x) pixels += image.pixelColor(x, y) == colour;
+    }
+    return pixels;
+  };
+  EXPECT_GT(painted(QColor(0xFF0000)), 0);
+
   Find<QPushButton>("Button3")->click();
+  EXPECT_EQ(painted(QColor(0xFF0000)), 0);
   for (int k = 0; k < kGraphSeriesCount; ++k) EXPECT_EQ(chart->Series(k)->count(), 0) << k;
   for (int i = 0; i < entries->count(); ++i) {
     EXPECT_EQ(entries->item(i)->checkState(), Qt::Unchecked) << i;
