@@ -121,7 +121,6 @@ bool ApplyGrid(QWidget* widget, const GridContent& content) {
   const int rows = static_cast<int>(content.Cells.size());
   int columns = 0;
   for (const auto& row : content.Cells) columns = std::max(columns, static_cast<int>(row.size()));
-  const UpdatesHeld held(grid);
   if (rows != GridRows(grid) || columns != GridColumns(grid)) ResizeGrid(grid, rows, columns);
   const int fixed = GridFixedColumns(grid);
   for (int r = 0; r < rows; ++r) {
@@ -194,16 +193,6 @@ void ApplyEach(QWidget* root, const std::vector<Item>& items, Apply apply, QStri
 }
 
 }  // namespace
-
-// Disabling a widget that is disabled through its parent would disable it for good: it would
-// no longer follow the parent when that is enabled again.
-UpdatesHeld::UpdatesHeld(QWidget* widget) : held_(widget->updatesEnabled() ? widget : nullptr) {
-  if (held_) held_->setUpdatesEnabled(false);
-}
-
-UpdatesHeld::~UpdatesHeld() {
-  if (held_) held_->setUpdatesEnabled(true);
-}
 
 QFont FixedPitchFont() {
   QFont font = QFontDatabase::hasFamily("Courier New")

@@ -36,20 +36,6 @@ void FitGridWidth(QTableWidget* grid);
 // A grid fitted by FitGridWidth is fitted again.
 void WidenClippedColumns(QTableWidget* grid);
 
-// Holds a widget's painting (and its children's) for the length of a scope; one update then
-// covers every change made meanwhile. A widget whose painting is already held (by a hold on
-// one of its parents) is left alone, so that holds nest.
-class UpdatesHeld {
- public:
-  explicit UpdatesHeld(QWidget* widget);
-  ~UpdatesHeld();
-  UpdatesHeld(const UpdatesHeld&) = delete;
-  UpdatesHeld& operator=(const UpdatesHeld&) = delete;
-
- private:
-  QWidget* held_;  // null when the hold was already there
-};
-
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,
 // rich texts), check boxes, lines with their colours (list boxes, rich texts; combo boxes take
 // the content's selected item and drop-down length instead of colours) and

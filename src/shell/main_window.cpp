@@ -47,6 +47,24 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// Holds the painting of a widget and its children for the length of a scope; one update then
+// covers every change made meanwhile. A widget whose painting is already held (through a
+// parent) is left alone: disabling it again would keep it disabled when the parent is enabled.
+class UpdatesHeld {
+ public:
+  explicit UpdatesHeld(QWidget* widget) : held_(widget->updatesEnabled() ? widget : nullptr) {
+    if (held_) held_->setUpdatesEnabled(false);
+  }
+  ~UpdatesHeld() {
+    if (held_) held_->setUpdatesEnabled(true);
+  }
+  UpdatesHeld(const UpdatesHeld&) = delete;
+  UpdatesHeld& operator=(const UpdatesHeld&) = delete;
+
+ private:
+  QWidget* held_;  // null when the painting was held already
+};
+
 // The file's name as the C library expects it on this system (UTF-8 on Linux).
 std::string LocalFileName(const QString& file_name) {
   return QFile::encodeName(file_name).toStdString();
