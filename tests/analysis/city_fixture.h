@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "analysis/sections.h"
 #include "container/save_image.h"
 #include "model/game_state.h"
 #include "support/city_writer.h"
@@ -70,5 +73,18 @@ inline std::unique_ptr<GameState> StateFor(const FormCase& form) {
   }
   return state;
 }
+
+// Reads city records of the parameter's form with the state that form's save would have.
+class CityFormTest : public ::testing::TestWithParam<FormCase> {
+ protected:
+  GameState& Read(const std::vector<CityDescription>& cities) {
+    image_ = ImageOf(WriteCityRecords(GetParam().Form, cities));
+    state_ = StateFor(GetParam());
+    ReadCities(image_, *state_);
+    return *state_;
+  }
+  SaveImage image_;
+  std::unique_ptr<GameState> state_;
+};
 
 }  // namespace vek5::testing

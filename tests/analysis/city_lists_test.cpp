@@ -10,17 +10,7 @@
 namespace vek5::testing {
 namespace {
 
-class CityListTest : public ::testing::TestWithParam<FormCase> {
- protected:
-  GameState& Read(const std::vector<CityDescription>& cities) {
-    image_ = ImageOf(WriteCityRecords(GetParam().Form, cities));
-    state_ = StateFor(GetParam());
-    ReadCities(image_, *state_);
-    return *state_;
-  }
-  SaveImage image_;
-  std::unique_ptr<GameState> state_;
-};
+class CityListTest : public CityFormTest {};
 
 CityDescription CityWithLists() {
   CityDescription c;
@@ -148,17 +138,7 @@ TEST(CityHashListTest, ZephRecordsSetNoFlagsOwnersThresholdOrCounters) {
 
 // ----- Other saves: lists of keys -----
 
-class KeyedCityTest : public ::testing::TestWithParam<FormCase> {
- protected:
-  GameState& Read(const std::vector<CityDescription>& cities) {
-    image_ = ImageOf(WriteCityRecords(GetParam().Form, cities));
-    state_ = StateFor(GetParam());
-    ReadCities(image_, *state_);
-    return *state_;
-  }
-  SaveImage image_;
-  std::unique_ptr<GameState> state_;
-};
+class KeyedCityTest : public CityFormTest {};
 
 const std::array<TBuildingInfoRec, kBuildingRows>& TableOf(const FormCase& form) {
   return form.Exp1 ? BuildingInfoExp1 : BuildingInfo;

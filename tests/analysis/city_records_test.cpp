@@ -9,17 +9,7 @@
 namespace vek5::testing {
 namespace {
 
-class CityRecordTest : public ::testing::TestWithParam<FormCase> {
- protected:
-  GameState& Read(const std::vector<CityDescription>& cities) {
-    image_ = ImageOf(WriteCityRecords(GetParam().Form, cities));
-    state_ = StateFor(GetParam());
-    ReadCities(image_, *state_);
-    return *state_;
-  }
-  SaveImage image_;
-  std::unique_ptr<GameState> state_;
-};
+class CityRecordTest : public CityFormTest {};
 
 CityDescription FullCity() {
   CityDescription c;
