@@ -55,7 +55,8 @@ vek5::SaveImage ImageOf(const uint8_t* data, size_t size) {
 // Every tab once for the default selections (and as the text report); the tabs that show one
 // player for the entries one before the first, the first, one chosen by the input, the last and
 // one past the last (every entry on every run would cost most of the run's time); and the city
-// tab for every city of every entry, from one before the first city to one past the last.
+// tab for every city of every entry that has cities, and for the cities one before the first and
+// one past the last of the entries above (an entry without cities shows the same blank view).
 void BuildEveryTab(const vek5::GameState& state, uint8_t choice) {
   vek5::ViewState view = vek5::FreshViewState(state);
   for (const auto& [caption, content] : vek5::BuildAllTabs(state, view, {}).Tabs) {
@@ -68,11 +69,15 @@ void BuildEveryTab(const vek5::GameState& state, uint8_t choice) {
     vek5::PlayerTechChoose(state, entry);
     vek5::PlayerStats(state, entry, choice & 1);
     vek5::DrawPlayerLog(state, view, entry);
-  }
-  for (int32_t entry = -1; entry <= players; ++entry) {
     const int32_t cities = vek5::CityListLength(state, entry);
+    vek5::ChooseCity(state, view, entry, -1);
+    vek5::ChooseCity(state, view, entry, cities);
+  }
+  for (int32_t entry = 0; entry < players; ++entry) {
+    const int32_t cities = vek5::CityListLength(state, entry);
+    if (cities == 0) continue;
     vek5::CityBoxContent(state, entry);
-    for (int32_t city = -1; city <= cities + 1; ++city) vek5::ChooseCity(state, view, entry, city);
+    for (int32_t city = 0; city < cities; ++city) vek5::ChooseCity(state, view, entry, city);
   }
 }
 
