@@ -1,4 +1,5 @@
 // Reading a save file and assembling its image.
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <zlib.h>
 
@@ -172,6 +173,21 @@ void InflateAppend(const std::vector<uint8_t>& input, int64_t max_output,
   AppendUpTo(inflater, out, body_start + total);
 }
 
+// Asks the system to back the buffer's reserved room with huge pages where it can: the body is
+// written once into fresh memory, and faulting it in 4 KiB pages costs about a third of what
+// inflating it does. Only whole huge pages inside the room are advised; a refusal changes nothing.
+void PreferHugePages(std::vector<uint8_t>& buffer) {
+#ifdef MADV_HUGEPAGE
+  constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
+  const uintptr_t begin = reinterpret_cast<uintptr_t>(buffer.data());
+  const uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t last = (begin + buffer.capacity()) & ~(kHugePage - 1);
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+  (void)buffer;
+#endif
+}
+
 std::string FormatLocalTime(time_t t) {
   std::tm local{};
   localtime_r(&t, &local);
@@ -222,6 +238,7 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
       p +
       std::min({max_body, kMaxReservedBody, std::max<int64_t>(z, 1) * kReservedInflationRatio}) +
       tail));
+  PreferHugePages(buffer);
   buffer.assign(file_bytes.begin(), file_bytes.begin() + p);
   std::copy(kBodyTag, kBodyTag + 4, buffer.begin() + (p - 4));
   InflateAppend(joined, max_body, buffer);
