@@ -8,11 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTextCursor>
-#include <QTextEdit>
 
 #include <QFontMetricsF>
 #include <algorithm>
@@ -48,7 +48,7 @@ bool ApplyField(QWidget* widget, const FieldContent& field) {
     edit->setCursorPosition(0);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(text);
-  } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
+  } else if (auto* rich = qobject_cast<QPlainTextEdit*>(widget)) {
     rich->setPlainText(text);
   } else {
     return false;
@@ -57,10 +57,11 @@ bool ApplyField(QWidget* widget, const FieldContent& field) {
   return true;
 }
 
-void ApplyLinesToRichText(QTextEdit* edit, const std::vector<ColoredLine>& lines) {
+void ApplyLinesToRichText(QPlainTextEdit* edit, const std::vector<ColoredLine>& lines) {
   QTextDocument* document = edit->document();
   document->clear();
   QTextCursor cursor(document);
+  // One edit block: the cursor would otherwise lay out each line as it is inserted.
   cursor.beginEditBlock();
   QTextCharFormat format;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -79,7 +80,7 @@ bool ApplyLines(QWidget* widget, const LinesContent& list) {
       auto* item = new QListWidgetItem(Text(line.Text), box);
       item->setForeground(Colour(line.Color));
     }
-  } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
+  } else if (auto* rich = qobject_cast<QPlainTextEdit*>(widget)) {
     ApplyLinesToRichText(rich, list.Lines);
   } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     combo->clear();

@@ -9,10 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
@@ -69,12 +69,13 @@ QComboBox* NewSelector(QWidget* parent, const char* name, int visible_items) {
   return combo;
 }
 
-QTextEdit* NewRichText(QWidget* parent, const char* name, bool wrap, bool fixed_pitch) {
-  auto* edit = new QTextEdit(parent);
+// A read-only box of coloured lines. A plain-text edit lays out only the lines it shows, so a
+// long log costs little until it is scrolled; a rich-text edit lays out every line at once.
+QPlainTextEdit* NewRichText(QWidget* parent, const char* name, bool wrap, bool fixed_pitch) {
+  auto* edit = new QPlainTextEdit(parent);
   edit->setObjectName(name);
   edit->setReadOnly(true);
-  edit->setAcceptRichText(false);
-  edit->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+  edit->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   if (fixed_pitch) edit->setFont(FixedPitchFont());
   return edit;
 }
@@ -542,7 +543,7 @@ QWidget* TForm1::CreatePolicyTab() {
   auto* boxes = new QGridLayout;
   auto* ideologies = new QHBoxLayout;
   for (size_t i = 0; i < kPolicyBoxes.size(); ++i) {
-    QTextEdit* box = NewRichText(page, std::string(kPolicyBoxes[i]).c_str(), true, false);
+    QPlainTextEdit* box = NewRichText(page, std::string(kPolicyBoxes[i]).c_str(), true, false);
     const int row = static_cast<int>(i) / kBranchesPerRow;
     if (row < kBranchRows) {
       boxes->addWidget(box, row, static_cast<int>(i) % kBranchesPerRow);

@@ -99,7 +99,8 @@ GraphContent DesignTimeGraph(const GameState& empty_state, ViewState& view) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(NewGameState()) {
+// The model before any load: empty, without history sets (a load brings its own).
+TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameState>()) {
   setWindowTitle(kWindowCaption);
   setAcceptDrops(true);
   resize(1180, 780);

@@ -26,7 +26,6 @@ class QListWidgetItem;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
-class QTextEdit;
 
 namespace vek5 {
 

@@ -17,11 +17,11 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QUrl>
 #include <clocale>
 #include <filesystem>
@@ -116,7 +116,7 @@ class WindowTest : public ::testing::Test {
 
   QString FieldText(const char* name) {
     if (auto* edit = form_->findChild<QLineEdit*>(name)) return edit->text();
-    if (auto* rich = form_->findChild<QTextEdit*>(name)) return rich->toPlainText();
+    if (auto* rich = form_->findChild<QPlainTextEdit*>(name)) return rich->toPlainText();
     ADD_FAILURE() << "no field " << name;
     return {};
   }
@@ -132,7 +132,7 @@ class WindowTest : public ::testing::Test {
       QStringList shown;
       if (auto* combo = form_->findChild<QComboBox*>(Q(list.Control))) {
         for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
-      } else if (auto* rich = form_->findChild<QTextEdit*>(Q(list.Control))) {
+      } else if (auto* rich = form_->findChild<QPlainTextEdit*>(Q(list.Control))) {
         shown = rich->toPlainText().split('\n');
         if (expected.isEmpty()) expected << QString();  // an empty box still holds one line
       } else {
@@ -206,7 +206,7 @@ TEST_F(WindowTest, StartUpDefaults) {
   EXPECT_EQ(Find<QLabel>("SaveIndexELabel")->text(), "     Save Version       (Версия сейва)");
   EXPECT_EQ(Find<QComboBox>("StatsLangSelect")->itemText(1), "Русский");
   EXPECT_FALSE(Find<QCheckBox>("ShowCombatsCheckBox")->isVisibleTo(form_.get()));
-  EXPECT_EQ(Find<QTextEdit>("TraditionBranch")->toPlainText().split('\n').last(),
+  EXPECT_EQ(Find<QPlainTextEdit>("TraditionBranch")->toPlainText().split('\n').last(),
             "Tradition Finisher");
 }
 
@@ -317,7 +317,7 @@ TEST_F(WindowTest, ApplyTabContentReachesEveryKindOfControl) {
   auto* options = Find<QListWidget>("GameOptionBox");
   ASSERT_EQ(options->count(), 2);
   EXPECT_EQ(options->item(1)->foreground().color(), QColor(Qt::blue));
-  EXPECT_EQ(Find<QTextEdit>("ReplayList")->toPlainText(), "first\nSession");
+  EXPECT_EQ(Find<QPlainTextEdit>("ReplayList")->toPlainText(), "first\nSession");
   EXPECT_EQ(Find<QComboBox>("CityBox")->currentText(), "Sparta");
   EXPECT_EQ(Find<QComboBox>("CityBox")->maxVisibleItems(), 2);
   auto* cs = Find<QTableWidget>("CSGrid");
@@ -382,7 +382,7 @@ TEST_F(WindowTest, LoadFillsEveryTabFromTheAnalysis) {
   ASSERT_EQ(replay.size(), 6);
   EXPECT_TRUE(replay[0].endsWith(" Session 1 starts"));
   EXPECT_TRUE(replay[3].contains("meets Ramesses II."));
-  const QTextBlock first = Find<QTextEdit>("ReplayList")->document()->firstBlock();
+  const QTextBlock first = Find<QPlainTextEdit>("ReplayList")->document()->firstBlock();
   EXPECT_EQ(first.begin().fragment().charFormat().foreground().color(), QColor(0x800080));
   EXPECT_EQ(first.next().begin().fragment().charFormat().foreground().color(), QColor(Qt::black));
 
