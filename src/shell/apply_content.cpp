@@ -174,7 +174,10 @@ int NeededColumnWidth(const QTableWidget* grid, int column, const QFontMetricsF&
     const QModelIndex index = grid->model()->index(candidate.Row, column);
     needed = std::max(needed, view->sizeHintForIndex(index).width());
   }
-  if (candidates.empty()) return view->sizeHintForColumn(column);
+  // A column without items needs what one empty cell needs: every empty cell is alike.
+  if (candidates.empty() && grid->rowCount() > 0) {
+    needed = view->sizeHintForIndex(grid->model()->index(0, column)).width();
+  }
   return grid->showGrid() ? needed + 1 : needed;
 }
 
@@ -195,10 +198,12 @@ void ApplyEach(QWidget* root, const std::vector<Item>& items, Apply apply, QStri
 
 }  // namespace
 
+// "Courier New" when installed, else the system's fixed font. The font system takes the first of
+// the families that it has when the font is first used (and remembers it), which costs far less
+// than asking whether a family is installed for every control.
 QFont FixedPitchFont() {
-  QFont font = QFontDatabase::hasFamily("Courier New")
-                   ? QFont("Courier New")
-                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setFamilies({QStringLiteral("Courier New"), font.family()});
   font.setStyleHint(QFont::TypeWriter);
   font.setPointSizeF(QApplication::font().pointSizeF());
   return font;
