@@ -353,7 +353,7 @@ TEST_F(WindowTest, GridColumnsWidenToTheirWidestCellAndNeverNarrow) {
   }
 
   for (size_t r = 1; r < cells.Cells.size(); ++r) {
-    for (size_t c = 1; c < cells.Cells[r].size(); ++c) cells.Cells[r][c] = "i";
+    for (size_t c = 1; c < cells.Cells[r].size(); ++c) cells.Cells[r][c].assign(1, 'i');
   }
   ASSERT_TRUE(ApplyTabContent(form_.get(), content).isEmpty());
   for (int c = 0; c < grid->columnCount(); ++c) EXPECT_EQ(grid->columnWidth(c), widths[c]) << c;

@@ -52,7 +52,8 @@ TEST(PlayerLog, RingOrder) {
   };
   for (const Case& c : cases) {
     auto state = LogGame(c.first, c.stop);
-    for (int32_t i : {95, 97, 99, 0, 2, 50}) Put(*state, i, "m" + std::to_string(i));
+    for (int32_t i : {95, 97, 99, 0, 2, 50})
+      Put(*state, i, std::string("m").append(std::to_string(i)));
     Put(*state, 100, "beyond the ring");
     ViewState view = FreshViewState(*state);
     EXPECT_EQ(Texts(DrawPlayerLog(*state, view, 1)), c.expected) << c.name;
