@@ -58,10 +58,14 @@ constexpr int kCitiesPerMajor = 15;
 constexpr const char* kSharedSaves[] = {"base-turn95.Vek5Save", "zeph-hotseat-turn164.Vek5Save",
                                         "zeph-turn238.Vek5Save"};
 
-int64_t MonotonicNs() {
+int64_t ClockNs(clockid_t clock) {
   timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
+  clock_gettime(clock, &now);
   return int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
+}
+
+int64_t MonotonicNs() {
+  return ClockNs(CLOCK_MONOTONIC);
 }
 
 double Ms(int64_t ns) {
@@ -155,9 +159,7 @@ testing::GameDescription LargeGame() {
 // ---- Timing ----
 
 int64_t ThreadCpuNs() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
+  return ClockNs(CLOCK_THREAD_CPUTIME_ID);
 }
 
 // One timed change: the handler's part, the event processing with the painting of what
@@ -274,9 +276,7 @@ int Cycled(const QComboBox* selector, int i) {
 }
 
 int64_t ProcessCpuNs() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
+  return ClockNs(CLOCK_PROCESS_CPUTIME_ID);
 }
 
 // LoadSave and Save5Analyse alone, as the window calls them, the first time in a process.
