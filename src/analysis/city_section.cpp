@@ -12,6 +12,7 @@
 #include "container/marker_occurrences.h"
 #include "container/readers.h"
 #include "container/text_encoding.h"
+#include "model/city_names.h"
 
 namespace vek5 {
 namespace {
@@ -175,6 +176,7 @@ void ResetCities(GameState& state) {
   }
   state.CityNames.clear();
   state.CityOwners.clear();
+  state.CityNameRows.clear();
 }
 
 // The layout row, with the occurrences of the probed markers remembered in `walked` so that
@@ -214,6 +216,7 @@ struct AcceptedCity {
   int32_t OwnerPos;  // B
   int32_t Entry;
   std::string Name;
+  int32_t NameRow;
 };
 
 // Walks the records in file order, noting every city's name and owner, and returns the records
@@ -235,17 +238,20 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
     if (!name_start) continue;
     const int32_t s = *name_start;
     int32_t name_pos = s;
-    std::string name = CutNameKeys(Utf8OrEmpty(ReadUStr(save, name_pos)));
+    const std::string stored = Utf8OrEmpty(ReadUStr(save, name_pos));
+    const int32_t name_row = FindCityNameRow(stored);
+    std::string name = CutNameKeys(stored);
     const int32_t owner_pos = s + layout.OwnerOffset;
     const int32_t owner = PeekInt(save, owner_pos);
     state.CityNames.push_back(name);
     state.CityOwners.push_back(owner);
+    state.CityNameRows.push_back(name_row);
 
     if (owner >= 0 && owner < kMaxSlots) {
       const int32_t p = EntryOfOwner(state, owner);
       if (per_entry[p] < kMaxCitiesPerPlayer) {
         ++per_entry[p];
-        accepted.push_back({m, owner_pos, p, std::move(name)});
+        accepted.push_back({m, owner_pos, p, std::move(name), name_row});
       }
     }
 
@@ -278,6 +284,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
     std::vector<TCityRec>& cities = state.Cities[p];
     TCityRec& city = cities.emplace_back();
     city.Name = found.Name;
+    city.NameRow = found.NameRow;
     city.Owner = p;
     ReadOwnerBlock(save, layout, city, found.OwnerPos);
     const int32_t q1 = ReadFoodBlock(save, layout, city, found.OwnerPos + layout.FoodOffset);

@@ -158,7 +158,8 @@ inline constexpr int kFlagEverCapital = 7;
 inline constexpr int kFlagRailroad = 8;
 
 struct TCityRec {
-  std::string Name;
+  std::string Name;      // as read, with a stored key cut down to its last words
+  int32_t NameRow = -1;  // row of CityNameInfo when the stored name is a known key
   int32_t X = 0;
   int32_t Y = 0;
   std::array<int32_t, kCityFlagCount> Flags{};
@@ -334,6 +335,7 @@ struct GameState {
   std::array<std::vector<TCityRec>, kMaxSlots> Cities{};
   std::vector<std::string> CityNames;  // every accepted city in file order, at most kMaxCityNames
   std::vector<int32_t> CityOwners;     // owner slot as stored, parallel to CityNames
+  std::vector<int32_t> CityNameRows;   // row of CityNameInfo or -1, parallel to CityNames
 };
 
 // A fresh model with room for every history data set. Large, so it lives on the heap.

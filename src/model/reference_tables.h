@@ -77,6 +77,12 @@ struct TCommerceInfoRec {
   std::string_view Name;
   int32_t Value;
 };
+// A city-name key of the game and the texts the game shows for it (Russian may be empty).
+struct TCityNameRec {
+  std::string_view Key;
+  std::string_view NameEn;
+  std::string_view NameRu;
+};
 // A downloadable-content package that adds civilizations, in the order it adds them.
 struct TDlcCivRec {
   int32_t PackageId;
@@ -125,6 +131,7 @@ inline constexpr int kCommerceInfoRows = 5;
 inline constexpr int kEraRows = 7;
 inline constexpr int kEraExpRows = 8;
 inline constexpr int kReligionKeyRows = 13;
+inline constexpr int kCityNameRows = 2362;
 
 // Generated from data/.
 extern const std::array<std::string_view, kLeaderNameRows> LeaderNames;
@@ -146,6 +153,7 @@ extern const std::array<TPolicyInfoRec, kPolicyZephRows> PolicyInfoZeph;
 extern const std::array<TTechInfoRec, kTechRows> TechInfo;
 extern const std::array<TTechInfoRec, kTechExp1Rows> TechInfoExp1;
 extern const std::array<TTechInfoRec, kTechZephRows> TechInfoZeph;
+extern const std::array<TCityNameRec, kCityNameRows> CityNameInfo;  // sorted by Key
 
 // Written out in fixed_tables.cpp.
 extern const std::array<std::string_view, kMonthNameRows> MonthNames;

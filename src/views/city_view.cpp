@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/calendar.h"
+#include "model/city_names.h"
 #include "model/format.h"
 #include "views/city_queue_view.h"
 
@@ -202,7 +203,8 @@ LinesContent CityBoxContent(const GameState& state, int32_t entry) {
   box.Control = "CityBox";
   const int32_t count = CityListLength(state, entry);
   for (int32_t c = 0; c < count; ++c) {
-    box.Lines.push_back({state.Cities[static_cast<size_t>(entry)][static_cast<size_t>(c)].Name});
+    box.Lines.push_back(
+        {CityDisplayName(state.Cities[static_cast<size_t>(entry)][static_cast<size_t>(c)])});
   }
   box.DropDownCount = std::min(count, kCityBoxDropDownMax);
   box.Selected = count > 0 ? 0 : -1;

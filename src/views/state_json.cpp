@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "model/city_names.h"
 #include "model/naming.h"
 #include "model/reference_tables.h"
 
@@ -254,6 +255,8 @@ void WriteGame(JsonWriter& w, const GameState& s) {
     if (s.CityNames[i].empty()) continue;
     w.BeginObject();
     w.Key("Name").String(s.CityNames[i]);
+    const int32_t row = i < s.CityNameRows.size() ? s.CityNameRows[i] : -1;
+    w.Key("DisplayName").String(CityDisplayName(s.CityNames[i], row));
     w.Key("Owner").Int(i < s.CityOwners.size() ? s.CityOwners[i] : -1);
     w.EndObject();
   }
@@ -297,6 +300,7 @@ void WriteUnits(JsonWriter& w, const TCityRec& c) {
 void WriteCity(JsonWriter& w, const TCityRec& c) {
   w.BeginObject();
   VEK5_TEXT(w, c, Name);
+  w.Key("DisplayName").String(CityDisplayName(c));
   VEK5_INT(w, c, X);
   VEK5_INT(w, c, Y);
   FlagList(w, "Flags", c.Flags);
