@@ -5,7 +5,7 @@
 
 #include "analysis/save5_analyse.h"
 #include "container/save_image.h"
-#include "views/all_tabs.h"
+#include "views/report.h"
 #include "views/state_json.h"
 
 namespace vek5 {
