@@ -71,8 +71,7 @@ void AddJsonCommand(CLI::App& app, Action& action) {
 
 void AddHistoryCsvCommand(CLI::App& app, Action& action) {
   AddPrintingCommand(app, action, "history-csv",
-                     "Print every history statistic of every player as CSV: a column "
-                     "\"Statistic\", a column \"Turn\" and one column per player",
+                     "Print every history statistic of every player as one CSV table",
                      HistoryCsvAll);
 }
 
@@ -96,7 +95,7 @@ int RunVek5(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   app.require_subcommand(1);
   app.footer(
       "Exit status: 0 success, 1 a save that cannot be read or analysed, 2 a usage error.\n"
-      "The window: vek5-analyser [FILE].");
+      "The window: vek5-analyser [FILE].\n");
   Action action;
   for (const CommandAdder add : kCommands) add(app, action);
   try {
