@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <ostream>
