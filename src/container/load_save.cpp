@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 
 #include "container/save_image.h"
@@ -197,6 +198,11 @@ std::string FormatLocalTime(time_t t) {
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
+  // A folder opens like a file on this system and then claims an absurd size.
+  std::error_code ignored;
+  if (std::filesystem::is_directory(file_name, ignored)) {
+    throw LoadError("\"" + file_name + "\" is a folder, not a save file.");
+  }
   std::ifstream in(file_name, std::ios::binary | std::ios::ate);
   if (!in) {
     throw LoadError("Cannot open file \"" + file_name + "\": " + std::strerror(errno) + ".");

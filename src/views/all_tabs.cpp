@@ -38,12 +38,4 @@ AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection
   return all;
 }
 
-std::string BuildReport(const GameState& state) {
-  ViewState view = FreshViewState(state);
-  const AllTabs all = BuildAllTabs(state, view, TabSelection{});
-  std::string report;
-  for (const auto& [caption, content] : all.Tabs) report += RenderReport(caption, content);
-  return report;
-}
-
 }  // namespace vek5

@@ -34,7 +34,4 @@ struct AllTabs {
 
 AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection& selection);
 
-// The command-line report: every tab for the default selections, as UTF-8 text.
-std::string BuildReport(const GameState& state);
-
 }  // namespace vek5

@@ -11,6 +11,7 @@
 #include "model/city_names.h"
 #include "model/naming.h"
 #include "model/reference_tables.h"
+#include "views/history_csv.h"
 
 namespace vek5 {
 namespace {
@@ -506,9 +507,7 @@ void WriteHistory(JsonWriter& w, const GameState& s) {
       w.Key(names[series]).BeginArray();
       for (int turn = 0; turn < kHistoryTurns; ++turn) {
         const int32_t value = set[series][turn];
-        // The game's own turns always count; other turns only when the save stored a value.
-        const bool played = turn >= s.StartTurn && turn < s.CurrentTurn;
-        if (!played && value == 0) continue;
+        if (!HistoryValueHeld(s, turn, value)) continue;
         w.BeginArray();
         w.Int(turn);
         w.Int(value);
