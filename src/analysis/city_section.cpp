@@ -113,6 +113,7 @@ void ReadOwnerBlock(const SaveImage& save, const CityRecordLayout& layout, TCity
   city.OriginalOwner = ReadInt(save, pos);
   Skip(pos, -kFlagsBack);
   for (int32_t& flag : city.Flags) flag = static_cast<uint8_t>(ReadChar(save, pos));
+  city.Flags[kFlagPuppet] = city.Flags[static_cast<size_t>(layout.PuppetFlagByte)];
   Skip(pos, kFlagsToYields);
   ReadYieldArrays(save, layout, city, pos);
 }
@@ -201,6 +202,14 @@ const CityRecordLayout& SelectLayout(const SaveImage& save, const GameState& sta
 
 }  // namespace
 
+int32_t FindCityRecord(const SaveImage& save, const CityRecordLayout& layout, int32_t from) {
+  for (int32_t m = FindInt(save, layout.Marker, from); m > 0;
+       m = m < INT32_MAX ? FindInt(save, layout.Marker, m + 1) : 0) {
+    if (PassesCheck(save, layout, m)) return m;
+  }
+  return 0;
+}
+
 const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state) {
   std::optional<MarkerOccurrences> walked;
   return SelectLayout(save, state, walked);
@@ -263,6 +272,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
   ResetCities(state);
   std::optional<MarkerOccurrences> walked;
   const CityRecordLayout& layout = SelectLayout(save, state, walked);
+  state.CityDetailsUnknown = layout.DetailsKnown ? kFalse : kTrue;
   if (!walked || walked->Marker() != layout.Marker) {
     walked.emplace(save, layout.Marker, save.BodyOffset);
   }
