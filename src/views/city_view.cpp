@@ -126,28 +126,27 @@ void FillGreatPersonBlock(const GameState& state, int32_t entry, const TCityRec&
   }
 }
 
-// The citizens by occupation: Zeph records place every citizen (worked tiles, default citizens,
-// the six specialists, unassigned); the other rule sets store the specialists only.
+// The citizens by occupation, short enough for the box, in full in its hint. Zeph records place
+// every citizen (the specialists, default citizens, worked tiles, unassigned); the other rule
+// sets store the specialists only.
 void FillSpecialists(const GameState& state, const TCityRec& city, TabContent& tab) {
   const auto& n = city.GPSpecialists;
   if (state.CityDetailsUnknown != 0 || (state.ZephPresent != 0 && city.CitizensRead == 0)) {
     tab.SetField("SpecialistsE", {});
   } else if (state.ZephPresent != 0) {
-    tab.SetField("SpecialistsE",
-                 Format("Tiles %d, Citizens %d, W%d A%d Mu%d S%d M%d E%d, Idle %d",
-                        city.WorkedTiles, city.OtherSpecialists, n[kGreatWriter], n[0],
-                        n[kGreatMusician], n[1], n[2], n[3], city.UnassignedCitizens),
-                 Format("Worked tiles %d, default citizens %d, writers %d, artists %d, "
-                        "musicians %d, scientists %d, merchants %d, engineers %d, "
-                        "unassigned %d",
-                        city.WorkedTiles, city.OtherSpecialists, n[kGreatWriter], n[0],
-                        n[kGreatMusician], n[1], n[2], n[3], city.UnassignedCitizens));
+    tab.SetField(
+        "SpecialistsE",
+        Format("W%d A%d Mu%d S%d M%d E%d C%d, T%d U%d", n[kGreatWriter], n[0], n[kGreatMusician],
+               n[1], n[2], n[3], city.OtherSpecialists, city.WorkedTiles, city.UnassignedCitizens),
+        Format("Writers %d, artists %d, musicians %d, scientists %d, merchants %d, "
+               "engineers %d, default citizens %d, worked tiles %d, unassigned %d",
+               n[kGreatWriter], n[0], n[kGreatMusician], n[1], n[2], n[3], city.OtherSpecialists,
+               city.WorkedTiles, city.UnassignedCitizens));
   } else {
     tab.SetField("SpecialistsE",
-                 Format("Other %d, A%d S%d M%d E%d", city.OtherSpecialists, n[0], n[1], n[2], n[3]),
-                 Format("Other specialists %d, artists %d, scientists %d, merchants %d, "
-                        "engineers %d",
-                        city.OtherSpecialists, n[0], n[1], n[2], n[3]));
+                 Format("A%d S%d M%d E%d, O%d", n[0], n[1], n[2], n[3], city.OtherSpecialists),
+                 Format("Artists %d, scientists %d, merchants %d, engineers %d, other %d", n[0],
+                        n[1], n[2], n[3], city.OtherSpecialists));
   }
 }
 

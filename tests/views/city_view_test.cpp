@@ -162,7 +162,10 @@ TEST_F(CityViewTest, ZephCityShowsFoodCultureGreatPeopleAndCitizens) {
   EXPECT_EQ(FieldHint(tab, "GMuRateE"), "Buildings: 1, Specs: 12, Percent: 100");
   EXPECT_EQ(FieldText(tab, "GAPointsE"), "   1.00");
   EXPECT_EQ(FieldText(tab, "GEPointsE"), "   4.00");
-  EXPECT_EQ(FieldText(tab, "SpecialistsE"), "Tiles 5, Citizens 2, W3 A1 Mu4 S2 M0 E0, Idle 1");
+  EXPECT_EQ(FieldText(tab, "SpecialistsE"), "W3 A1 Mu4 S2 M0 E0 C2, T5 U1");
+  EXPECT_EQ(FieldHint(tab, "SpecialistsE"),
+            "Writers 3, artists 1, musicians 4, scientists 2, merchants 0, engineers 0, default "
+            "citizens 2, worked tiles 5, unassigned 1");
 }
 
 TEST_F(CityViewTest, ZephCityWithoutItsCitizensBlockShowsNoGreatPeople) {
@@ -186,7 +189,7 @@ TEST_F(CityViewTest, OtherRuleSetsShowFourGreatPersonKinds) {
   EXPECT_EQ(FieldText(tab, "GAPointsE"), "   0.00");
   EXPECT_EQ(FieldText(tab, "GWPointsE"), "");
   EXPECT_EQ(FieldText(tab, "GMuRateE"), "");
-  EXPECT_EQ(FieldText(tab, "SpecialistsE"), "Other 1, A2 S0 M1 E0");
+  EXPECT_EQ(FieldText(tab, "SpecialistsE"), "A2 S0 M1 E0, O1");
 }
 
 // Zeph as first released: where its records keep these values is not known.
