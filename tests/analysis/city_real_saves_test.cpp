@@ -140,6 +140,39 @@ TEST_P(ZephCityIdentityTest, HoldForEveryCity) {
   EXPECT_GT(with_religions, 0u);
 }
 
+// Values seen in the window for the late Zeph game: Athens, the human player's capital, and the
+// cities Venice bought (puppets never captured, so not occupied) beside Brazil's captured one.
+TEST(ZephCityValuesTest, MatchTheWindowOfTheLateGame) {
+  const std::string path = SharedSave("zeph-turn238.Vek5Save");
+  if (path.empty()) GTEST_SKIP() << "shared saves not present";
+  const std::unique_ptr<GameState> state = Save5Analyse(LoadSave(path));
+  const TCityRec& athens = state->Cities[0][0];
+  ASSERT_EQ(athens.Name, "ATHENS");
+  EXPECT_EQ(athens.Food, 33758);
+  EXPECT_EQ(athens.FoodThreshold, 468);
+  EXPECT_EQ(athens.FoodExtra, 187);
+  EXPECT_EQ(athens.Culture, 123);
+  EXPECT_EQ(athens.CultureStep, 41);
+  EXPECT_EQ(athens.CultureThreshold, 155);
+  EXPECT_EQ(athens.WLTKDTurns, 11);
+  EXPECT_EQ(athens.WorkedTiles, 16);
+  EXPECT_EQ(athens.GPSpecialists, (std::array<int32_t, kGreatPersonKinds>{2, 4, 4, 4, 2, 2}));
+  EXPECT_EQ(athens.GPPoints[kGreatWriter], 12250);
+  ASSERT_EQ(athens.ReligionCount, 6);
+  EXPECT_EQ(athens.Religions[2].ReligionId, 9);  // Taoism, founded here
+  EXPECT_EQ(athens.Religions[2].Followers, 27);
+  EXPECT_NE(athens.Religions[2].Holy, 0);
+
+  struct Counts {
+    int32_t Entry, National, Occupied, Puppets;
+  };
+  for (const Counts& k : {Counts{2, 10, 0, 1}, Counts{3, 1, 0, 3}, Counts{4, 6, 0, 1}}) {
+    EXPECT_EQ(state->Leaders[k.Entry].NationalCities, k.National) << k.Entry;
+    EXPECT_EQ(state->Leaders[k.Entry].OccupiedCities, k.Occupied) << k.Entry;
+    EXPECT_EQ(state->Leaders[k.Entry].PuppetCities, k.Puppets) << k.Entry;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Saves, ZephCityIdentityTest,
                          ::testing::Values("zeph-hotseat-turn164.Vek5Save",
                                            "zeph-turn238.Vek5Save"),
