@@ -121,14 +121,11 @@ static_assert(PuppetBytesInRange());
 // The row for this save; every save gets one (the unprobed row of its rule set at worst).
 const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state);
 
-// The first marker at or after `from` that passes the row's check: where the next city record
-// lies. 0 when there is none.
-int32_t FindCityRecord(const SaveImage& save, const CityRecordLayout& layout, int32_t from);
-
 // The lists and per-city values that follow a record's core fields, read from L on, for city
-// slot `city` of Leaders entry p.
+// slot `city` of Leaders entry p. next_record: the marker of the next city record, 0 when none is
+// known; what lies beyond it belongs to that record.
 void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos);
+                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record);
 
 // The citizens block of a final-patch Zeph record: specialists, great-person progress and
 // building points, religions. Found from the position of the queue's marker (0: no queue); a

@@ -346,12 +346,11 @@ void CompleteCity(GameState& state, int32_t p, TCityRec& city) {
 }  // namespace
 
 void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos) {
+                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record) {
   int32_t pos = list_pos;
   ReadProjectProduction(save, layout, city, pos);
   const int32_t first_count = ReadInt(save, pos);
   if (layout.ListForm == CityListForm::Hashes) {
-    const int32_t next_record = FindCityRecord(save, layout, pos);
     const int32_t queue_marker = ReadHashLists(save, state, city, pos, first_count, next_record);
     if (!layout.DetailsKnown) return;
     ReadZephCitizens(save, city, queue_marker, next_record);

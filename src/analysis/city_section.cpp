@@ -43,14 +43,19 @@ bool PassesCheck(const SaveImage& save, const CityRecordLayout& layout, int32_t 
   return PeekInt(save, int64_t{m} + layout.CheckOffset) == layout.CheckValue;
 }
 
+// The first marker at or after pos that passes the row's check; 0 when there is none.
+int32_t NextCheckedMarker(const SaveImage& save, const CityRecordLayout& layout,
+                          MarkerOccurrences& occurrences, int32_t pos) {
+  for (int32_t m = occurrences.Next(pos); m > 0; m = m < INT32_MAX ? occurrences.Next(m + 1) : 0) {
+    if (PassesCheck(save, layout, m)) return m;
+  }
+  return 0;
+}
+
 // Whether any occurrence of the row's marker passes the row's check.
 bool ProbeFires(const SaveImage& save, const CityRecordLayout& layout,
                 MarkerOccurrences& occurrences) {
-  for (int32_t m = occurrences.Next(save.BodyOffset); m > 0;
-       m = m < INT32_MAX ? occurrences.Next(m + 1) : 0) {
-    if (PassesCheck(save, layout, m)) return true;
-  }
-  return false;
+  return NextCheckedMarker(save, layout, occurrences, save.BodyOffset) > 0;
 }
 
 // The start of the name's length field: the first zero byte before the name's end is the
@@ -202,14 +207,6 @@ const CityRecordLayout& SelectLayout(const SaveImage& save, const GameState& sta
 
 }  // namespace
 
-int32_t FindCityRecord(const SaveImage& save, const CityRecordLayout& layout, int32_t from) {
-  for (int32_t m = FindInt(save, layout.Marker, from); m > 0;
-       m = m < INT32_MAX ? FindInt(save, layout.Marker, m + 1) : 0) {
-    if (PassesCheck(save, layout, m)) return m;
-  }
-  return 0;
-}
-
 const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state) {
   std::optional<MarkerOccurrences> walked;
   return SelectLayout(save, state, walked);
@@ -223,6 +220,7 @@ struct AcceptedCity {
   int32_t OwnerPos;  // B
   int32_t Entry;
   std::string Name;
+  int32_t NextRecord = 0;  // the marker of the next record that passes the check; 0: none
 };
 
 // Walks the records in file order, noting every city's name and owner, and returns the records
@@ -231,6 +229,7 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
                                           const CityRecordLayout& layout,
                                           MarkerOccurrences& occurrences) {
   std::vector<AcceptedCity> accepted;
+  size_t awaiting_next = 0;  // the accepted records from here on do not know their next record
   std::array<int, kMaxSlots> per_entry{};
   int32_t pos = save.BodyOffset;
   for (int iteration = 0; iteration < kMaxCityMarkerTries; ++iteration) {
@@ -239,6 +238,7 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
     const int32_t past_marker = m > INT32_MAX - kAfterMarkerSkip ? INT32_MAX : m + kAfterMarkerSkip;
     pos = past_marker;
     if (!PassesCheck(save, layout, m)) continue;
+    for (; awaiting_next < accepted.size(); ++awaiting_next) accepted[awaiting_next].NextRecord = m;
     const std::optional<int32_t> name_start =
         FindNameStart(save, int64_t{m} + layout.NameEndOffset);
     if (!name_start) continue;
@@ -262,6 +262,11 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
     // Past the rest of this record; never back to or before its own marker.
     const int64_t next = int64_t{name_pos} + kAfterNameSkip;
     pos = static_cast<int32_t>(std::clamp<int64_t>(next, past_marker, INT32_MAX));
+  }
+  if (awaiting_next < accepted.size()) {
+    const int32_t next = NextCheckedMarker(save, layout, occurrences, pos);
+    for (; awaiting_next < accepted.size(); ++awaiting_next)
+      accepted[awaiting_next].NextRecord = next;
   }
   return accepted;
 }
@@ -293,7 +298,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
     const int32_t q1 = ReadFoodBlock(save, layout, city, found.OwnerPos + layout.FoodOffset);
     if (cities.size() == 1)
       state.Leaders[p].ResearchingTech = ReadResearchingTech(save, layout, q1);
-    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset);
+    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset, found.NextRecord);
     state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
   }
 }
