@@ -19,7 +19,7 @@ constexpr int32_t kFirstKindHash = TypeHash("SPECIALIST_CITIZEN");
 // The model's great-person kind of each specialist kind after the default citizen: writer,
 // artist, musician, scientist, merchant, engineer.
 constexpr std::array<int, kSpecialistKinds - 1> kModelKindOf = {
-    kGreatWriter, 0, kGreatMusician, 1, 2, 3};
+    kGreatWriter, kGreatArtist, kGreatMusician, kGreatScientist, kGreatMerchant, kGreatEngineer};
 
 // Distances from S, the position of the count of the specialist list.
 constexpr int32_t kUnassignedAt = -99;

@@ -41,6 +41,10 @@ inline constexpr int kFaithParts = 4;
 // rule set), then writer and musician (Zeph only).
 inline constexpr int kGreatPersonKinds = 6;
 inline constexpr int kClassicGreatPersonKinds = 4;
+inline constexpr int kGreatArtist = 0;
+inline constexpr int kGreatScientist = 1;
+inline constexpr int kGreatMerchant = 2;
+inline constexpr int kGreatEngineer = 3;
 inline constexpr int kGreatWriter = 4;
 inline constexpr int kGreatMusician = 5;
 inline constexpr int kProjectRows = 7;

@@ -131,22 +131,26 @@ void FillGreatPersonBlock(const GameState& state, int32_t entry, const TCityRec&
 // sets store the specialists only.
 void FillSpecialists(const GameState& state, const TCityRec& city, TabContent& tab) {
   const auto& n = city.GPSpecialists;
+  const int32_t writers = n[kGreatWriter], artists = n[kGreatArtist];
+  const int32_t musicians = n[kGreatMusician], scientists = n[kGreatScientist];
+  const int32_t merchants = n[kGreatMerchant], engineers = n[kGreatEngineer];
   if (state.CityDetailsUnknown != 0 || (state.ZephPresent != 0 && city.CitizensRead == 0)) {
     tab.SetField("SpecialistsE", {});
   } else if (state.ZephPresent != 0) {
-    tab.SetField(
-        "SpecialistsE",
-        Format("W%d A%d Mu%d S%d M%d E%d C%d, T%d U%d", n[kGreatWriter], n[0], n[kGreatMusician],
-               n[1], n[2], n[3], city.OtherSpecialists, city.WorkedTiles, city.UnassignedCitizens),
-        Format("Writers %d, artists %d, musicians %d, scientists %d, merchants %d, "
-               "engineers %d, default citizens %d, worked tiles %d, unassigned %d",
-               n[kGreatWriter], n[0], n[kGreatMusician], n[1], n[2], n[3], city.OtherSpecialists,
-               city.WorkedTiles, city.UnassignedCitizens));
+    tab.SetField("SpecialistsE",
+                 Format("W%d A%d Mu%d S%d M%d E%d C%d, T%d U%d", writers, artists, musicians,
+                        scientists, merchants, engineers, city.OtherSpecialists, city.WorkedTiles,
+                        city.UnassignedCitizens),
+                 Format("Writers %d, artists %d, musicians %d, scientists %d, merchants %d, "
+                        "engineers %d, default citizens %d, worked tiles %d, unassigned %d",
+                        writers, artists, musicians, scientists, merchants, engineers,
+                        city.OtherSpecialists, city.WorkedTiles, city.UnassignedCitizens));
   } else {
     tab.SetField("SpecialistsE",
-                 Format("A%d S%d M%d E%d, O%d", n[0], n[1], n[2], n[3], city.OtherSpecialists),
-                 Format("Artists %d, scientists %d, merchants %d, engineers %d, other %d", n[0],
-                        n[1], n[2], n[3], city.OtherSpecialists));
+                 Format("A%d S%d M%d E%d, O%d", artists, scientists, merchants, engineers,
+                        city.OtherSpecialists),
+                 Format("Artists %d, scientists %d, merchants %d, engineers %d, other %d", artists,
+                        scientists, merchants, engineers, city.OtherSpecialists));
   }
 }
 
