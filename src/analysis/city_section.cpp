@@ -44,14 +44,19 @@ bool PassesCheck(const SaveImage& save, const CityRecordLayout& layout, int32_t 
   return PeekInt(save, int64_t{m} + layout.CheckOffset) == layout.CheckValue;
 }
 
+// The first marker at or after pos that passes the row's check; 0 when there is none.
+int32_t NextCheckedMarker(const SaveImage& save, const CityRecordLayout& layout,
+                          MarkerOccurrences& occurrences, int32_t pos) {
+  for (int32_t m = occurrences.Next(pos); m > 0; m = m < INT32_MAX ? occurrences.Next(m + 1) : 0) {
+    if (PassesCheck(save, layout, m)) return m;
+  }
+  return 0;
+}
+
 // Whether any occurrence of the row's marker passes the row's check.
 bool ProbeFires(const SaveImage& save, const CityRecordLayout& layout,
                 MarkerOccurrences& occurrences) {
-  for (int32_t m = occurrences.Next(save.BodyOffset); m > 0;
-       m = m < INT32_MAX ? occurrences.Next(m + 1) : 0) {
-    if (PassesCheck(save, layout, m)) return true;
-  }
-  return false;
+  return NextCheckedMarker(save, layout, occurrences, save.BodyOffset) > 0;
 }
 
 // The start of the name's length field: the first zero byte before the name's end is the
@@ -114,6 +119,7 @@ void ReadOwnerBlock(const SaveImage& save, const CityRecordLayout& layout, TCity
   city.OriginalOwner = ReadInt(save, pos);
   Skip(pos, -kFlagsBack);
   for (int32_t& flag : city.Flags) flag = static_cast<uint8_t>(ReadChar(save, pos));
+  city.Flags[kFlagPuppet] = city.Flags[static_cast<size_t>(layout.PuppetFlagByte)];
   Skip(pos, kFlagsToYields);
   ReadYieldArrays(save, layout, city, pos);
 }
@@ -217,6 +223,7 @@ struct AcceptedCity {
   int32_t Entry;
   std::string Name;
   int32_t NameRow;
+  int32_t NextRecord = 0;  // the marker of the next record that passes the check; 0: none
 };
 
 // Walks the records in file order, noting every city's name and owner, and returns the records
@@ -225,6 +232,7 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
                                           const CityRecordLayout& layout,
                                           MarkerOccurrences& occurrences) {
   std::vector<AcceptedCity> accepted;
+  size_t awaiting_next = 0;  // the accepted records from here on do not know their next record
   std::array<int, kMaxSlots> per_entry{};
   int32_t pos = save.BodyOffset;
   for (int iteration = 0; iteration < kMaxCityMarkerTries; ++iteration) {
@@ -233,6 +241,7 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
     const int32_t past_marker = m > INT32_MAX - kAfterMarkerSkip ? INT32_MAX : m + kAfterMarkerSkip;
     pos = past_marker;
     if (!PassesCheck(save, layout, m)) continue;
+    for (; awaiting_next < accepted.size(); ++awaiting_next) accepted[awaiting_next].NextRecord = m;
     const std::optional<int32_t> name_start =
         FindNameStart(save, int64_t{m} + layout.NameEndOffset);
     if (!name_start) continue;
@@ -260,6 +269,11 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
     const int64_t next = int64_t{name_pos} + kAfterNameSkip;
     pos = static_cast<int32_t>(std::clamp<int64_t>(next, past_marker, INT32_MAX));
   }
+  if (awaiting_next < accepted.size()) {
+    const int32_t next = NextCheckedMarker(save, layout, occurrences, pos);
+    for (; awaiting_next < accepted.size(); ++awaiting_next)
+      accepted[awaiting_next].NextRecord = next;
+  }
   return accepted;
 }
 
@@ -269,6 +283,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
   ResetCities(state);
   std::optional<MarkerOccurrences> walked;
   const CityRecordLayout& layout = SelectLayout(save, state, walked);
+  state.CityDetailsUnknown = layout.DetailsKnown ? kFalse : kTrue;
   if (!walked || walked->Marker() != layout.Marker) {
     walked.emplace(save, layout.Marker, save.BodyOffset);
   }
@@ -290,7 +305,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
     const int32_t q1 = ReadFoodBlock(save, layout, city, found.OwnerPos + layout.FoodOffset);
     if (cities.size() == 1)
       state.Leaders[p].ResearchingTech = ReadResearchingTech(save, layout, q1);
-    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset);
+    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset, found.NextRecord);
     state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
   }
 }

@@ -132,6 +132,8 @@ inline constexpr int kEraRows = 7;
 inline constexpr int kEraExpRows = 8;
 inline constexpr int kReligionKeyRows = 13;
 inline constexpr int kCityNameRows = 2362;
+// Zeph saves number their religions 0 to 13, the last two being its own.
+inline constexpr int kReligionKeyZephRows = 14;
 
 // Generated from data/.
 extern const std::array<std::string_view, kLeaderNameRows> LeaderNames;
@@ -168,6 +170,7 @@ extern const std::array<TEraInfoRec, kEraExpRows> EraInfoExp;
 extern const std::array<TProjectInfoRec, kProjectInfoRows> ProjectInfo;
 extern const std::array<TCommerceInfoRec, kCommerceInfoRows> CommerceInfo;
 extern const std::array<std::string_view, kReligionKeyRows> ReligionKeys;
+extern const std::array<std::string_view, kReligionKeyZephRows> ReligionKeysZeph;
 
 // Row of the table whose type hash equals the argument; -1 for 0 or when none does.
 int32_t FindBIndex(int32_t hash);

@@ -164,6 +164,7 @@ void WriteGame(JsonWriter& w, const GameState& s) {
   VEK5_FLAG(w, s, Exp1Present);
   VEK5_FLAG(w, s, ZephPresent);
   VEK5_FLAG(w, s, SlotKeysPresent);
+  VEK5_FLAG(w, s, CityDetailsUnknown);
   VEK5_TEXT(w, s, PlayerCivName);
   VEK5_TEXT(w, s, HandicapName);
   VEK5_TEXT(w, s, StartEraName);
@@ -298,7 +299,8 @@ void WriteUnits(JsonWriter& w, const TCityRec& c) {
   w.EndObject();
 }
 
-void WriteCity(JsonWriter& w, const TCityRec& c) {
+// kinds: the great-person kinds of the save's rule set.
+void WriteCity(JsonWriter& w, const TCityRec& c, size_t kinds) {
   w.BeginObject();
   VEK5_TEXT(w, c, Name);
   w.Key("DisplayName").String(CityDisplayName(c));
@@ -372,14 +374,17 @@ void WriteCity(JsonWriter& w, const TCityRec& c) {
     w.EndArray();
   }
   w.EndArray();
-  IntList(w, "GPPoints", c.GPPoints);
-  IntList(w, "GPRate", c.GPRate);
+  IntList(w, "GPPoints", std::span(c.GPPoints).first(kinds));
+  IntList(w, "GPRate", std::span(c.GPRate).first(kinds));
   w.Key("GPTurns").BeginArray();
-  for (const float t : c.GPTurns) w.Float(t);
+  for (const float t : std::span(c.GPTurns).first(kinds)) w.Float(t);
   w.EndArray();
   VEK5_INT(w, c, OtherSpecialists);
-  IntList(w, "GPSpecialists", c.GPSpecialists);
-  IntList(w, "GPBuildings", c.GPBuildings);
+  IntList(w, "GPSpecialists", std::span(c.GPSpecialists).first(kinds));
+  IntList(w, "GPBuildings", std::span(c.GPBuildings).first(kinds));
+  VEK5_FLAG(w, c, CitizensRead);
+  VEK5_INT(w, c, WorkedTiles);
+  VEK5_INT(w, c, UnassignedCitizens);
   VEK5_INT(w, c, ReligionCount);
   w.Key("Religions").BeginArray();
   for (int i = 0; i < std::clamp(c.ReligionCount, 0, kMaxCityReligions); ++i) {
@@ -487,9 +492,10 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   // Indexed by player entry, so trimmed to the entries in use.
   FlagList(w, "CSFriend", std::span(p.CSFriend).first(entries));
   FlagList(w, "CSAlly", std::span(p.CSAlly).first(entries));
+  const size_t kinds = s.ZephPresent != 0 ? kGreatPersonKinds : kClassicGreatPersonKinds;
   w.Key("cities").BeginArray();
   for (const TCityRec& city : s.Cities[entry]) {
-    if (!city.Name.empty()) WriteCity(w, city);
+    if (!city.Name.empty()) WriteCity(w, city, kinds);
   }
   w.EndArray();
   if (entry < static_cast<int>(s.PlayerLogs.size())) WriteLog(w, s.PlayerLogs[entry]);

@@ -61,5 +61,27 @@ TEST(RealSaveViews, CitySelectorShowsTheGamesNames) {
   EXPECT_FALSE(shown.contains("KYOTO"));
 }
 
+// Every city of the final-patch Zeph saves shows its food, culture, celebration and disorder,
+// great-person progress, citizens and religions; the leaders grid counts its kinds of cities.
+TEST(RealSaveViews, ZephCitiesShowTheirDetails) {
+  for (const char* name : {"zeph-hotseat-turn164.Vek5Save", "zeph-turn238.Vek5Save"}) {
+    const std::string path = testing::SharedSave(name);
+    if (path.empty()) GTEST_SKIP() << "real saves not present";
+    const std::unique_ptr<GameState> state = Save5Analyse(LoadSave(path));
+    ViewState view = FreshViewState(*state);
+    for (int32_t entry = 0; entry < state->PlayerCount; ++entry) {
+      for (int32_t city = 0; city < CityListLength(*state, entry); ++city) {
+        const TabContent tab = ChooseCity(*state, view, entry, city);
+        for (const char* box :
+             {"FoodE", "CultureE", "WLTKDE", "DisorderE", "GWPointsE", "GAPointsE", "GMuPointsE",
+              "GSPointsE", "GMPointsE", "GEPointsE", "SpecialistsE"}) {
+          EXPECT_FALSE(tab.FindField(box)->Text.empty()) << name << " " << box;
+        }
+        EXPECT_FALSE(tab.FindGrid("ReligionGrid")->Cells[1][0].empty()) << name;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vek5
