@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,6 +55,7 @@ struct TLeaderInfoRec {
   int32_t Slot = 0;
   int32_t SlotStatus = 0;
   int32_t SlotIsMinor = 0;
+  int32_t Team = 0;  // the slot's team, whose technology table the entry shares
   int32_t CityCount = 0;
   int32_t NationalCities = 0;
   int32_t OccupiedCities = 0;
@@ -228,8 +230,22 @@ constexpr std::array<int32_t, kMaxSlots> FilledSlots(int32_t value) {
   return a;
 }
 
+// Slot k at index k: a game without teams puts every slot in a team of its own.
+constexpr std::array<int32_t, kMaxSlots> SlotNumbers() {
+  std::array<int32_t, kMaxSlots> a{};
+  for (int k = 0; k < kMaxSlots; ++k) a[k] = k;
+  return a;
+}
+
 // History values of one player data set: [series][absolute turn].
 using THistorySet = std::array<std::array<int32_t, kHistoryTurns>, kHistorySeries>;
+
+// What the save stored for one data set: the series its block held and, per series, the turns
+// that have a value. A turn the save did not store reads 0 in the values.
+struct THistoryStored {
+  std::bitset<kHistorySeries> Series;
+  std::array<std::bitset<kHistoryTurns>, kHistorySeries> Turns;
+};
 
 struct GameState {
   // Version, rule set and settings.
@@ -293,6 +309,7 @@ struct GameState {
   std::array<int32_t, kMaxSlots> SlotMinorCivType{};
   std::array<int32_t, kMaxSlots> SlotStatus{};
   std::array<int32_t, kMaxSlots> SlotIsMinor{};
+  std::array<int32_t, kMaxSlots> SlotTeam = SlotNumbers();
   std::array<std::string, kMaxSlots> SlotCivKeys{};
   std::array<std::string, kMaxSlots> SlotLeaderKeys{};
   std::array<std::string, kMaxSlots> SlotMinorCivKeys{};
@@ -307,10 +324,11 @@ struct GameState {
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSInfluence{};
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSFriends{};
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSAllies{};
-  // [player data set] -> series values, zero-initialised. A model from NewGameState() holds all
-  // kMaxSlots sets; the analysis holds one per data set the save stores and at least one per
+  // [Leaders entry] -> series values, zero-initialised, and what the save stored of them
+  // (parallel). A model from NewGameState() holds kMaxSlots sets; the analysis holds one per
   // Leaders entry, so a save takes only the memory its history needs.
   std::vector<THistorySet> HistoryData;
+  std::vector<THistoryStored> HistoryStored;
   std::vector<TReplayMsgRec> ReplayMessages;  // at most kMaxReplayMessages
   int32_t ReplayMessageCount = 0;
   std::vector<int32_t> SessionTurns;  // at most kMaxSessionTurns
@@ -340,7 +358,14 @@ struct GameState {
 inline std::unique_ptr<GameState> NewGameState() {
   auto state = std::make_unique<GameState>();
   state->HistoryData.resize(kMaxSlots);
+  state->HistoryStored.resize(kMaxSlots);
   return state;
+}
+
+// Whether the save stored a series for the data set (an entry without a block stores none).
+inline bool HistoryHoldsSeries(const GameState& state, size_t set, size_t series) {
+  return set < state.HistoryStored.size() && series < kHistorySeries &&
+         state.HistoryStored[set].Series.test(series);
 }
 
 }  // namespace vek5

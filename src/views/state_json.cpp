@@ -429,6 +429,7 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   VEK5_INT(w, p, LeaderType);
   VEK5_INT(w, p, SlotStatus);
   VEK5_FLAG(w, p, SlotIsMinor);
+  VEK5_INT(w, p, Team);
   VEK5_INT(w, p, CityCount);
   VEK5_INT(w, p, NationalCities);
   VEK5_INT(w, p, OccupiedCities);
@@ -493,21 +494,21 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
 
 void WriteHistory(JsonWriter& w, const GameState& s) {
   const auto names = SeriesNames(s);
+  const int sets = std::min({EntryCount(s), static_cast<int>(s.HistoryData.size()),
+                             static_cast<int>(s.HistoryStored.size())});
   w.Key("history").BeginArray();
-  for (int entry = 0; entry < EntryCount(s) && entry < static_cast<int>(s.HistoryData.size());
-       ++entry) {
+  for (int entry = 0; entry < sets; ++entry) {
     const THistorySet& set = s.HistoryData[entry];
+    const THistoryStored& stored = s.HistoryStored[entry];
     w.BeginObject();
     for (size_t series = 0; series < names.size(); ++series) {
+      // Exactly the pairs the save stored.
       w.Key(names[series]).BeginArray();
       for (int turn = 0; turn < kHistoryTurns; ++turn) {
-        const int32_t value = set[series][turn];
-        // The game's own turns always count; other turns only when the save stored a value.
-        const bool played = turn >= s.StartTurn && turn < s.CurrentTurn;
-        if (!played && value == 0) continue;
+        if (!stored.Turns[series].test(static_cast<size_t>(turn))) continue;
         w.BeginArray();
         w.Int(turn);
-        w.Int(value);
+        w.Int(set[series][turn]);
         w.EndArray();
       }
       w.EndArray();
