@@ -25,6 +25,7 @@ inline constexpr int kLogRingSize = 100;
 inline constexpr int kLogMessageSlots = 101;
 inline constexpr int kPlayerLogCount = 65;
 inline constexpr int kMaxTechRows = 81;
+inline constexpr int kMaxResearchQueue = 100;
 inline constexpr int kMaxPolicyRows = 111;
 inline constexpr int kBeliefSlots = 7;
 inline constexpr int kMaxDlcEntries = 99;
@@ -62,7 +63,11 @@ struct TLeaderInfoRec {
   int32_t PuppetCities = 0;
   int32_t Gold = 0;
   int32_t DiploGold = 0;
-  int32_t ResearchingTech = 0;
+  int32_t ResearchingTech = 0;  // technology row researched now; -1 when it cannot be told
+  // The research queue, its first entry ResearchingTech: 0 entries when nothing is researched,
+  // -1 when the save's queue was not found.
+  int32_t ResearchQueueLength = -1;
+  std::array<int32_t, kMaxResearchQueue> ResearchQueue{};
   int32_t ResearchOverflow = 0;
   std::array<int32_t, kMaxTechRows> TechKnown{};
   std::array<int32_t, kMaxTechRows> TechProgress{};

@@ -48,6 +48,10 @@ class JsonWriter {
     BeforeValue();
     AppendJsonString(out_, text);
   }
+  void Null() {
+    BeforeValue();
+    out_ += "null";
+  }
 
  private:
   void Open(char bracket) {
@@ -437,6 +441,13 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   VEK5_INT(w, p, Gold);
   VEK5_INT(w, p, DiploGold);
   VEK5_INT(w, p, ResearchingTech);
+  // The rows in order, the one researched now first; null when the queue was not found.
+  if (p.ResearchQueueLength < 0) {
+    w.Key("ResearchQueue").Null();
+  } else {
+    const auto length = static_cast<size_t>(std::min(p.ResearchQueueLength, kMaxResearchQueue));
+    IntList(w, "ResearchQueue", std::span(p.ResearchQueue).first(length));
+  }
   VEK5_INT(w, p, ResearchOverflow);
   FlagList(w, "TechKnown", std::span(p.TechKnown).first(TechRowCount(s)));
   IntList(w, "TechProgress", std::span(p.TechProgress).first(TechRowCount(s)));

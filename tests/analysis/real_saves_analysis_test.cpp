@@ -104,6 +104,21 @@ TEST_P(RealSaveAnalysis, EachEntryHasItsOwnSlotsHistory) {
   }
 }
 
+TEST_P(RealSaveAnalysis, EveryPlayerWithCitiesResearchesWhatItsTeamDoesNotKnowYet) {
+  const GameState& s = *state_;
+  for (int e = 0; e < s.PlayerCount; ++e) {
+    const TLeaderInfoRec& leader = s.Leaders[e];
+    if (leader.CityCount == 0) continue;
+    SCOPED_TRACE(leader.LeaderName);
+    ASSERT_GE(leader.ResearchQueueLength, 0);
+    if (leader.ResearchQueueLength == 0) continue;
+    EXPECT_EQ(leader.ResearchingTech, leader.ResearchQueue[0]);
+    for (int k = 0; k < leader.ResearchQueueLength; ++k) {
+      EXPECT_EQ(leader.TechKnown[static_cast<size_t>(leader.ResearchQueue[k])], 0) << k;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(SharedSaves, RealSaveAnalysis, ::testing::ValuesIn(kRealSaves));
 
 TEST(RealSaveAnalysis, LateBaseBuildReadsTheAllyOfACityState) {

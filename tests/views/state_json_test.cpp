@@ -216,6 +216,10 @@ std::unique_ptr<GameState> TwoPlayerGame() {
   StoreHistory(*s, 2, 0, 2, 99);  // a data set beyond the entries
   s->Leaders[0].Team = 0;
   s->Leaders[1].Team = 4;
+  s->Leaders[0].ResearchQueueLength = 2;
+  s->Leaders[0].ResearchQueue[0] = 12;
+  s->Leaders[0].ResearchQueue[1] = 30;
+  s->Leaders[0].ResearchingTech = 12;
   s->ReplayMessages = {{3, "Session started"}, {4, "unused"}};
   s->ReplayMessageCount = 1;
   return s;
@@ -235,6 +239,10 @@ TEST(StateToJson, PlayersCitiesAndFlagsFollowTheModel) {
   EXPECT_EQ(players[1]["LeaderName"].String, "Геневa");
   EXPECT_TRUE(players[1]["SlotIsMinor"].Bool);
   EXPECT_EQ(players[1]["Team"].Number, 4);
+  ASSERT_EQ(players[0]["ResearchQueue"].Items.size(), 2u);
+  EXPECT_EQ(players[0]["ResearchQueue"][1].Number, 30);
+  EXPECT_TRUE(players[1].Has("ResearchQueue"));
+  EXPECT_EQ(players[1]["ResearchQueue"].Type, Json::kNull);  // no queue found
   EXPECT_EQ(players[0]["TechKnown"].Items.size(), static_cast<size_t>(kTechRows));
   EXPECT_TRUE(players[0]["TechKnown"][3].Bool);
   EXPECT_EQ(players[0]["TechProgress"][4].Number, 1234);
