@@ -1,5 +1,7 @@
 #include "large_save.h"
 
+#include <algorithm>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -128,20 +130,14 @@ std::vector<ReplayMessage> ReplayMessages() {
   return messages;
 }
 
-std::vector<uint8_t> HistoryBlocks() {
-  std::vector<uint8_t> all;
-  for (size_t d = 0; d < ListedSlots().size(); ++d) {
-    std::vector<HistoryPairs> series(kHistorySeriesWritten);
-    for (int s = 0; s < kHistorySeriesWritten; ++s) {
-      for (int t = 0; t < kTurns; ++t) {
-        series[s].push_back({t, static_cast<int32_t>((t * (s + 3) + d * 17) % 5000)});
-      }
+std::vector<HistoryPairs> HistoryOfEntry(size_t d) {
+  std::vector<HistoryPairs> series(kHistorySeriesWritten);
+  for (int s = 0; s < kHistorySeriesWritten; ++s) {
+    for (int t = 0; t < kTurns; ++t) {
+      series[s].push_back({t, static_cast<int32_t>((t * (s + 3) + d * 17) % 5000)});
     }
-    const std::vector<uint8_t> block = WriteHistoryBlock(series);
-    all.insert(all.end(), block.begin(), block.end());
-    all.resize(all.size() + 64, 0);
   }
-  return all;
+  return series;
 }
 
 std::vector<uint8_t> InfluenceRecords(const WorldFormat& world) {
@@ -255,7 +251,6 @@ std::vector<uint8_t> WriteLargeSave(const LargeSaveFormat& f) {
   }
   body.push_back(WriteReligionBlock(world, {{0, {1, 2, 3}}, {3, {4, 5}}, {7, {6, 7, 8}}}));
   body.push_back(MapFiller(kFillerBeforeHistory, 2));
-  body.push_back(HistoryBlocks());
   body.push_back(InfluenceRecords(world));
   body.push_back(Repeated(kPolicyTables, 512, [&](int slot) {
     PolicyTable table;
@@ -271,12 +266,18 @@ std::vector<uint8_t> WriteLargeSave(const LargeSaveFormat& f) {
     return WriteTechTable(world, table);
   }));
   if (IsZeph(f)) body.push_back(WriteEconomyAnchor());
+  // Every slot's record; a listed slot's holds its history after its economy block.
+  const std::vector<int32_t> listed = ListedSlots();
   body.push_back(Repeated(kEconomyRecords, 256, [&](int slot) {
     EconomyDescription economy;
     economy.TotalCulture = 10000 + slot;
     economy.PolicyCount = slot % 12;
     economy.GoldenAgeCount = slot % 4;
-    return WriteEconomyRecord(world, economy);
+    const auto entry = std::find(listed.begin(), listed.end(), slot);
+    std::optional<std::vector<HistoryPairs>> history;
+    if (entry != listed.end())
+      history = HistoryOfEntry(static_cast<size_t>(entry - listed.begin()));
+    return WritePlayerRecord(world, economy, history);
   }));
   body.push_back(
       Repeated(kLogs, 1024, [&](int slot) { return WriteNotificationLog(world, Log(slot)); }));

@@ -106,11 +106,6 @@ std::vector<std::vector<uint8_t>> WorldSections(const Layout& layout) {
   if (f.RuleSet != Rules::kBase) {
     blocks.push_back(WriteReligionBlock(f, {{0, {11, 22, 33}}, {1, {44}}}));
   }
-  for (size_t p = 0; p < kSlots.size(); ++p) {
-    const int32_t v = static_cast<int32_t>(p + 1);
-    blocks.push_back(
-        WriteHistoryBlock({{{0, 10 * v}, {1, 12 * v}, {2, 15 * v}}, {{0, v}, {2, v}}}));
-  }
   blocks.push_back(WriteInfluenceRecord(f, {4000, 6500, 0, 0}));
   blocks.push_back(WriteInfluenceRecord(f, {10}, false));
   for (size_t p = 0; p < kSlots.size(); ++p) {
@@ -123,7 +118,10 @@ std::vector<std::vector<uint8_t>> WorldSections(const Layout& layout) {
     economy.TotalCulture = 1500;
     economy.GreatPeopleBorn = 2;
     economy.PolicyCount = 3;
-    blocks.push_back(WriteEconomyRecord(f, economy));
+    const int32_t v = static_cast<int32_t>(p + 1);
+    blocks.push_back(WritePlayerRecord(
+        f, economy,
+        std::vector<HistoryPairs>{{{0, 10 * v}, {1, 12 * v}, {2, 15 * v}}, {{0, v}, {2, v}}}));
   }
   for (int32_t slot = 0; slot < 2; ++slot) {
     LogDescription log;

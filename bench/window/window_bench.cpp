@@ -30,6 +30,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,7 @@ std::vector<int32_t> MajorCivTypes() {
   return types;
 }
 
-std::vector<uint8_t> HistoryOfPlayer(int player) {
+std::vector<testing::HistoryPairs> HistoryOfPlayer(int player) {
   std::vector<testing::HistoryPairs> series(kHistorySeries);
   for (int s = 0; s < kHistorySeries; ++s) {
     series[s].reserve(kTurns);
@@ -101,7 +102,7 @@ std::vector<uint8_t> HistoryOfPlayer(int player) {
       series[s].push_back({t, value});
     }
   }
-  return testing::WriteHistoryBlock(series);
+  return series;
 }
 
 std::vector<testing::CityDescription> CitiesOfPlayer(int player) {
@@ -144,9 +145,13 @@ testing::GameDescription LargeGame() {
   game.Slots[63] = {kCivBarbarian, testing::kStatusComputer, 3, 0, 0, "", "", ""};
   game.TurnsPlayed = kTurns;
   game.MaxTurns = kTurns;
-  const int listed = kMajors + 8 + 1;
-  for (int player = 0; player < listed; ++player) {
-    game.BodySections.push_back(HistoryOfPlayer(player));
+  // Every slot's record, each listed slot's followed by its history, as the game writes them.
+  const testing::WorldFormat world{testing::Rules::kBase, true, true};
+  int player = 0;
+  for (const testing::SlotDescription& slot : game.Slots) {
+    std::optional<std::vector<testing::HistoryPairs>> history;
+    if (slot.CivType >= 0) history = HistoryOfPlayer(player++);
+    game.BodySections.push_back(testing::WritePlayerRecord(world, {}, history));
   }
   std::vector<testing::CityDescription> cities;
   for (int player = 0; player < kMajors; ++player) {

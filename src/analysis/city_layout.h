@@ -54,6 +54,9 @@ struct CityRecordLayout {
   int32_t ReligionSkip;  // bytes between the key list before the religions and their count
   bool ReadsReligions;
   const std::array<TBuildingInfoRec, kBuildingRows>* KeyBuildingTable;  // key form only
+  // The int32 that starts a record, where the player's research queue is read before the first
+  // record; 0: the research is read at the fixed distances after the maximum population.
+  int32_t RecordVersion = 0;
 };
 
 inline constexpr int32_t kZephCityMarker = static_cast<int32_t>(0xF5010319u);
@@ -76,12 +79,12 @@ inline constexpr CityRecordLayout kCityRecordLayouts[] = {
   //   marker, check at, check value, L, n0, B, Q,
   //   yields, strength skip, culture back, faith, position back, research probe/back/back none,
   //   puppet flag byte, details known,
-  //   list form, project skip, religion skip, religions, building table
+  //   list form, project skip, religion skip, religions, building table, record version
   {"Zeph, final patch", RuleSet::Zeph, Needs::Any, Needs::Any, true,
      kZephCityMarker, 121, kZephCityCheck, 24, -1000, -680, -142,
      18, 52, 192, true, 84, 96, 114, 146,
      kFinalZephPuppetByte, true,
-     CityListForm::Hashes, 33, 0, false, nullptr},
+     CityListForm::Hashes, 33, 0, false, nullptr, 6},
   {"Zeph", RuleSet::Zeph, Needs::Any, Needs::Any, false,
      kZephCityMarker, 105, kZephCityCheck, 8, -968, -680, -142,
      18, 52, 192, true, 84, 96, 114, 146,
@@ -101,12 +104,12 @@ inline constexpr CityRecordLayout kCityRecordLayouts[] = {
      kBaseCityMarker, 89, kKeyCityCheck, 32, -680, -512, -134,
      16, 44, 168, false, 76, 96, 114, 146,
      kFlagPuppet, true,
-     CityListForm::Keys, 21, 0, false, &BuildingInfo},
+     CityListForm::Keys, 21, 0, false, &BuildingInfo, 14},
   {"base game", RuleSet::Base, Needs::Clear, Needs::Any, false,
      kBaseCityMarker, 89, kKeyCityCheck, 32, -680, -504, -134,
      16, 44, 168, false, 76, 96, 114, 146,
      kFlagPuppet, true,
-     CityListForm::Keys, 21, 0, false, &BuildingInfo},
+     CityListForm::Keys, 21, 0, false, &BuildingInfo, 14},
 };
 // clang-format on
 
@@ -120,6 +123,12 @@ static_assert(PuppetBytesInRange());
 
 // The row for this save; every save gets one (the unprobed row of its rule set at worst).
 const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state);
+
+// What the player is researching, read with the player's first city record: q1 is the position
+// after the record's maximum population, `records` the number of records the save holds for the
+// player.
+void ReadResearch(const SaveImage& save, const GameState& state, const CityRecordLayout& layout,
+                  int32_t q1, int32_t records, TLeaderInfoRec& leader);
 
 // The lists and per-city values that follow a record's core fields, read from L on, for city
 // slot `city` of Leaders entry p. next_record: the marker of the next city record, 0 when none is

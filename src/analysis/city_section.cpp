@@ -28,7 +28,6 @@ constexpr int32_t kAfterMarkerSkip = 12;
 constexpr int32_t kFlagsBack = 22;
 constexpr int32_t kFlagsToYields = 16;
 constexpr int32_t kMaxYieldLength = kYieldArrayLength - 1;
-constexpr int32_t kNoResearchProbe = -1;
 
 bool Holds(Needs needs, int32_t flag) {
   return needs == Needs::Any || (needs == Needs::Set) == (flag != 0);
@@ -167,11 +166,6 @@ int32_t ReadFoodBlock(const SaveImage& save, const CityRecordLayout& layout, TCi
   return pos;
 }
 
-int32_t ReadResearchingTech(const SaveImage& save, const CityRecordLayout& layout, int32_t q1) {
-  const bool none = PeekInt(save, int64_t{q1} - layout.ResearchProbe) == kNoResearchProbe;
-  return PeekInt(save, int64_t{q1} - (none ? layout.ResearchBackNone : layout.ResearchBack));
-}
-
 void ResetCities(GameState& state) {
   state.AngkorWatOwner = state.SistineChapelOwner = state.HagiaSophiaOwner = -1;
   state.ForbiddenPalaceOwner = state.LeaningTowerOwner = -1;
@@ -303,8 +297,9 @@ void ReadCities(const SaveImage& save, GameState& state) {
     city.Owner = p;
     ReadOwnerBlock(save, layout, city, found.OwnerPos);
     const int32_t q1 = ReadFoodBlock(save, layout, city, found.OwnerPos + layout.FoodOffset);
-    if (cities.size() == 1)
-      state.Leaders[p].ResearchingTech = ReadResearchingTech(save, layout, q1);
+    if (cities.size() == 1) {
+      ReadResearch(save, state, layout, q1, static_cast<int32_t>(per_entry[p]), state.Leaders[p]);
+    }
     ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset, found.NextRecord);
     state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
   }

@@ -1,7 +1,9 @@
 // The per-player economy block: culture, faith, happiness, golden ages, great people and
 // research counters, read at fixed distances before a marker of each player's record.
+#include <algorithm>
 #include <array>
 #include <span>
+#include <vector>
 
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
@@ -134,7 +136,6 @@ constexpr std::array<EconomyLayout, 6> kEconomyLayouts = {{
 
 constexpr int32_t kRecordMarker = 0x6F229238;
 constexpr int32_t kZeroBeforeMarker = 12;
-constexpr int32_t kMaxOccurrences = 1001;
 
 // Zeph saves hold earlier lists with the same marker; the search starts at an anchor record.
 constexpr int32_t kAnchorMarker = 0x0252AC5E;
@@ -231,9 +232,9 @@ void Store(Field field, int32_t v, int32_t speed_percent, TLeaderInfoRec& leader
   }
 }
 
-// Reads the block that starts at p into the entry; returns the position after the block.
-int32_t ReadBlock(const SaveImage& save, const Block& block, int32_t speed_percent, int32_t p,
-                  TLeaderInfoRec& leader) {
+// Reads the block that starts at p into the entry.
+void ReadBlock(const SaveImage& save, const Block& block, int32_t speed_percent, int32_t p,
+               TLeaderInfoRec& leader) {
   for (const Item& item : block) {
     if (item.field == Field::kSkip) {
       p = Offset(p, item.bytes);
@@ -241,7 +242,6 @@ int32_t ReadBlock(const SaveImage& save, const Block& block, int32_t speed_perce
       Store(item.field, ReadInt(save, p), speed_percent, leader);
     }
   }
-  return p;
 }
 
 bool IsPlayerRecord(const SaveImage& save, const EconomyLayout& layout, int32_t marker) {
@@ -249,24 +249,47 @@ bool IsPlayerRecord(const SaveImage& save, const EconomyLayout& layout, int32_t 
          PeekInt(save, int64_t{marker} - kZeroBeforeMarker) == 0;
 }
 
+constexpr int32_t BlockBytes(const Block& block) {
+  int32_t bytes = 0;
+  for (const Item& item : block) bytes += item.field == Field::kSkip ? item.bytes : 4;
+  return bytes;
+}
+
+int32_t BlockStart(const EconomyLayout& layout, int32_t marker) {
+  return Offset(marker, -layout.block_before_marker);
+}
+
 }  // namespace
 
-void ReadEconomy(const SaveImage& save, GameState& state) {
+std::vector<PlayerRecord> FindPlayerRecords(const SaveImage& save, const GameState& state) {
   const EconomyLayout& layout = ChooseLayout<EconomyLayout>(kEconomyLayouts, state);
+  std::vector<PlayerRecord> records;
   int32_t pos = save.BodyOffset;
   if (state.ZephPresent) pos = FindAnchor(save, pos);
-  int32_t slot = 0;  // accepted records so far: the slot of the next one
-  for (int32_t i = 0; i < kMaxOccurrences; ++i) {
+  // Every slot has a record, closed ones included, so the search goes on until the last slot's:
+  // each occurrence is past the previous one, which bounds the search by the body.
+  while (records.size() < static_cast<size_t>(kMaxSlots)) {
     pos = FindInt(save, kRecordMarker, Offset(pos, 1));
-    if (pos == 0) return;
+    if (pos == 0) break;
     if (!IsPlayerRecord(save, layout, pos)) continue;
-    // A record of a slot without a Leaders entry is passed over.
-    const int entry = EntryOfSlot(state, slot);
-    if (entry >= 0) {
-      pos = ReadBlock(save, *layout.block, state.SpeedPercent,
-                      Offset(pos, -layout.block_before_marker), state.Leaders[entry]);
+    const auto slot = static_cast<int32_t>(records.size());
+    records.push_back({slot, pos});
+    // The block of a listed player is read, and the search continues after it.
+    if (EntryOfSlot(state, slot) >= 0) {
+      pos = std::max(pos, Offset(BlockStart(layout, pos), BlockBytes(*layout.block)));
     }
-    ++slot;
+  }
+  return records;
+}
+
+void ReadEconomy(const SaveImage& save, GameState& state, std::span<const PlayerRecord> records) {
+  const EconomyLayout& layout = ChooseLayout<EconomyLayout>(kEconomyLayouts, state);
+  for (const PlayerRecord& record : records) {
+    // A record of a slot without a Leaders entry is passed over.
+    const int entry = EntryOfSlot(state, record.Slot);
+    if (entry < 0) continue;
+    ReadBlock(save, *layout.block, state.SpeedPercent, BlockStart(layout, record.Marker),
+              state.Leaders[entry]);
   }
 }
 

@@ -1,9 +1,14 @@
 // The replay statistics of every player: one block per player, each a list of series of
-// (turn, value) pairs, copied into the dense history table.
+// (turn, value) pairs, copied into the dense history table of the player's Leaders entry. A
+// block lies in its slot's record, after the record's economy block, so it belongs to the slot of
+// the last record before it.
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
+#include "model/reference_tables.h"
 
 namespace vek5 {
 namespace {
@@ -15,38 +20,82 @@ constexpr std::string_view kLastSeriesKey = "REPLAYDATASET_MILITARYMIGHT";
 // Turn index kHistoryTurns - 1 is never written.
 constexpr int32_t kStoredTurns = kHistoryTurns - 1;
 constexpr int32_t kPairBytes = 8;
+// A save holds at most one block per slot.
+constexpr int32_t kMaxBlocks = kMaxSlots;
 
-void ReadSeries(const SaveImage& save, int32_t& pos, std::array<int32_t, kHistoryTurns>* values) {
+struct SeriesTarget {
+  std::array<int32_t, kHistoryTurns>* values = nullptr;  // none: read past
+  std::bitset<kHistoryTurns>* turns = nullptr;
+};
+
+void ReadSeries(const SaveImage& save, int32_t& pos, SeriesTarget into) {
   const int32_t pairs = CountThatFits(save, pos, ReadInt(save, pos), kPairBytes);
   for (int32_t i = 0; i < pairs; ++i) {
     const int32_t turn = std::max(ReadInt(save, pos), 0);
     const int32_t value = ReadInt(save, pos);
-    if (values && turn < kStoredTurns) (*values)[turn] = value;
+    if (into.values && turn < kStoredTurns) {
+      (*into.values)[turn] = value;
+      into.turns->set(static_cast<size_t>(turn));
+    }
   }
 }
 
-// Adds zeroed sets up to count; room for all is reserved, but only the sets added are touched.
-void HoldSets(GameState& state, size_t count) {
-  if (state.HistoryData.size() >= count) return;
-  state.HistoryData.reserve(kMaxSlots);
-  state.HistoryData.resize(count);
+// Number of series in a player's block: one per name but the trailing "Empty".
+int32_t SeriesPerBlock(const GameState& state) {
+  return state.ZephPresent ? kReplayDatasetZephRows - 1 : kReplayDatasetRows - 1;
+}
+
+// The barbarians record no score: their block holds one series fewer and starts with the
+// second series, so it is stored from the second name on.
+int32_t FirstSeriesOfBlock(const GameState& state, int entry, int32_t series) {
+  const bool barbarians = state.Leaders[entry].CivType == kCivBarbarian;
+  return barbarians && series == SeriesPerBlock(state) - 1 ? 1 : 0;
+}
+
+// The Leaders entry of the slot whose record is the last one before the block, or -1.
+int EntryOfBlock(const GameState& state, std::span<const PlayerRecord> records, int32_t block) {
+  const auto after =
+      std::upper_bound(records.begin(), records.end(), block,
+                       [](int32_t pos, const PlayerRecord& r) { return pos < r.Marker; });
+  if (after == records.begin()) return -1;
+  return EntryOfSlot(state, std::prev(after)->Slot);
+}
+
+// Reads the block whose series count is at pos into the entry's set (none: read past).
+void ReadBlock(const SaveImage& save, GameState& state, int entry, int32_t& pos) {
+  const int32_t series = CountThatFits(save, pos, ReadInt(save, pos), 4);
+  const int32_t first = entry >= 0 ? FirstSeriesOfBlock(state, entry, series) : 0;
+  for (int32_t s = 0; s < series; ++s) {
+    const int32_t at = first + s;
+    // Series beyond the table's room are read past and dropped.
+    SeriesTarget into;
+    if (entry >= 0 && at < kHistorySeries) {
+      THistoryStored& stored = state.HistoryStored[entry];
+      stored.Series.set(static_cast<size_t>(at));
+      into = {&state.HistoryData[entry][at], &stored.Turns[at]};
+    }
+    ReadSeries(save, pos, into);
+  }
 }
 
 }  // namespace
 
-void ReadHistory(const SaveImage& save, GameState& state) {
-  HoldSets(state, static_cast<size_t>(ListedEntries(state)));
+void ReadHistory(const SaveImage& save, GameState& state, std::span<const PlayerRecord> records) {
+  const auto entries = static_cast<size_t>(ListedEntries(state));
+  state.HistoryData.resize(entries);
+  state.HistoryStored.resize(entries);
+  std::vector<bool> given(entries, false);
   int32_t pos = save.BodyOffset;
-  for (int d = 0; d < kMaxSlots; ++d) {
+  for (int32_t k = 0; k < kMaxBlocks; ++k) {
     pos = FindStr(save, kLastSeriesKey, Offset(pos, 1));
     if (pos == 0) return;
-    HoldSets(state, static_cast<size_t>(d) + 1);
+    // Without any record to place them by, the blocks are taken as the entries' in order.
+    int entry = records.empty() ? k : EntryOfBlock(state, records, pos);
+    // A block of a slot without an entry is dropped; so is a second block of the same slot.
+    if (entry >= static_cast<int>(entries) || (entry >= 0 && given[entry])) entry = -1;
+    if (entry >= 0) given[entry] = true;
     pos = Offset(pos, static_cast<int32_t>(kLastSeriesKey.size()));
-    const int32_t series = CountThatFits(save, pos, ReadInt(save, pos), 4);
-    // Series beyond the table's room are read past and dropped.
-    for (int32_t s = 0; s < series; ++s) {
-      ReadSeries(save, pos, s < kHistorySeries ? &state.HistoryData[d][s] : nullptr);
-    }
+    ReadBlock(save, state, entry, pos);
   }
 }
 

@@ -36,7 +36,11 @@ std::string TraitFromTable(std::span<const TCSInfoRec> table, const std::string&
 }
 
 void NameCityState(const GameState& state, int32_t slot, TLeaderInfoRec& entry) {
-  const int32_t s = NameRow(state.SlotMinorCivType[slot], kUnknownCityStateType);
+  // A save with per-slot keys stores no city-state type: until a table row carries its key, the
+  // city-state is unknown rather than the first row's.
+  const int32_t s = state.SlotKeysPresent
+                        ? kUnknownCityStateType
+                        : NameRow(state.SlotMinorCivType[slot], kUnknownCityStateType);
   std::string name(CityStateNames[s]);
   if (!state.SlotMinorCivKeys[slot].empty()) {
     name = CutTextKey(state.SlotMinorCivKeys[slot], "MINOR_CIV_");
@@ -69,6 +73,7 @@ TLeaderInfoRec EntryOfSlot(const GameState& state, int32_t slot) {
   entry.Slot = slot;
   entry.SlotStatus = state.SlotStatus[slot];
   entry.SlotIsMinor = state.SlotIsMinor[slot];
+  entry.Team = state.SlotTeam[slot];
   if (entry.SlotStatus == kStatusHuman) entry.TraitName = "Human";
   if (entry.SlotIsMinor != 0) NameCityState(state, slot, entry);
   // Keys are ASCII; whatever else a damaged save holds there still becomes UTF-8.

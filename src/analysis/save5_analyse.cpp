@@ -5,7 +5,7 @@
 namespace vek5 {
 
 std::unique_ptr<GameState> Save5Analyse(const SaveImage& save) {
-  // History sets are added as the save's are read (see ReadHistory), not all made up front.
+  // ReadHistory makes one history set per Leaders entry, not all kMaxSlots up front.
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   int32_t pos = 4;  // the first four bytes of a save are never read
@@ -21,11 +21,13 @@ std::unique_ptr<GameState> Save5Analyse(const SaveImage& save) {
 
   ReadLeagueProjects(save, s, pos);
   ReadReligions(save, s, pos);
-  ReadHistory(save, s);
+  // The players' records tell which slot each history block belongs to.
+  const std::vector<PlayerRecord> records = FindPlayerRecords(save, s);
+  ReadHistory(save, s, records);
   ReadInfluence(save, s);
   ReadPolicies(save, s);
   ReadTechnologies(save, s);
-  ReadEconomy(save, s);
+  ReadEconomy(save, s, records);
   ReadNotificationLogs(save, s);
 
   ReadCities(save, s);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "container/save_image.h"
 #include "model/game_state.h"
@@ -21,14 +23,23 @@ void ReadGameOptions(const SaveImage& save, GameState& state, int32_t& pos);
 void ReadBodyHeader(const SaveImage& save, GameState& state);
 void ReadReplayList(const SaveImage& save, GameState& state, int32_t& pos);
 
+// A player's record in the body, found by the marker of its economy block. Every slot has one,
+// in slot order: the k-th record accepted is slot k's. The slot's history block follows it.
+struct PlayerRecord {
+  int32_t Slot = 0;
+  int32_t Marker = 0;  // offset of the economy block's marker
+};
+// The records in file order, at most one per slot.
+std::vector<PlayerRecord> FindPlayerRecords(const SaveImage& save, const GameState& state);
+
 // World sections.
 void ReadLeagueProjects(const SaveImage& save, GameState& state, int32_t& pos);
 void ReadReligions(const SaveImage& save, GameState& state, int32_t& pos);
-void ReadHistory(const SaveImage& save, GameState& state);
+void ReadHistory(const SaveImage& save, GameState& state, std::span<const PlayerRecord> records);
 void ReadInfluence(const SaveImage& save, GameState& state);
 void ReadPolicies(const SaveImage& save, GameState& state);
 void ReadTechnologies(const SaveImage& save, GameState& state);
-void ReadEconomy(const SaveImage& save, GameState& state);
+void ReadEconomy(const SaveImage& save, GameState& state, std::span<const PlayerRecord> records);
 void ReadNotificationLogs(const SaveImage& save, GameState& state);
 
 // Cities and what is derived from everything read.

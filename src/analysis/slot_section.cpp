@@ -1,6 +1,6 @@
 // The long run of header lists after the content list. Only what describes the 64 player slots
-// is kept: civilization, status, leader and city-state identity, the per-slot keys and the user
-// name. The layout is the table below, one row per item of the file, each with the condition
+// is kept: civilization, status, team, leader and city-state identity, the per-slot keys and the
+// user name. The layout is the table below, one row per item of the file, each with the condition
 // under which the save holds it.
 #include "analysis/list_reading.h"
 #include "analysis/sections.h"
@@ -40,6 +40,7 @@ enum class Keep {
   LeaderTypes,
   MinorCivTypes,
   IsMinor,
+  Teams,
   CivKeys,
   LeaderKeys,
   MinorCivKeys,
@@ -68,7 +69,8 @@ constexpr SlotRow kSlotSection[] = {
     {Item::IntList, 1, When::Always, Keep::CivTypes},
     {Item::StrList, 1, When::Always, Keep::Nothing},
     {Item::IntList, 1, When::Always, Keep::Statuses},
-    {Item::IntList, 2, When::Always, Keep::Nothing},
+    {Item::IntList, 1, When::Always, Keep::Nothing},
+    {Item::IntList, 1, When::Always, Keep::Teams},
     {Item::IntList, 1, When::VersionAbove7, Keep::Nothing},
     {Item::SlotKeyCount, 1, When::VersionAbove6, Keep::CivKeys},
     {Item::StrList, 1, When::SlotKeys, Keep::LeaderKeys},
@@ -143,6 +145,8 @@ std::array<int32_t, kMaxSlots>* IntTarget(GameState& state, Keep keep) {
       return &state.SlotMinorCivType;
     case Keep::IsMinor:
       return &state.SlotIsMinor;
+    case Keep::Teams:
+      return &state.SlotTeam;
     default:
       return nullptr;
   }

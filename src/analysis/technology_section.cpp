@@ -1,6 +1,7 @@
-// Known technologies: one table per player slot with a known flag, a second byte and the research
-// progress per technology. Zeph saves find the table by the first technology's hash; the other
-// rule sets by a building key in a list that lies at a fixed distance before it.
+// Known technologies: one table per team with a known flag, a second byte and the research
+// progress per technology; every player of a team knows what its team knows. Zeph saves find
+// the table by the first technology's hash; the other rule sets by a building key in a list that
+// lies at a fixed distance before it.
 #include <array>
 #include <string_view>
 
@@ -72,16 +73,28 @@ bool PassesTableChecks(const SaveImage& save, const TechnologyLayout& layout, in
          PeekInt(save, int64_t{pos} + layout.unset_check2) == -1 && (era == 1 || era == 2);
 }
 
-// Reads the known flags and progress of one table into the entry (none: read past).
-void ReadTable(const SaveImage& save, int32_t count, TLeaderInfoRec* leader, int32_t& pos) {
-  for (int32_t k = 0; k < count; ++k) {
-    const int32_t known = ReadBool(save, pos);
-    if (leader) leader->TechKnown[k] = known;
-  }
+// One table's known flags and progress; technologies beyond the stored count stay 0.
+struct TechTable {
+  std::array<int32_t, kMaxTechRows> Known{};
+  std::array<int32_t, kMaxTechRows> Progress{};
+};
+
+TechTable ReadTable(const SaveImage& save, int32_t count, int32_t& pos) {
+  TechTable table;
+  for (int32_t k = 0; k < count; ++k) table.Known[k] = ReadBool(save, pos);
   pos = Offset(pos, count);
-  for (int32_t k = 0; k < count; ++k) {
-    const int32_t progress = ReadInt(save, pos);
-    if (leader) leader->TechProgress[k] = progress;
+  for (int32_t k = 0; k < count; ++k) table.Progress[k] = ReadInt(save, pos);
+  return table;
+}
+
+// Every entry of the team shares its table.
+void GiveToTeam(GameState& state, int32_t team, const TechTable& table) {
+  const int32_t listed = ListedEntries(state);
+  for (int32_t e = 0; e < listed; ++e) {
+    TLeaderInfoRec& leader = state.Leaders[e];
+    if (leader.Team != team) continue;
+    leader.TechKnown = table.Known;
+    leader.TechProgress = table.Progress;
   }
 }
 
@@ -115,16 +128,15 @@ int32_t FindMarker(const SaveImage& save, const TechnologyLayout& layout, int32_
 void ReadTechnologies(const SaveImage& save, GameState& state) {
   const TechnologyLayout& layout = ChooseLayout<TechnologyLayout>(kTechnologyLayouts, state);
   int32_t pos = save.BodyOffset;
-  int32_t slot = 0;  // the k-th table found belongs to slot k
-  for (int32_t i = 0; i < layout.max_occurrences && slot < kMaxSlots; ++i) {
+  int32_t team = 0;  // the k-th table found belongs to team k
+  for (int32_t i = 0; i < layout.max_occurrences && team < kMaxSlots; ++i) {
     pos = FindMarker(save, layout, Offset(pos, 1));
     if (pos == 0) return;
     const int32_t count = LocateTable(save, layout, pos);
     if (count < 0) return;
     if (count == 0) continue;
-    const int entry = EntryOfSlot(state, slot);
-    ReadTable(save, count, entry >= 0 ? &state.Leaders[entry] : nullptr, pos);
-    ++slot;
+    GiveToTeam(state, team, ReadTable(save, count, pos));
+    ++team;
   }
 }
 

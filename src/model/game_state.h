@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,6 +25,7 @@ inline constexpr int kLogRingSize = 100;
 inline constexpr int kLogMessageSlots = 101;
 inline constexpr int kPlayerLogCount = 65;
 inline constexpr int kMaxTechRows = 81;
+inline constexpr int kMaxResearchQueue = 100;
 inline constexpr int kMaxPolicyRows = 111;
 inline constexpr int kBeliefSlots = 7;
 inline constexpr int kMaxDlcEntries = 99;
@@ -63,13 +65,18 @@ struct TLeaderInfoRec {
   int32_t Slot = 0;
   int32_t SlotStatus = 0;
   int32_t SlotIsMinor = 0;
+  int32_t Team = 0;  // the slot's team, whose technology table the entry shares
   int32_t CityCount = 0;
   int32_t NationalCities = 0;
   int32_t OccupiedCities = 0;
   int32_t PuppetCities = 0;
   int32_t Gold = 0;
   int32_t DiploGold = 0;
-  int32_t ResearchingTech = 0;
+  int32_t ResearchingTech = 0;  // technology row researched now; -1 when it cannot be told
+  // The research queue, its first entry ResearchingTech: 0 entries when nothing is researched,
+  // -1 when the save's queue was not found.
+  int32_t ResearchQueueLength = -1;
+  std::array<int32_t, kMaxResearchQueue> ResearchQueue{};
   int32_t ResearchOverflow = 0;
   std::array<int32_t, kMaxTechRows> TechKnown{};
   std::array<int32_t, kMaxTechRows> TechProgress{};
@@ -243,8 +250,22 @@ constexpr std::array<int32_t, kMaxSlots> FilledSlots(int32_t value) {
   return a;
 }
 
+// Slot k at index k: a game without teams puts every slot in a team of its own.
+constexpr std::array<int32_t, kMaxSlots> SlotNumbers() {
+  std::array<int32_t, kMaxSlots> a{};
+  for (int k = 0; k < kMaxSlots; ++k) a[k] = k;
+  return a;
+}
+
 // History values of one player data set: [series][absolute turn].
 using THistorySet = std::array<std::array<int32_t, kHistoryTurns>, kHistorySeries>;
+
+// What the save stored for one data set: the series its block held and, per series, the turns
+// that have a value. A turn the save did not store reads 0 in the values.
+struct THistoryStored {
+  std::bitset<kHistorySeries> Series;
+  std::array<std::bitset<kHistoryTurns>, kHistorySeries> Turns;
+};
 
 struct GameState {
   // Version, rule set and settings.
@@ -311,6 +332,7 @@ struct GameState {
   std::array<int32_t, kMaxSlots> SlotMinorCivType{};
   std::array<int32_t, kMaxSlots> SlotStatus{};
   std::array<int32_t, kMaxSlots> SlotIsMinor{};
+  std::array<int32_t, kMaxSlots> SlotTeam = SlotNumbers();
   std::array<std::string, kMaxSlots> SlotCivKeys{};
   std::array<std::string, kMaxSlots> SlotLeaderKeys{};
   std::array<std::string, kMaxSlots> SlotMinorCivKeys{};
@@ -325,10 +347,11 @@ struct GameState {
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSInfluence{};
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSFriends{};
   std::array<std::array<int32_t, kMaxSlots>, kMaxSlots> CSAllies{};
-  // [player data set] -> series values, zero-initialised. A model from NewGameState() holds all
-  // kMaxSlots sets; the analysis holds one per data set the save stores and at least one per
+  // [Leaders entry] -> series values, zero-initialised, and what the save stored of them
+  // (parallel). A model from NewGameState() holds kMaxSlots sets; the analysis holds one per
   // Leaders entry, so a save takes only the memory its history needs.
   std::vector<THistorySet> HistoryData;
+  std::vector<THistoryStored> HistoryStored;
   std::vector<TReplayMsgRec> ReplayMessages;  // at most kMaxReplayMessages
   int32_t ReplayMessageCount = 0;
   std::vector<int32_t> SessionTurns;  // at most kMaxSessionTurns
@@ -359,7 +382,14 @@ struct GameState {
 inline std::unique_ptr<GameState> NewGameState() {
   auto state = std::make_unique<GameState>();
   state->HistoryData.resize(kMaxSlots);
+  state->HistoryStored.resize(kMaxSlots);
   return state;
+}
+
+// Whether the save stored a series for the data set (an entry without a block stores none).
+inline bool HistoryHoldsSeries(const GameState& state, size_t set, size_t series) {
+  return set < state.HistoryStored.size() && series < kHistorySeries &&
+         state.HistoryStored[set].Series.test(series);
 }
 
 }  // namespace vek5

@@ -597,8 +597,9 @@ QWidget* TForm1::CreatePlayerTab() {
   left->addWidget(TechGrid, 1);
 
   // The player's running totals, in groups: research, happiness, gold, faith, great general.
-  const char* const groups[][4][2] = {
+  const char* const groups[][5][2] = {
       {{"ResearchE", "Researching"},
+       {"ResearchQueueE", "Then"},
        {"OverflowResearchE", "Overflow"},
        {"AccScienceE", "Accumulated"},
        {"SciencePerTurnE", "Per Turn"}},

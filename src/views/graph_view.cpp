@@ -99,8 +99,10 @@ void DrawGraph(const GameState& state, const ViewState& view, GraphContent& grap
   size_t next = 0;
   for (int32_t i = 0; i < entries && next < graph.Series.size(); ++i) {
     if (view.GraphSeriesOfEntry[static_cast<size_t>(i)] < 0) continue;
-    const auto& values = state.HistoryData[static_cast<size_t>(i)][statistic];
     std::vector<GraphPoint>& points = graph.Series[next++].Points;
+    // An entry whose block lacks the statistic keeps its line, and colour, empty.
+    if (!HistoryHoldsSeries(state, static_cast<size_t>(i), statistic)) continue;
+    const auto& values = state.HistoryData[static_cast<size_t>(i)][statistic];
     for (int32_t t = first_turn; t <= last_turn; ++t) {
       points.push_back(
           {static_cast<double>(t), static_cast<double>(values[static_cast<size_t>(t)])});

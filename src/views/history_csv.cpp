@@ -45,9 +45,7 @@ void AppendRows(std::string& out, const GameState& state, const HistoryTable& ta
                 std::string_view prefix) {
   const auto& sets = state.HistoryData;
   for (int32_t turn = 0; turn < kHistoryTurns; ++turn) {
-    const auto held = [&](int32_t e) {
-      return HistoryValueHeld(state, turn, sets[static_cast<size_t>(e)][series][turn]);
-    };
+    const auto held = [&](int32_t e) { return HistoryValueHeld(state, e, series, turn); };
     bool any = false;
     for (int32_t e = 0; e < table.Entries && !any; ++e) any = held(e);
     if (!any) continue;
@@ -68,8 +66,11 @@ bool Offered(const HistoryTable& table, int series) {
 
 }  // namespace
 
-bool HistoryValueHeld(const GameState& state, int32_t turn, int32_t value) {
-  return value != 0 || (turn >= state.StartTurn && turn < state.CurrentTurn);
+bool HistoryValueHeld(const GameState& state, int32_t entry, int series, int32_t turn) {
+  return entry >= 0 && static_cast<size_t>(entry) < state.HistoryStored.size() && series >= 0 &&
+         series < kHistorySeries && turn >= 0 && turn < kHistoryTurns &&
+         state.HistoryStored[static_cast<size_t>(entry)].Turns[static_cast<size_t>(series)].test(
+             static_cast<size_t>(turn));
 }
 
 void AppendCsvText(std::string& out, std::string_view text) {

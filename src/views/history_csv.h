@@ -10,9 +10,8 @@
 
 namespace vek5 {
 
-// Whether a history value counts as held: the game's own turns always do, other turns only when
-// the save stored a value there (an unwritten value reads as zero).
-bool HistoryValueHeld(const GameState& state, int32_t turn, int32_t value);
+// Whether the save stored a value of the series for the entry at the turn.
+bool HistoryValueHeld(const GameState& state, int32_t entry, int series, int32_t turn);
 
 // One statistic (an item index of the graph's statistic list): a header row "Turn" followed by
 // the player names of the Leaders entries, then one row per turn at which any player holds a

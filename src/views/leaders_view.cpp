@@ -14,6 +14,7 @@ namespace {
 constexpr int32_t kStatusDead = 2;
 constexpr std::string_view kLeadersHeader[] = {
     "\xE2\x84\x96", "Civilization", "Leader", "Trait", "Alive", "Cities (Nat/Occ/Pup)"};
+constexpr int kTeamColumn = 6;
 
 int32_t EntriesInUse(const GameState& state) {
   return std::clamp(state.PlayerCount, 0, kMaxSlots);
@@ -30,6 +31,18 @@ std::array<std::string, kMaxSlots> NamesBySlot(const GameState& state) {
     }
   }
   return names;
+}
+
+// Teams are worth a column only in a team game: when two major players share one.
+bool MajorsShareATeam(const GameState& state) {
+  std::vector<int32_t> teams;
+  for (int32_t e = 0; e < EntriesInUse(state); ++e) {
+    const TLeaderInfoRec& entry = state.Leaders[e];
+    if (!IsPlayer(state, entry.Slot)) continue;
+    if (std::find(teams.begin(), teams.end(), entry.Team) != teams.end()) return true;
+    teams.push_back(entry.Team);
+  }
+  return false;
 }
 
 template <typename Test>
@@ -69,6 +82,13 @@ TabContent BuildLeadersContent(const GameState& state) {
     if (entry.SlotStatus == kStatusDead) row[4] = "Dead";
     row[5] = Format("%3d (%d/%d/%d)", entry.CityCount, entry.NationalCities, entry.OccupiedCities,
                     entry.PuppetCities);
+  }
+  if (MajorsShareATeam(state)) {
+    grid.Cells[0][kTeamColumn] = "Team";
+    for (int32_t e = 0; e < EntriesInUse(state); ++e) {
+      const TLeaderInfoRec& entry = state.Leaders[e];
+      if (IsPlayer(state, entry.Slot)) grid.Cells[e + 1][kTeamColumn] = Format("%d", entry.Team);
+    }
   }
   return content;
 }

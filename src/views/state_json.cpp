@@ -50,6 +50,10 @@ class JsonWriter {
     BeforeValue();
     AppendJsonString(out_, text);
   }
+  void Null() {
+    BeforeValue();
+    out_ += "null";
+  }
 
  private:
   void Open(char bracket) {
@@ -439,6 +443,7 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   VEK5_INT(w, p, LeaderType);
   VEK5_INT(w, p, SlotStatus);
   VEK5_FLAG(w, p, SlotIsMinor);
+  VEK5_INT(w, p, Team);
   VEK5_INT(w, p, CityCount);
   VEK5_INT(w, p, NationalCities);
   VEK5_INT(w, p, OccupiedCities);
@@ -446,6 +451,13 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   VEK5_INT(w, p, Gold);
   VEK5_INT(w, p, DiploGold);
   VEK5_INT(w, p, ResearchingTech);
+  // The rows in order, the one researched now first; null when the queue was not found.
+  if (p.ResearchQueueLength < 0) {
+    w.Key("ResearchQueue").Null();
+  } else {
+    const auto length = static_cast<size_t>(std::min(p.ResearchQueueLength, kMaxResearchQueue));
+    IntList(w, "ResearchQueue", std::span(p.ResearchQueue).first(length));
+  }
   VEK5_INT(w, p, ResearchOverflow);
   FlagList(w, "TechKnown", std::span(p.TechKnown).first(TechRowCount(s)));
   IntList(w, "TechProgress", std::span(p.TechProgress).first(TechRowCount(s)));
@@ -504,19 +516,21 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
 
 void WriteHistory(JsonWriter& w, const GameState& s) {
   const auto names = SeriesNames(s);
+  const int sets = std::min({EntryCount(s), static_cast<int>(s.HistoryData.size()),
+                             static_cast<int>(s.HistoryStored.size())});
   w.Key("history").BeginArray();
-  for (int entry = 0; entry < EntryCount(s) && entry < static_cast<int>(s.HistoryData.size());
-       ++entry) {
+  for (int entry = 0; entry < sets; ++entry) {
     const THistorySet& set = s.HistoryData[entry];
+    const THistoryStored& stored = s.HistoryStored[entry];
     w.BeginObject();
     for (size_t series = 0; series < names.size(); ++series) {
+      // Exactly the pairs the save stored.
       w.Key(names[series]).BeginArray();
       for (int turn = 0; turn < kHistoryTurns; ++turn) {
-        const int32_t value = set[series][turn];
-        if (!HistoryValueHeld(s, turn, value)) continue;
+        if (!stored.Turns[series].test(static_cast<size_t>(turn))) continue;
         w.BeginArray();
         w.Int(turn);
-        w.Int(value);
+        w.Int(set[series][turn]);
         w.EndArray();
       }
       w.EndArray();

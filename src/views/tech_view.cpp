@@ -22,25 +22,12 @@ constexpr int32_t kCityResearchPercent = 5;
 constexpr std::array<std::string_view, kTechGridColumns> kTechHeaders = {"№", "Tech", "Era", "Cost",
                                                                          "Known"};
 // Every field of the tab, so that a refill leaves nothing of an earlier player.
-constexpr std::string_view kTechFields[] = {"ResearchE",
-                                            "AccScienceE",
-                                            "OverflowResearchE",
-                                            "SciencePerTurnE",
-                                            "GATurnsE",
-                                            "GGPointsE",
-                                            "TGGPointsE",
-                                            "AccHappinessE",
-                                            "HappinessE",
-                                            "AccFaithE",
-                                            "TotalFaithE",
-                                            "FaithPerTurnE",
-                                            "AccGoldE",
-                                            "DiploGoldE",
-                                            "GoldPerTurnE",
-                                            "Int1E",
-                                            "Int2E",
-                                            "Int3E",
-                                            "Int4E"};
+constexpr std::string_view kTechFields[] = {
+    "ResearchE",       "ResearchQueueE", "AccScienceE", "OverflowResearchE",
+    "SciencePerTurnE", "GATurnsE",       "GGPointsE",   "TGGPointsE",
+    "AccHappinessE",   "HappinessE",     "AccFaithE",   "TotalFaithE",
+    "FaithPerTurnE",   "AccGoldE",       "DiploGoldE",  "GoldPerTurnE",
+    "Int1E",           "Int2E",          "Int3E",       "Int4E"};
 
 std::string TechName(const TTechInfoRec& tech) {
   return CutTextKey(tech.Key, "TECH_");
@@ -55,6 +42,19 @@ std::string KnownText(const TLeaderInfoRec& leader, size_t row) {
   if (leader.TechKnown[row] != 0) return "Yes";
   if (leader.TechProgress[row] != 0) return Format("%8.2f", leader.TechProgress[row] / 100.0);
   return "No";
+}
+
+// The technologies queued after the one researched now, in order.
+std::string QueuedAfterCurrent(const TechEdition& edition, const TLeaderInfoRec& leader) {
+  std::string text;
+  const int32_t length = std::min(leader.ResearchQueueLength, kMaxResearchQueue);
+  for (int32_t k = 1; k < length; ++k) {
+    const int32_t row = leader.ResearchQueue[static_cast<size_t>(k)];
+    if (row < 0 || row >= static_cast<int32_t>(edition.Techs.size())) continue;
+    if (!text.empty()) text += ", ";
+    text += TechName(edition.Techs[static_cast<size_t>(row)]);
+  }
+  return text;
 }
 
 GridContent& ClearedTechGrid(TabContent& tab) {
@@ -137,12 +137,15 @@ TabContent PlayerTechChoose(const GameState& state, int32_t entry) {
     }
   }
 
-  if (researching == 0) {
+  if (leader.ResearchQueueLength == 0) {
+    tab.SetField("ResearchE", "Nothing");
+  } else if (researching == 0) {
     tab.SetField("ResearchE", "Unknown");
   } else {
     tab.SetField("ResearchE", TechName(edition.Techs[static_cast<size_t>(researching)]));
     tab.SetField("AccScienceE", Format("%16.2f/%d", progress / 100.0, needed));
   }
+  tab.SetField("ResearchQueueE", QueuedAfterCurrent(edition, leader));
   FillTotals(leader, state.ZephPresent != 0, tab);
   return tab;
 }

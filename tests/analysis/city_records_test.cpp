@@ -38,6 +38,7 @@ CityDescription FullCity() {
   c.Population = 5;
   c.MaxPopulation = 6;
   c.ResearchingTech = 44;
+  c.ListStart = CityListStart{{44}};
   c.ProjectProduction = {100, 200, 0, 0, 0, 300, 0};
   return c;
 }
@@ -129,9 +130,12 @@ TEST_P(CityRecordTest, CountsCitiesPerPlayerInFileOrderAndReadsResearchOnce) {
   first.Name = "First";
   first.ResearchProbe = -1;  // the technology lies 32 bytes further back
   first.ResearchingTech = 9;
+  first.ListStart = CityListStart{{9}};
+  first.ListStart->Records = 2;
   CityDescription second = FullCity();
   second.Name = "Second";
   second.ResearchingTech = 30;
+  second.ListStart.reset();
   const GameState& s = Read({first, second});
   ASSERT_EQ(s.Leaders[1].CityCount, 2);
   EXPECT_EQ(s.Cities[1][0].Name, "First");

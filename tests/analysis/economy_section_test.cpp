@@ -39,6 +39,11 @@ EconomyDescription Sample(int32_t tag) {
   return e;
 }
 
+// The economy blocks of the records the image holds.
+void ReadBlocks(const SaveImage& image, GameState& state) {
+  ReadEconomy(image, state, FindPlayerRecords(image, state));
+}
+
 class EconomySection : public ::testing::TestWithParam<WorldFormat> {
  protected:
   const WorldFormat& format() const { return GetParam(); }
@@ -56,7 +61,7 @@ class EconomySection : public ::testing::TestWithParam<WorldFormat> {
 
 TEST_P(EconomySection, ReadsEveryFieldOfTheBlock) {
   auto state = MakeWorldState(format(), {0}, 67);
-  ReadEconomy(MakeBodyImage(Body({Record(1000)})), *state);
+  ReadBlocks(MakeBodyImage(Body({Record(1000)})), *state);
   const TLeaderInfoRec& p = state->Leaders[0];
   EXPECT_EQ(p.CultureFromCS, Base() ? 1001 : 0);
   EXPECT_EQ(p.PolicyCulture, 1002);
@@ -85,7 +90,7 @@ TEST_P(EconomySection, MatchesRecordsToTheEntriesOfTheirSlots) {
   // Slot 2 has no entry, so the third player record is passed over; a record that fails the
   // check takes no slot.
   auto state = MakeWorldState(format(), {0, 1, 3});
-  ReadEconomy(
+  ReadBlocks(
       MakeBodyImage(Body({Record(0), Record(900, false), Record(100), Record(200), Record(300)})),
       *state);
   EXPECT_EQ(state->Leaders[0].PolicyCount, 18);
@@ -111,14 +116,14 @@ TEST(EconomySectionZeph, StartsAtTheAnchorAndWithoutOneAtTheBuffersStart) {
   const auto late_record = WriteEconomyRecord(zeph, late);
 
   auto anchored = MakeWorldState(zeph, {0});
-  ReadEconomy(MakeBodyImage({early_record, WriteEconomyAnchor(), late_record}), *anchored);
+  ReadBlocks(MakeBodyImage({early_record, WriteEconomyAnchor(), late_record}), *anchored);
   EXPECT_EQ(anchored->Leaders[0].PolicyCount, 6);
 
   // An anchor record that fails one of its checks is no anchor.
   auto broken_anchor = WriteEconomyAnchor();
   testing::PutIntAt(broken_anchor, 60, 15);
   auto unanchored = MakeWorldState(zeph, {0});
-  ReadEconomy(MakeBodyImage({early_record, broken_anchor, late_record}), *unanchored);
+  ReadBlocks(MakeBodyImage({early_record, broken_anchor, late_record}), *unanchored);
   EXPECT_EQ(unanchored->Leaders[0].PolicyCount, 5);
 }
 

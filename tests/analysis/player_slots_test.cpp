@@ -169,13 +169,18 @@ TEST(BuildPlayerList, CityStateTraitsAreMatchedByNameInTheRuleSetsTables) {
     std::string name;
     std::string trait;
   };
-  // With keys the city-state type is not stored; it stays 0 (Warsaw, Cultured) until a table
-  // row matches the name.
+  // With keys the city-state type is not stored; the trait is unknown until a table row carries
+  // the key, never another row's.
   const Case cases[] = {
       {{}, "MINOR_CIV_EDINBURGH", "Edinburgh", "Militaristic"},
+      {{}, "MINOR_CIV_KYZYL", "Kyzyl", "Unknown Trait"},
       {{kExp1Package}, "MINOR_CIV_WARSAW", "Warsaw", "Cultured"},
       {{kExp1Package}, "MINOR_CIV_CAHOKIA", "Cahokia", "Mercantile"},
-      {{kExp1Package}, "MINOR_CIV_EDINBURGH", "Edinburgh", "Cultured"},
+      {{kExp1Package}, "MINOR_CIV_EDINBURGH", "Edinburgh", "Unknown Trait"},
+      {{kExp1Package, kZephPackage}, "MINOR_CIV_BOGOTA", "Bogota", "Cultured"},
+      {{kExp1Package, kZephPackage}, "MINOR_CIV_VILNIUS", "Vilnius", "Mercantile"},
+      {{kExp1Package, kZephPackage}, "MINOR_CIV_WELLINGTON", "Wellington", "Maritime"},
+      {{kExp1Package, kZephPackage}, "MINOR_CIV_ATLANTIS", "Atlantis", "Unknown Trait"},
       {{kExp1Package}, "MINOR_CIV_QUEBEC_CITY", "Quebec City", "Maritime"},
       {{kExp1Package, kZephPackage}, "MINOR_CIV_KYZYL", "Kyzyl", "Cultured"},
       {{kZephPackage}, "MINOR_CIV_BUENOS_AIRES", "Buenos Aires", "Cultured"},

@@ -83,6 +83,42 @@ TEST_P(RealSaveAnalysis, FindsTheCitiesLogsAndLeagueTheGameHad) {
   EXPECT_EQ(s.LeagueProjects[0].Total, std::max(save.LeagueTotal, 0));
 }
 
+TEST_P(RealSaveAnalysis, EachEntryHasItsOwnSlotsHistory) {
+  constexpr size_t kScore = 0;
+  constexpr size_t kProduction = 1;
+  constexpr size_t kCityCount = 4;
+  const GameState& s = *state_;
+  for (int e = 0; e < s.PlayerCount; ++e) {
+    const TLeaderInfoRec& leader = s.Leaders[e];
+    SCOPED_TRACE(leader.LeaderName);
+    const THistoryStored& stored = s.HistoryStored[e];
+    // The barbarians record no score; their first series is their production.
+    EXPECT_EQ(stored.Series.test(kScore), leader.CivType != kCivBarbarian);
+    EXPECT_TRUE(stored.Series.test(kProduction));
+    if (leader.CivType != kCivMinor || leader.CityCount == 0) continue;
+    // A living city-state's last stored city count is its own, not a dead neighbour's 0.
+    const auto& turns = stored.Turns[kCityCount];
+    int last = kHistoryTurns - 1;
+    while (last > 0 && !turns.test(static_cast<size_t>(last))) --last;
+    EXPECT_GE(s.HistoryData[e][kCityCount][last], 1) << "turn " << last;
+  }
+}
+
+TEST_P(RealSaveAnalysis, EveryPlayerWithCitiesResearchesWhatItsTeamDoesNotKnowYet) {
+  const GameState& s = *state_;
+  for (int e = 0; e < s.PlayerCount; ++e) {
+    const TLeaderInfoRec& leader = s.Leaders[e];
+    if (leader.CityCount == 0) continue;
+    SCOPED_TRACE(leader.LeaderName);
+    ASSERT_GE(leader.ResearchQueueLength, 0);
+    if (leader.ResearchQueueLength == 0) continue;
+    EXPECT_EQ(leader.ResearchingTech, leader.ResearchQueue[0]);
+    for (int k = 0; k < leader.ResearchQueueLength; ++k) {
+      EXPECT_EQ(leader.TechKnown[static_cast<size_t>(leader.ResearchQueue[k])], 0) << k;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(SharedSaves, RealSaveAnalysis, ::testing::ValuesIn(kRealSaves));
 
 TEST(RealSaveAnalysis, LateBaseBuildReadsTheAllyOfACityState) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "analysis/header_fixture.h"
 #include "analysis/sections.h"
 #include "model/reference_tables.h"
 #include "support/world_writer.h"
@@ -43,7 +44,7 @@ class TechnologySection : public ::testing::TestWithParam<Rules> {
   }
 };
 
-TEST_P(TechnologySection, GivesTheKthTableToTheEntryOfSlotK) {
+TEST_P(TechnologySection, WithoutTeamsGivesTheKthTableToTheEntryOfSlotK) {
   // Slot 1 has no entry; the last table has every technology of the rule set.
   auto state = MakeWorldState(format, {0, 2, 3});
   ReadTechnologies(MakeBodyImage({Table(3, 1234), Table(5, 1), Table(7, 777), Table(Count(), 0)}),
@@ -54,6 +55,28 @@ TEST_P(TechnologySection, GivesTheKthTableToTheEntryOfSlotK) {
   EXPECT_EQ(state->Leaders[1].TechProgress[7], 777);
   EXPECT_EQ(KnownCount(state->Leaders[2]), Count());
   EXPECT_EQ(state->Leaders[2].TechKnown[Count() - 1], 1);
+}
+
+TEST_P(TechnologySection, EveryEntryKnowsWhatItsTeamsTableHolds) {
+  struct Member {
+    int32_t team;
+    int known;  // -1: no table
+    int32_t progress;
+  };
+  // Slots 0 and 3 share team 1 and slots 1 and 2 team 0; team 4 is beyond the three tables read,
+  // and a negative team names none.
+  const Member members[] = {{1, 5, 55}, {0, 3, 33}, {0, 3, 33},
+                            {1, 5, 55}, {4, -1, 0}, {-1, -1, 0}};
+  auto state = MakeWorldState(format, {0, 1, 2, 3, 4, 5});
+  for (size_t e = 0; e < std::size(members); ++e) state->Leaders[e].Team = members[e].team;
+  ReadTechnologies(MakeBodyImage({Table(3, 33), Table(5, 55), Table(7, 77)}), *state);
+  for (size_t e = 0; e < std::size(members); ++e) {
+    SCOPED_TRACE(e);
+    const TLeaderInfoRec& leader = state->Leaders[e];
+    const Member& m = members[e];
+    EXPECT_EQ(KnownCount(leader), std::max(m.known, 0));
+    EXPECT_EQ(leader.TechProgress[static_cast<size_t>(std::max(m.known, 0))], m.progress);
+  }
 }
 
 // The expansions store the count of technologies.
@@ -106,6 +129,29 @@ TEST_P(TechnologyTableChecks, SkipTablesWhoseChecksFail) {
 INSTANTIATE_TEST_SUITE_P(KeyedRuleSets, TechnologyTableChecks,
                          ::testing::Values(Rules::kBase, Rules::kExp1),
                          [](const auto& info) { return testing::LayoutName({info.param}); });
+
+TEST(TechnologiesOfATeamGame, TheHeadersTeamsChooseTheTables) {
+  // The two majors share team 0; the city-states and the barbarians are in teams of their own.
+  // The body holds one table per team, in team order.
+  testing::GameDescription game;
+  game.SlotTeams = {0, 0};
+  for (const int known : {4, 9, 2}) {
+    TechTable table;
+    table.Known.assign(static_cast<size_t>(known), 1);
+    game.BodySections.push_back(WriteTechTable(WorldFormat{Rules::kBase}, table));
+  }
+  const auto state = testing::Analyse(game);
+  ASSERT_EQ(state->PlayerCount, 5);
+  const int32_t expected_teams[] = {0, 0, 22, 23, 63};
+  const int expected_known[] = {4, 4, 0, 0, 0};
+  for (int e = 0; e < 5; ++e) {
+    SCOPED_TRACE(e);
+    EXPECT_EQ(state->Leaders[e].Team, expected_teams[e]);
+    int known = 0;
+    for (const int32_t v : state->Leaders[e].TechKnown) known += v != 0;
+    EXPECT_EQ(known, expected_known[e]);
+  }
+}
 
 }  // namespace
 }  // namespace vek5

@@ -24,12 +24,12 @@ std::vector<std::vector<uint8_t>> AllBlocks(const WorldFormat& format) {
   tech.Known = {1, 1};
   return {testing::WriteLeagueBlock(league),
           testing::WriteReligionBlock(format, {{0, {1001, 1002}}, {1, {1003}}}),
-          testing::WriteHistoryBlock({{{1, 2}, {3, 4}}, {{5, 6}}}),
           testing::WriteInfluenceRecord(format, {100, 7000}),
           testing::WritePolicyTable(format, {{1, 0, 1}, std::nullopt, std::nullopt}),
           testing::WriteTechTable(format, tech),
           testing::WriteEconomyAnchor(),
-          testing::WriteEconomyRecord(format, {}),
+          testing::WritePlayerRecord(
+              format, {}, std::vector<testing::HistoryPairs>{{{1, 2}, {3, 4}}, {{5, 6}}}),
           testing::WriteNotificationLog(format, log)};
 }
 
@@ -40,11 +40,12 @@ void RunWorldSections(const SaveImage& save, const WorldFormat& format) {
   int32_t pos = save.BodyOffset;
   ReadLeagueProjects(save, *state, pos);
   ReadReligions(save, *state, pos);
-  ReadHistory(save, *state);
+  const std::vector<PlayerRecord> records = FindPlayerRecords(save, *state);
+  ReadHistory(save, *state, records);
   ReadInfluence(save, *state);
   ReadPolicies(save, *state);
   ReadTechnologies(save, *state);
-  ReadEconomy(save, *state);
+  ReadEconomy(save, *state, records);
   ReadNotificationLogs(save, *state);
 }
 

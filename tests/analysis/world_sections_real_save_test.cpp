@@ -74,11 +74,12 @@ class WorldSectionsOnRealSaves : public ::testing::TestWithParam<RealSave> {
     auto state = testing::MakeWorldState(GetParam().Format, slots);
     int32_t pos = image_.BodyOffset;
     ReadLeagueProjects(image_, *state, pos);
-    ReadHistory(image_, *state);
+    const std::vector<PlayerRecord> records = FindPlayerRecords(image_, *state);
+    ReadHistory(image_, *state, records);
     ReadInfluence(image_, *state);
     ReadPolicies(image_, *state);
     ReadTechnologies(image_, *state);
-    ReadEconomy(image_, *state);
+    ReadEconomy(image_, *state, records);
     ReadNotificationLogs(image_, *state);
     return state;
   }

@@ -32,6 +32,7 @@
 #include "shell/history_chart.h"
 #include "support/city_writer.h"
 #include "support/save_builder.h"
+#include "support/world_writer.h"
 #include "views/base_view.h"
 #include "views/city_view.h"
 #include "views/stats_view.h"
@@ -85,8 +86,14 @@ std::string WriteGameWithCities(const std::string& name) {
   thebes.Name = "Thebes";
   thebes.Owner = 1;
   thebes.Population = 4;
-  game.BodySections = {
-      testing::WriteCityRecords(testing::CityRecordForm::Base, {athens, sparta, thebes})};
+  // The two majors' records, each with its history.
+  const testing::WorldFormat world{testing::Rules::kBase, true, true};
+  for (int32_t slot = 0; slot < 2; ++slot) {
+    game.BodySections.push_back(testing::WritePlayerRecord(
+        world, {}, std::vector<testing::HistoryPairs>{{{1, 10 + slot}, {2, 20 + slot}}}));
+  }
+  game.BodySections.push_back(
+      testing::WriteCityRecords(testing::CityRecordForm::Base, {athens, sparta, thebes}));
   const std::string path = testing::TempPath(name);
   testing::WriteFile(path, testing::WriteSaveFile(game));
   return path;

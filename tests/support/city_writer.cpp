@@ -26,15 +26,16 @@ struct Form {
   bool Hashes;
   int32_t ProjectSkip;
   int32_t ReligionSkip;
-  bool Citizens;  // the citizens block follows the queue
+  bool Citizens;        // the citizens block follows the queue
+  int32_t Version = 0;  // the record's leading int32 where the research queue precedes it
 };
 
 Form FormOf(CityRecordForm form) {
   switch (form) {
     case CityRecordForm::Base:
-      return {0x37AEAE99, 32, -680, -504, -134, 16, 44, 168, false, 76, false, 21, 0, false};
+      return {0x37AEAE99, 32, -680, -504, -134, 16, 44, 168, false, 76, false, 21, 0, false, 14};
     case CityRecordForm::BaseSlotKeys:
-      return {0x37AEAE99, 32, -680, -512, -134, 16, 44, 168, false, 76, false, 21, 0, false};
+      return {0x37AEAE99, 32, -680, -512, -134, 16, 44, 168, false, 76, false, 21, 0, false, 14};
     case CityRecordForm::Exp1:
       return {0x18BF8791, 32, -848, -652, -134, 16, 44, 184, true, 88, false, 25, 25, false};
     case CityRecordForm::Exp1Late:
@@ -42,7 +43,7 @@ Form FormOf(CityRecordForm form) {
     case CityRecordForm::Zeph:
       return {0xF5010319, 8, -968, -680, -142, 18, 52, 192, true, 84, true, 33, 0, false};
     case CityRecordForm::ZephFinal:
-      return {0xF5010319, 24, -1000, -680, -142, 18, 52, 192, true, 84, true, 33, 0, true};
+      return {0xF5010319, 24, -1000, -680, -142, 18, 52, 192, true, 84, true, 33, 0, true, 6};
   }
   throw std::logic_error("unknown city record form");
 }
@@ -256,6 +257,25 @@ std::vector<uint8_t> KeyedLists(const CityDescription& city, const Form& f) {
   return w.bytes();
 }
 
+// The research queue and the city list's header, ending just before the record's first byte.
+std::vector<uint8_t> ListStartBytes(const CityListStart& start) {
+  ByteWriter w;
+  w.IntList(start.ResearchQueue);
+  w.Int(0);
+  w.Int(0);
+  w.Byte(0);
+  w.Byte(0);
+  w.Int(0);  // no city names
+  w.Int(start.HeaderSlots);
+  w.Int(start.Records + start.FreeListCount - 1);  // the last index
+  w.Int(start.FreeListHead);
+  w.Int(start.FreeListCount);
+  w.Int(start.Records);  // the next id
+  for (int32_t i = 0; i < start.HeaderSlots; ++i) w.Int(i < start.Records ? i : -1);
+  w.Int(start.Records);
+  return w.bytes();
+}
+
 }  // namespace
 
 std::vector<uint8_t> WriteCityRecord(CityRecordForm form, const CityDescription& city) {
@@ -317,8 +337,19 @@ std::vector<uint8_t> WriteCityRecord(CityRecordForm form, const CityDescription&
   }
   canvas.Put(q, position.bytes());
   const int64_t after_position = q + 32;
-  canvas.PutInt(after_position - 96, city.ResearchProbe);
-  canvas.PutInt(after_position - (city.ResearchProbe == -1 ? 146 : 114), city.ResearchingTech);
+  if (f.Version == 0) {
+    canvas.PutInt(after_position - 96, city.ResearchProbe);
+    canvas.PutInt(after_position - (city.ResearchProbe == -1 ? 146 : 114), city.ResearchingTech);
+    return canvas.Assemble();
+  }
+  // The record begins 8 bytes before the map position, with its version.
+  const int64_t record = q - 8;
+  canvas.PutInt(record,
+                city.ListStart && city.ListStart->Version ? *city.ListStart->Version : f.Version);
+  if (city.ListStart) {
+    const std::vector<uint8_t> start = ListStartBytes(*city.ListStart);
+    canvas.Put(record - static_cast<int64_t>(start.size()), start);
+  }
   return canvas.Assemble();
 }
 

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,19 @@ struct ZephCitizens {
   int32_t ReligionCount = 0;
 };
 
+// What the save writes just before a player's first city record in the forms that keep it there
+// (base game, Zeph final patch): the player's research queue, two int32 and two bytes, an empty
+// list of city names and the header of the player's city list.
+struct CityListStart {
+  std::vector<int32_t> ResearchQueue;  // technology rows, the one researched now first
+  int32_t HeaderSlots = 8;
+  int32_t FreeListHead = -1;
+  int32_t FreeListCount = 0;
+  int32_t Records = 1;  // the player's city records; the last index counts them and the free ones
+  std::optional<int32_t> Version =
+      std::nullopt;  // the first record's leading int32; default: the form's
+};
+
 struct CityDescription {
   std::string Name = "Athens";  // stored bytes, 8-bit length-prefixed
   int32_t Owner = 0;
@@ -95,8 +109,11 @@ struct CityDescription {
   int32_t CultureModifier = 0;
   int32_t X = 0, Y = 0, FoundedTurn = 0, CapturedTurn = 0, Population = 1, MaxPopulation = 1;
   // The int32 probed before the technology; -1 moves the technology 32 bytes further back.
+  // Written only in the forms that keep no research queue before the records.
   int32_t ResearchProbe = 0;
   int32_t ResearchingTech = 0;
+  // Written before the record in the forms that keep it (a player's first record).
+  std::optional<CityListStart> ListStart;
   // Written in the standard count of the form (six in Zeph records, seven in keyed ones).
   std::array<int32_t, 7> ProjectProduction{};
   std::vector<CityBuilding> Buildings = {{kCheckBuildingKey}};

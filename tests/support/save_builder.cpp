@@ -81,6 +81,15 @@ std::vector<T> PerSlot(const GameDescription& game, Get get, T padding) {
   return values;
 }
 
+// The team of every slot: as described, else a team of its own numbered as the slot.
+std::vector<int32_t> SlotTeams(const GameDescription& game) {
+  std::vector<int32_t> teams(kSlotListLength);
+  for (size_t i = 0; i < teams.size(); ++i) {
+    teams[i] = i < game.SlotTeams.size() ? game.SlotTeams[i] : static_cast<int32_t>(i);
+  }
+  return teams;
+}
+
 std::vector<std::string> SlotTexts(const GameDescription& game,
                                    std::string SlotDescription::*field) {
   return PerSlot<std::string>(
@@ -136,10 +145,10 @@ void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
   out.StrList(std::vector<std::string>(3, "n"));                       // 7
   out.IntList(PerSlot<int32_t>(
       game, [](const SlotDescription& s) { return s.Status; },
-      kStatusUnused));          // 8
-  out.IntList({1, 2, 3});       // 9
-  out.IntList({4, 5});          // 10
-  if (v > 7) out.IntList({6});  // 11
+      kStatusUnused));           // 8
+  out.IntList({1, 2, 3});        // 9
+  out.IntList(SlotTeams(game));  // 10
+  if (v > 7) out.IntList({6});   // 11
   const bool keys = game.SlotKeys && v > 6;
   if (v > 6) {  // 12
     if (keys) {

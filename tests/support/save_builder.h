@@ -89,6 +89,8 @@ struct GameDescription {
   // Per-slot text keys instead of leader and city-state type lists (save version 7 and later).
   bool SlotKeys = false;
   std::vector<SlotDescription> Slots = DefaultSlots();  // slots 0.. in order; padded to 64
+  // The team of slots 0..; a slot beyond the list is in a team of its own, numbered as the slot.
+  std::vector<int32_t> SlotTeams;
   std::string UserName = "Tester";
   // The list of 64 int32 that saves of the game's final patch hold after the 29th item of the
   // slot section.

@@ -47,7 +47,11 @@ std::unique_ptr<GameState> MakeWorldState(const WorldFormat& format,
   state->Build379995OrLater = format.Build379995OrLater ? kTrue : kFalse;
   state->SpeedPercent = speed_percent;
   state->PlayerCount = static_cast<int32_t>(std::min<size_t>(slots.size(), kMaxSlots));
-  for (int32_t e = 0; e < state->PlayerCount; ++e) state->Leaders[e].Slot = slots[e];
+  // A game without teams: every slot is in the team numbered as the slot.
+  for (int32_t e = 0; e < state->PlayerCount; ++e) {
+    state->Leaders[e].Slot = slots[e];
+    state->Leaders[e].Team = slots[e];
+  }
   return state;
 }
 
@@ -312,6 +316,18 @@ std::vector<uint8_t> WriteEconomyAnchor() {
   out.PutInt(56, 0);
   out.PutInt(60, 16);
   return out.bytes();
+}
+
+std::vector<uint8_t> WritePlayerRecord(const WorldFormat& format, const EconomyDescription& economy,
+                                       const std::optional<std::vector<HistoryPairs>>& history) {
+  std::vector<uint8_t> record = WriteEconomyRecord(format, economy);
+  if (history) {
+    // What lies between the two blocks in a real record.
+    record.resize(record.size() + 64, 0);
+    const std::vector<uint8_t> block = WriteHistoryBlock(*history);
+    record.insert(record.end(), block.begin(), block.end());
+  }
+  return record;
 }
 
 std::vector<uint8_t> WriteNotificationLog(const WorldFormat& format, const LogDescription& log) {

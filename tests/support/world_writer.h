@@ -34,7 +34,8 @@ struct WorldFormat {
 std::string LayoutName(const WorldFormat& format);
 
 // A fresh model with what the header would have set for these sections: the rule-set and build
-// flags, the speed percentage and one Leaders entry per listed slot, in the order given.
+// flags, the speed percentage and one Leaders entry per listed slot, in the order given, each in
+// the team numbered as its slot.
 std::unique_ptr<GameState> MakeWorldState(const WorldFormat& format,
                                           const std::vector<int32_t>& slots,
                                           int32_t speed_percent = 100);
@@ -129,6 +130,11 @@ std::vector<uint8_t> WriteEconomyRecord(const WorldFormat& format,
                                         bool player_record = true);
 // The Zeph record after which the players' records begin.
 std::vector<uint8_t> WriteEconomyAnchor();
+
+// A player's record as the game lays it out: its economy block and then, when the slot has one,
+// its history block. Every slot has a record, in slot order.
+std::vector<uint8_t> WritePlayerRecord(const WorldFormat& format, const EconomyDescription& economy,
+                                       const std::optional<std::vector<HistoryPairs>>& history);
 
 // A player's notification log: the record marker with its check, `decoy_tags` tags of other
 // slots, the log's tag, the ring of 100 messages and the treasury.

@@ -20,6 +20,7 @@ std::unique_ptr<GameState> Game(int32_t players, int32_t start_turn, int32_t cur
   for (int32_t p = 0; p < players; ++p) {
     state->Leaders[p].LeaderName = "Leader " + std::to_string(p);
     state->GraphPlayerChecked.push_back(true);
+    state->HistoryStored[p].Series.set();  // every player's block holds every series
   }
   return state;
 }
@@ -161,6 +162,29 @@ TEST(DrawGraph, PlotsTheChosenStatisticOverTheStoredTurns) {
   SelectGraphStatistic(*state, view, graph, 26);  // not offered without Zeph
   EXPECT_EQ(graph.Statistic, -1);
   for (const GraphSeries& s : graph.Series) EXPECT_TRUE(s.Points.empty());
+}
+
+TEST(DrawGraph, AnEntryWhoseBlockLacksTheStatisticHasNoLineButKeepsItsColour) {
+  // Entry 1 (barbarians, say) has no Score series, entry 2 no block at all; all are checked.
+  auto state = Game(4, 0, 6);
+  state->HistoryStored[1].Series.reset(kScore);
+  state->HistoryStored[2].Series.reset();
+  for (int32_t p = 0; p < 4; ++p) {
+    Fill(*state, p, kScore, 10 * (p + 1), 1);
+    Fill(*state, p, kGoldPerTurn, 5, 0);
+  }
+  ViewState view = FreshViewState(*state);
+  GraphContent graph = BuildGraphContent(*state, view);
+  EXPECT_EQ(graph.Series[0].Points.size(), 6u);
+  EXPECT_TRUE(graph.Series[1].Points.empty());
+  EXPECT_TRUE(graph.Series[2].Points.empty());
+  ASSERT_EQ(graph.Series[3].Points.size(), 6u);
+  EXPECT_EQ(graph.Series[3].Points.front().Value, 40);  // the fourth entry keeps the fourth line
+  EXPECT_EQ(graph.Entries[3].Color, GraphLineColors[3]);
+
+  SelectGraphStatistic(*state, view, graph, kGoldPerTurn);
+  EXPECT_EQ(graph.Series[1].Points.size(), 6u);
+  EXPECT_TRUE(graph.Series[2].Points.empty());
 }
 
 TEST(DrawGraph, TurnsOutsideTheStoredRangeAreNotPlotted) {

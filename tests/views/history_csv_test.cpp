@@ -20,20 +20,28 @@ std::unique_ptr<GameState> TwoPlayers() {
   return state;
 }
 
+// A value the save stored for the entry, series and turn.
+void Store(GameState& state, size_t entry, size_t series, size_t turn, int32_t value) {
+  state.HistoryData[entry][series][turn] = value;
+  state.HistoryStored[entry].Series.set(series);
+  state.HistoryStored[entry].Turns[series].set(turn);
+}
+
 TEST(HistoryCsv, OneRowPerHeldTurnOneColumnPerPlayerEmptyWhereNoValue) {
   auto state = TwoPlayers();
-  auto& score = state->HistoryData;
-  score[0][kScore][0] = 7;  // before the start: held because stored
-  score[0][kScore][2] = 10;
-  score[1][kScore][3] = -4;
-  score[0][kScore][4] = 12;
-  score[1][kScore][1499] = 99;  // the last turn the table holds
+  Store(*state, 0, kScore, 0, 7);  // before the start: held because stored
+  Store(*state, 0, kScore, 2, 10);
+  Store(*state, 1, kScore, 2, 0);  // a stored zero is a value
+  Store(*state, 1, kScore, 3, -4);
+  Store(*state, 0, kScore, 4, 12);
+  Store(*state, 1, kScore, 1499, 99);    // the last turn the table holds
+  state->HistoryData[0][kScore][5] = 8;  // not stored: not a value
   EXPECT_EQ(HistoryCsv(*state, kScore),
             "Turn,Alexander,Kabul\r\n"
             "0,7,\r\n"
             "2,10,0\r\n"
-            "3,0,-4\r\n"
-            "4,12,0\r\n"
+            "3,,-4\r\n"
+            "4,12,\r\n"
             "1499,,99\r\n");
 }
 
@@ -51,13 +59,15 @@ TEST(HistoryCsv, AllStatisticsShareOneTableLedByTheStatisticName) {
   auto state = TwoPlayers();
   state->CurrentTurn = 3;  // one played turn: 2
   state->ZephPresent = -1;
-  state->HistoryData[1][5][2] = 3;
+  const std::vector<std::string> offered = GraphStatisticNames(*state);
+  for (size_t s = 0; s < offered.size(); ++s) Store(*state, 0, s, 2, 0);
+  Store(*state, 1, 5, 2, 3);
   const std::string all = HistoryCsvAll(*state);
   const std::vector<std::string> names = GraphStatisticNames(*state);
   ASSERT_EQ(names.size(), 27u);
   std::string expected = "Statistic,Turn,Alexander,Kabul\r\n";
   for (size_t s = 0; s < names.size(); ++s) {
-    expected += names[s] + (s == 5 ? ",2,0,3\r\n" : ",2,0,0\r\n");
+    expected += names[s] + (s == 5 ? ",2,0,3\r\n" : ",2,0,\r\n");
   }
   EXPECT_EQ(all, expected);
   // Each statistic's rows are the one-statistic table's rows behind the name.

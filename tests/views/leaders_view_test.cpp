@@ -18,6 +18,7 @@ void AddEntry(GameState& state, int32_t slot, int32_t civ_type, int32_t status,
   state.SlotStatus[slot] = status;
   TLeaderInfoRec& entry = state.Leaders[state.PlayerCount++];
   entry.Slot = slot;
+  entry.Team = slot;  // a game without teams
   entry.SlotStatus = status;
   entry.LeaderName = name;
 }
@@ -53,6 +54,33 @@ TEST(LeadersContent, FillsOneRowPerEntryAndResetsTheRest) {
   EXPECT_EQ(grid.Cells[3],
             (std::vector<std::string>{" 3", " ", " ", " ", " ", " ", " ", " ", " ", " ", " "}));
   EXPECT_EQ(grid.Cells[64][0], "64");
+}
+
+TEST(LeadersContent, ATeamColumnOnlyWhenTwoMajorsShareATeam) {
+  struct Case {
+    const char* name;
+    std::vector<int32_t> teams;  // of slots 0 (human), 1 (computer), 3 (barbarians), 4 (city-state)
+    std::vector<std::string> column;  // header, then rows 1 to 4
+  };
+  const Case cases[] = {
+      {"teams of their own", {0, 1, 3, 4}, {"", " ", " ", " ", " "}},
+      {"barbarians and a city-state in a major's team", {0, 1, 0, 1}, {"", " ", " ", " ", " "}},
+      {"two majors in one team", {2, 2, 3, 4}, {"Team", "2", "2", " ", " "}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto state = NewGameState();
+    AddEntry(*state, 0, 5, 3, "Oda Nobunaga");
+    AddEntry(*state, 1, 2, 1, "Augustus");
+    AddEntry(*state, 3, kCivBarbarianType, 1, "Barbarian");
+    AddEntry(*state, 4, kCivMinorType, 1, "Geneva");
+    for (size_t e = 0; e < c.teams.size(); ++e) state->Leaders[e].Team = c.teams[e];
+    const TabContent content = BuildLeadersContent(*state);
+    const GridContent& grid = GridOf(content, "LeadersGrid");
+    for (size_t row = 0; row < c.column.size(); ++row) {
+      EXPECT_EQ(grid.Cells[row][6], c.column[row]) << row;
+    }
+  }
 }
 
 TEST(LeadersContent, HostileCountsStayInsideTheGrid) {

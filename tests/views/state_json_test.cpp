@@ -172,6 +172,13 @@ TEST(AppendJsonString, EscapesAndKeepsValidUtf8) {
   }
 }
 
+// A value as the analysis leaves one the save stored.
+void StoreHistory(GameState& s, int set, int series, int turn, int32_t value) {
+  s.HistoryData[set][series][turn] = value;
+  s.HistoryStored[set].Series.set(series);
+  s.HistoryStored[set].Turns[series].set(turn);
+}
+
 std::unique_ptr<GameState> TwoPlayerGame() {
   auto s = NewGameState();
   s->GameVersion = "1.0.3 \"beta\"";
@@ -202,9 +209,17 @@ std::unique_ptr<GameState> TwoPlayerGame() {
   city.QueueLength = 1;
   city.Queue[0] = {1, 7, 0, kTrue, 0};
   s->Cities[0].push_back(city);
-  s->HistoryData[0][0][2] = 10;  // turns 2 and 3 are played; 3 holds 0
-  s->HistoryData[0][0][9] = 5;   // outside the played turns but stored
-  s->HistoryData[2][0][2] = 99;  // a data set beyond the entries
+  // Turns 2 and 3 are played: 2 is stored, 3 is not, and 0 is stored at the current turn 4.
+  StoreHistory(*s, 0, 0, 2, 10);
+  StoreHistory(*s, 0, 0, 4, 0);
+  StoreHistory(*s, 0, 0, 9, 5);   // beyond the played turns but stored
+  StoreHistory(*s, 2, 0, 2, 99);  // a data set beyond the entries
+  s->Leaders[0].Team = 0;
+  s->Leaders[1].Team = 4;
+  s->Leaders[0].ResearchQueueLength = 2;
+  s->Leaders[0].ResearchQueue[0] = 12;
+  s->Leaders[0].ResearchQueue[1] = 30;
+  s->Leaders[0].ResearchingTech = 12;
   s->ReplayMessages = {{3, "Session started"}, {4, "unused"}};
   s->ReplayMessageCount = 1;
   return s;
@@ -223,6 +238,11 @@ TEST(StateToJson, PlayersCitiesAndFlagsFollowTheModel) {
   EXPECT_EQ(players[1]["Slot"].Number, 5);
   EXPECT_EQ(players[1]["LeaderName"].String, "Геневa");
   EXPECT_TRUE(players[1]["SlotIsMinor"].Bool);
+  EXPECT_EQ(players[1]["Team"].Number, 4);
+  ASSERT_EQ(players[0]["ResearchQueue"].Items.size(), 2u);
+  EXPECT_EQ(players[0]["ResearchQueue"][1].Number, 30);
+  EXPECT_TRUE(players[1].Has("ResearchQueue"));
+  EXPECT_EQ(players[1]["ResearchQueue"].Type, Json::kNull);  // no queue found
   EXPECT_EQ(players[0]["TechKnown"].Items.size(), static_cast<size_t>(kTechRows));
   EXPECT_TRUE(players[0]["TechKnown"][3].Bool);
   EXPECT_EQ(players[0]["TechProgress"][4].Number, 1234);
@@ -245,18 +265,20 @@ TEST(StateToJson, PlayersCitiesAndFlagsFollowTheModel) {
   EXPECT_EQ(json["replay"][0]["Text"].String, "Session started");
 }
 
-TEST(StateToJson, HistoryHoldsThePlayedTurnsAndStoredValuesPerEntry) {
+TEST(StateToJson, HistoryListsExactlyThePairsTheSaveStoredPerEntry) {
   const Json json = Parse(*TwoPlayerGame());
   const Json& history = json["history"];
   ASSERT_EQ(history.Items.size(), 2u);  // one per entry, not per data set
   EXPECT_EQ(history[0].Members.size(), static_cast<size_t>(kReplayDatasetRows - 1));
   const Json& score = history[0]["Score"];
   ASSERT_EQ(score.Items.size(), 3u);
-  EXPECT_EQ(score[0][0].Number, 2);
-  EXPECT_EQ(score[0][1].Number, 10);
-  EXPECT_EQ(score[1][0].Number, 3);
-  EXPECT_EQ(score[1][1].Number, 0);
-  EXPECT_EQ(score[2][0].Number, 9);
+  const int32_t pairs[3][2] = {{2, 10}, {4, 0}, {9, 5}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(score[i][0].Number, pairs[i][0]) << i;
+    EXPECT_EQ(score[i][1].Number, pairs[i][1]) << i;
+  }
+  EXPECT_TRUE(history[0]["Gold Per Turn"].Items.empty());
+  EXPECT_TRUE(history[1]["Score"].Items.empty());  // an entry without a block
   EXPECT_FALSE(history[0].Has("Empty"));
 }
 

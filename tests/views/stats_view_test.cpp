@@ -71,17 +71,17 @@ TEST_F(StatsViewTest, WondersInBuildOrderMarkedWhenNotBuiltByThePlayer) {
   TCityRec& taken = City("Taken");
   taken.Flags[kFlagOccupied] = kTrue;
   taken.CapturedTurn = 50;
-  Build(taken, 0, "Great Library", 40);  // before the capture, same turn as the Pyramid
-  Build(taken, 1, "Stonehenge", 70);     // after the capture
+  Build(taken, 0, "Great Library", 40);     // before the capture, same turn as the Pyramid
+  Build(taken, 1, "Brandenburg Gate", 70);  // after the capture; no Russian name
   TCityRec& puppet = City("Puppet");
   puppet.Flags[kFlagPuppet] = kTrue;
   Build(puppet, 0, "Colossus", 80);
-  EXPECT_EQ(
-      Line("WondersStats"),
-      "Pyramid (40), *Great Library (40), National Epic (60), Stonehenge (70), *Colossus (80)");
+  EXPECT_EQ(Line("WondersStats"),
+            "Pyramid (40), *Great Library (40), National Epic (60), Brandenburg Gate (70), "
+            "*Colossus (80)");
   EXPECT_EQ(Line("WondersStats", kStatsRussian),
-            "Пирамиды (40), *Александрийская библиотека (40), National Epic (60), "
-            "Stonehenge (70), *Колосс (80)");
+            "Пирамиды (40), *Александрийская библиотека (40), Национальный эпос (60), "
+            "Brandenburg Gate (70), *Колосс (80)");
 }
 
 TEST_F(StatsViewTest, WonderKindsComeFromTheSavesTable) {
@@ -161,6 +161,13 @@ TEST_F(StatsViewTest, BeliefsByHashSkippingEmptySlots) {
   beliefs = {0, TypeHash("BELIEF_GODDESS_HUNT"), INT32_MIN, -2, 1473516519, 0, 1011258413};
   EXPECT_EQ(Line("BeliefStats"), "Goddess Hunt, FFFFFFFE, Fertility Rites");
   EXPECT_EQ(Line("BeliefStats", kStatsRussian), "Богиня охоты, FFFFFFFE, Обряды плодородия");
+}
+
+TEST_F(StatsViewTest, PantheonsAddedLastAreNamedToo) {
+  state_->Leaders[static_cast<size_t>(entry_)].Beliefs = {
+      TypeHash("BELIEF_EARTH_MOTHER"), TypeHash("BELIEF_GOD_KING"), TypeHash("BELIEF_SUN_GOD")};
+  EXPECT_EQ(Line("BeliefStats"), "Earth Mother, God King, Sun God");
+  EXPECT_EQ(Line("BeliefStats", kStatsRussian), "Мать-земля, Божественный правитель, Бог Солнца");
 }
 
 TEST_F(StatsViewTest, NoLanguageSelectedShowsBeliefsInRussianOnly) {

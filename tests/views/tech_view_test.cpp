@@ -171,6 +171,37 @@ TEST(TechResearch, RowZeroOrOutsideTheTableIsUnknown) {
   }
 }
 
+TEST(TechResearch, TheQueueAfterTheCurrentTechnologyAndAnEmptyQueue) {
+  struct Case {
+    const char* name;
+    std::vector<int32_t> queue;  // {-1}: not found
+    std::string researching;
+    std::string then;
+  };
+  const int32_t pottery = RowOf(TechInfoZeph, "TECH_POTTERY");
+  const int32_t writing = RowOf(TechInfoZeph, "TECH_WRITING");
+  const int32_t banking = RowOf(TechInfoZeph, "TECH_BANKING");
+  const Case cases[] = {
+      {"several entries", {pottery, writing, banking}, "Pottery", "Writing, Banking"},
+      {"one entry", {pottery}, "Pottery", ""},
+      {"nothing researched", {}, "Nothing", ""},
+      {"no queue found", {-1}, "Unknown", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto state = TechGame(RuleSet::Zeph);
+    TLeaderInfoRec& leader = state->Leaders[0];
+    const bool found = c.queue != std::vector<int32_t>{-1};
+    leader.ResearchQueueLength = found ? static_cast<int32_t>(c.queue.size()) : -1;
+    for (size_t k = 0; found && k < c.queue.size(); ++k) leader.ResearchQueue[k] = c.queue[k];
+    leader.ResearchingTech = found && !c.queue.empty() ? c.queue[0] : -1;
+    const TabContent tab = PlayerTechChoose(*state, 0);
+    EXPECT_EQ(Field(tab, "ResearchE"), c.researching);
+    EXPECT_EQ(Field(tab, "ResearchQueueE"), c.then);
+    EXPECT_EQ(Field(tab, "AccScienceE").empty(), c.researching != "Pottery");
+  }
+}
+
 TEST(TechFields, TotalsAndTheirPatterns) {
   auto state = TechGame(RuleSet::Base);
   TLeaderInfoRec& l = state->Leaders[0];
