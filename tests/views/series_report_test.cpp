@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "../series/series_fixture.h"
+#include "series/series_fixture.h"
 #include "views/json_reader.h"
 
 namespace vek5 {
