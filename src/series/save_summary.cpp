@@ -1,6 +1,7 @@
 #include "series/save_summary.h"
 
 #include <algorithm>
+#include <climits>
 #include <exception>
 #include <filesystem>
 #include <span>
@@ -36,7 +37,8 @@ std::span<const std::string_view> SeriesNamesOf(const GameState& state) {
 
 // The last turn whose history record is complete, or -1 when the save holds none.
 int32_t LastFinishedTurn(const GameState& state) {
-  return std::min<int32_t>(state.CurrentTurn - 1, kHistoryTurns - 2);
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(int64_t{state.CurrentTurn} - 1, -1, kHistoryTurns - 2));
 }
 
 int32_t ScoreOf(const GameState& state, int32_t entry) {
@@ -90,7 +92,9 @@ SaveSummary SummariseState(const SaveImage& image, const GameState& state, int64
   s.Score = state.Score;
   s.SessionCounter = state.SessionCounter;
   s.ReloadsAtStartTurn = state.ReloadsAtStartTurn;
-  s.PlaySessions = std::max(state.SessionCounter - state.ReloadsAtStartTurn, 0);
+  // In 64 bits: the stored session count may be any value.
+  s.PlaySessions = static_cast<int32_t>(std::clamp<int64_t>(
+      int64_t{state.SessionCounter} - state.ReloadsAtStartTurn, 0, INT32_MAX));
   s.ReplayMessageCount = state.ReplayMessageCount;
   s.GameOver = state.GameOver != 0;
   s.VictoryType = state.VictoryType;

@@ -160,5 +160,32 @@ TEST(BatchAnalysis, ResultsKeepTheFilesOrderWhateverTheWorkers) {
   EXPECT_TRUE(AnalyseSaves(files, options).empty());
 }
 
+TEST(SaveSummary, HostileTurnsAndCountsStayInBounds) {
+  const struct {
+    int32_t TurnsPlayed;
+    int32_t StartTurn;
+    int32_t SessionCounter;
+    int32_t Turns;  // finished turns kept
+  } cases[] = {{0x7FFFFFFF, 0, 3, 1500},   {0x7FFFFFFF, 1, 3, 0}, {-5, -7, 3, 0},
+               {3000, 0, INT32_MIN, 1500}, {10, 1600, 3, 0},      {10, 1495, INT32_MAX, 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.TurnsPlayed) + " " + std::to_string(c.StartTurn));
+    GameDescription game = SeriesGame(12);
+    game.TurnsPlayed = c.TurnsPlayed;
+    game.StartTurn = c.StartTurn;
+    game.SessionCounter = c.SessionCounter;
+    const std::string path = testing::TempPath("hostile.Vek5Save");
+    testing::WriteFile(path, testing::WriteSaveFile(game));
+    const SaveRecord record = SummariseSave(path);
+    ASSERT_TRUE(record.Loaded()) << record.Error;
+    EXPECT_EQ(record.Past.Turns, c.Turns);
+    EXPECT_EQ(record.Past.Values.size(),
+              static_cast<size_t>(record.Past.Sets * record.Past.Series * record.Past.Turns));
+    EXPECT_GE(record.Summary.PlaySessions, 0);
+    // Compared with itself it is continuous.
+    EXPECT_EQ(CompareSaves(record, record).Kind, VerdictKind::kContinuous);
+  }
+}
+
 }  // namespace
 }  // namespace vek5
