@@ -22,6 +22,10 @@ std::unique_ptr<GameState> Analyse(const std::string& file_name) {
 // Prints the summary in the mode's form; failed files are also named on the error stream.
 int RunSummary(const CommandLine& command, std::ostream& out, std::ostream& err) {
   const SeriesResult result = SummarisePaths(command.Paths);
+  if (result.Saves.empty()) {
+    err << kProgram << ": no save found in the paths given\n";
+    return 1;
+  }
   for (const SaveRecord& save : result.Saves) {
     if (!save.Loaded()) err << kProgram << ": " << save.Path << ": " << save.Error << "\n";
   }

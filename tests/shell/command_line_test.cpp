@@ -165,6 +165,10 @@ TEST(RunCommand, SummaryExitStatuses) {
     }
   }
   EXPECT_EQ(RunWith({"--summary"}).Status, 2);
+  // A folder without saves is no success.
+  const RunResult empty = RunWith({"--summary", testing::SeriesFolder("cli-empty")});
+  EXPECT_EQ(empty.Status, 1);
+  EXPECT_NE(empty.Err.find("no save found"), std::string::npos);
 }
 
 }  // namespace
