@@ -81,6 +81,7 @@ SeriesTab::SeriesTab(QWidget* parent) : QWidget(parent) {
   SeriesGrid->setSelectionMode(QAbstractItemView::SingleSelection);
   SeriesGrid->setWordWrap(false);
   SeriesGrid->verticalHeader()->setVisible(false);
+  SeriesGrid->verticalHeader()->setDefaultSectionSize(SeriesGrid->fontMetrics().height() + 4);
   SeriesGrid->horizontalHeader()->setStretchLastSection(true);
 
   SeriesDetails = new QPlainTextEdit(this);
@@ -201,8 +202,9 @@ void SeriesTab::ShowTable() {
   SeriesGrid->setRowCount(static_cast<int>(order.size()));
   for (size_t r = 0; r < order.size(); ++r) ShowRow(static_cast<int>(r), order[r]);
   SeriesGrid->resizeColumnsToContents();
+  // Sorting starts from the grouped order, which the game column gives in ascending order.
+  SeriesGrid->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
   SeriesGrid->setSortingEnabled(true);
-  SeriesGrid->horizontalHeader()->setSortIndicatorShown(false);
 }
 
 void SeriesTab::ShowRow(int row, size_t save) {

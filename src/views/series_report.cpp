@@ -241,6 +241,14 @@ void WriteSaveJson(JsonWriter& w, const SeriesResult& result, size_t save, int32
   w.EndObject();
 }
 
+// The game column orders by game, then by the game's own order of its saves.
+std::optional<int64_t> GameOrder(const SeriesResult& result, int32_t game, size_t save) {
+  if (game <= 0 || static_cast<size_t>(game) > result.Games.size()) return std::nullopt;
+  const std::vector<size_t>& saves = result.Games[static_cast<size_t>(game - 1)].Saves;
+  const auto at = std::find(saves.begin(), saves.end(), save);
+  return int64_t{game} * static_cast<int64_t>(result.Saves.size() + 1) + (at - saves.begin());
+}
+
 }  // namespace
 
 std::vector<std::string> SeriesTableHeaders() {
@@ -254,7 +262,7 @@ std::vector<SeriesCell> SeriesTableRow(const SeriesResult& result, size_t save) 
   const SaveRecord& record = result.Saves[save];
   const int32_t game = GameOfEachSave(result.Games, result.Saves.size())[save];
   std::vector<SeriesCell> row(SeriesTableHeaders().size());
-  row[0] = {GameText(game), game};
+  row[0] = {GameText(game), GameOrder(result, game, save)};
   row[1] = {BaseName(record.Path), std::nullopt};
   if (!record.Loaded()) {
     row[kSeriesVerdictColumn] = {record.Error, std::nullopt};

@@ -11,7 +11,8 @@
 
 namespace vek5 {
 
-// One cell of the table of saves; Number orders numeric columns where the text would not.
+// One cell of the table of saves; Number orders numeric columns where the text would not (the
+// game column orders by game, then by the game's order of its saves).
 struct SeriesCell {
   std::string Text;
   std::optional<int64_t> Number;
