@@ -5,7 +5,6 @@
 
 #include "analysis/save5_analyse.h"
 #include "container/save_image.h"
-#include "series/series_result.h"
 #include "views/all_tabs.h"
 #include "views/series_report.h"
 #include "views/state_json.h"
@@ -17,26 +16,6 @@ constexpr char kProgram[] = "vek5-analyser";
 
 std::unique_ptr<GameState> Analyse(const std::string& file_name) {
   return Save5Analyse(LoadSave(file_name));
-}
-
-// Prints the summary in the mode's form; failed files are also named on the error stream.
-int RunSummary(const CommandLine& command, std::ostream& out, std::ostream& err) {
-  const SeriesResult result = SummarisePaths(command.Paths);
-  if (result.Saves.empty()) {
-    err << kProgram << ": no save found in the paths given\n";
-    return 1;
-  }
-  for (const SaveRecord& save : result.Saves) {
-    if (!save.Loaded()) err << kProgram << ": " << save.Path << ": " << save.Error << "\n";
-  }
-  if (command.Mode == CommandMode::kSummaryCsv) {
-    out << SeriesSummaryCsv(result);
-  } else if (command.Mode == CommandMode::kSummaryJson) {
-    out << SeriesSummaryJson(result);
-  } else {
-    out << SeriesSummaryText(result);
-  }
-  return SeriesExitStatus(result);
 }
 
 }  // namespace
@@ -107,9 +86,11 @@ int RunCommand(const CommandLine& command, std::ostream& out, std::ostream& err)
         ExportImage(LoadSave(command.File), command.Output);
         return 0;
       case CommandMode::kSummary:
+        return PrintSeriesSummary(command.Paths, SummaryForm::kText, kProgram, out, err);
       case CommandMode::kSummaryCsv:
+        return PrintSeriesSummary(command.Paths, SummaryForm::kCsv, kProgram, out, err);
       case CommandMode::kSummaryJson:
-        return RunSummary(command, out, err);
+        return PrintSeriesSummary(command.Paths, SummaryForm::kJson, kProgram, out, err);
       case CommandMode::kWindow:
       case CommandMode::kScreenshot:
       case CommandMode::kUsageError:

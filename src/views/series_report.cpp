@@ -1,7 +1,7 @@
 #include "views/series_report.h"
 
 #include <algorithm>
-#include <functional>
+#include <ostream>
 
 #include "model/calendar.h"
 #include "views/base_view.h"
@@ -422,6 +422,30 @@ std::string SeriesSummaryJson(const SeriesResult& result) {
   w.EndArray();
   w.EndObject();
   return out + "\n";
+}
+
+int PrintSeriesSummary(const std::vector<std::string>& paths, SummaryForm form,
+                       std::string_view program, std::ostream& out, std::ostream& err) {
+  const SeriesResult result = SummarisePaths(paths);
+  if (result.Saves.empty()) {
+    err << program << ": no save found in the paths given\n";
+    return 1;
+  }
+  for (const SaveRecord& save : result.Saves) {
+    if (!save.Loaded()) err << program << ": " << save.Path << ": " << save.Error << "\n";
+  }
+  switch (form) {
+    case SummaryForm::kText:
+      out << SeriesSummaryText(result);
+      break;
+    case SummaryForm::kCsv:
+      out << SeriesSummaryCsv(result);
+      break;
+    case SummaryForm::kJson:
+      out << SeriesSummaryJson(result);
+      break;
+  }
+  return SeriesExitStatus(result);
 }
 
 }  // namespace vek5

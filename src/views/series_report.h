@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "series/series_result.h"
@@ -40,6 +42,14 @@ std::string SeriesSummaryText(const SeriesResult& result);
 std::string SeriesSummaryCsv(const SeriesResult& result);
 // {"saves": [...], "games": [{"id", "saves", "verdicts"}]}.
 std::string SeriesSummaryJson(const SeriesResult& result);
+
+enum class SummaryForm { kText, kCsv, kJson };
+
+// The whole summary command of both programs: finds and analyses the saves the paths name,
+// prints the summary in the form asked for on out and each failed file on err (after the
+// program's name). Returns the exit status: SeriesExitStatus, or 1 when no save was found.
+int PrintSeriesSummary(const std::vector<std::string>& paths, SummaryForm form,
+                       std::string_view program, std::ostream& out, std::ostream& err);
 
 // A field quoted as RFC 4180 asks when it holds a comma, a quote or a line break.
 std::string CsvField(std::string_view text);
