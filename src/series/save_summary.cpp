@@ -93,8 +93,8 @@ SaveSummary SummariseState(const SaveImage& image, const GameState& state, int64
   s.SessionCounter = state.SessionCounter;
   s.ReloadsAtStartTurn = state.ReloadsAtStartTurn;
   // In 64 bits: the stored session count may be any value.
-  s.PlaySessions = static_cast<int32_t>(std::clamp<int64_t>(
-      int64_t{state.SessionCounter} - state.ReloadsAtStartTurn, 0, INT32_MAX));
+  s.PlaySessions = static_cast<int32_t>(
+      std::clamp<int64_t>(int64_t{state.SessionCounter} - state.ReloadsAtStartTurn, 0, INT32_MAX));
   s.ReplayMessageCount = state.ReplayMessageCount;
   s.GameOver = state.GameOver != 0;
   s.VictoryType = state.VictoryType;

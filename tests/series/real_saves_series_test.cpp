@@ -28,7 +28,7 @@ TEST(RealSaveSeries, FourSavesThreeGamesOneContinuousPair) {
   EXPECT_EQ(result.Games[2].Saves, (std::vector<size_t>{2}));
   EXPECT_EQ(SeriesExitStatus(result), 0);
 
-  // What the earlier save keeps of its past is what the issue measured and more: its replay
+  // What the earlier save keeps of its past: its replay
   // and 50 finished turns of 31 players.
   const SaveRecord& turn50 = result.Saves[3];
   EXPECT_EQ(turn50.Past.Replay.size(), 187u);
