@@ -9,6 +9,7 @@
 #include "container/save_image.h"
 #include "views/history_csv.h"
 #include "views/report.h"
+#include "views/series_report.h"
 #include "views/state_json.h"
 
 namespace vek5::cli {
@@ -17,10 +18,8 @@ namespace {
 constexpr char kProgram[] = "vek5";
 
 constexpr CommandAdder kCommands[] = {
-    AddReportCommand,
-    AddJsonCommand,
-    AddExportImageCommand,
-    AddHistoryCsvCommand,
+    AddReportCommand,     AddJsonCommand,    AddExportImageCommand,
+    AddHistoryCsvCommand, AddSummaryCommand,
 };
 
 // Runs work on a save; any error reading or analysing it is reported with the file's name.
@@ -88,12 +87,32 @@ void AddExportImageCommand(CLI::App& app, Action& action) {
   });
 }
 
+void AddSummaryCommand(CLI::App& app, Action& action) {
+  CLI::App* command = app.add_subcommand(
+      "summary", "Summarise many saves (files and folders) and check each game's continuity");
+  auto paths = std::make_shared<std::vector<std::string>>();
+  auto form = std::make_shared<std::string>("text");
+  command->add_option("PATH", *paths, "save files and folders (searched for *.Vek5Save)")
+      ->required();
+  command->add_option("--format", *form, "text, csv or json")
+      ->check(CLI::IsMember({"text", "csv", "json"}));
+  command->callback([&action, paths, form] {
+    action = [paths, form](std::ostream& out, std::ostream& err) {
+      const SummaryForm as = *form == "csv"    ? SummaryForm::kCsv
+                             : *form == "json" ? SummaryForm::kJson
+                                               : SummaryForm::kText;
+      return PrintSeriesSummary(*paths, as, kProgram, out, err);
+    };
+  });
+}
+
 int RunVek5(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App app("Analyses Vek5 save files without a window.", kProgram);
   app.set_version_flag("--version", std::string(kProgram) + " " + VEK5_VERSION);
   app.require_subcommand(1);
   app.footer(
-      "Exit status: 0 success, 1 a save that cannot be read or analysed, 2 a usage error.\n"
+      "Exit status: 0 success, 1 a save that cannot be read or analysed, 2 a usage error,\n"
+      "3 a summary whose saves do not tell one story.\n"
       "The window: vek5-analyser [FILE].\n");
   Action action;
   for (const CommandAdder add : kCommands) add(app, action);

@@ -28,6 +28,7 @@ using CommandAdder = void (*)(CLI::App& app, Action& action);
 void AddReportCommand(CLI::App& app, Action& action);
 void AddJsonCommand(CLI::App& app, Action& action);
 void AddExportImageCommand(CLI::App& app, Action& action);
+void AddSummaryCommand(CLI::App& app, Action& action);
 void AddHistoryCsvCommand(CLI::App& app, Action& action);
 
 // Runs the tool; args without the program name.

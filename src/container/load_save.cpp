@@ -54,8 +54,10 @@ int64_t FindStream(const std::vector<uint8_t>& bytes) {
 }
 
 // Concatenates the length-prefixed chunks that start at stream_offset - 4. A chunk that runs
-// past the end of the file is cut there; the first length of 1 or less ends the list.
-std::vector<uint8_t> JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset) {
+// past the end of the file is cut there (and complete is cleared); the first length of 1 or
+// less ends the list.
+std::vector<uint8_t> JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset,
+                                bool& complete) {
   const int64_t size = static_cast<int64_t>(bytes.size());
   std::vector<uint8_t> joined;
   joined.reserve(static_cast<size_t>(size - stream_offset));
@@ -64,6 +66,7 @@ std::vector<uint8_t> JoinChunks(const std::vector<uint8_t>& bytes, int64_t strea
   while (len > 1) {
     const int64_t start = pos + 4;
     const int64_t take = std::clamp<int64_t>(size - start, 0, len);
+    if (take < len) complete = false;
     joined.insert(joined.end(), bytes.begin() + start, bytes.begin() + start + take);
     pos = start + len;
     len = Int32At(bytes, pos);
@@ -233,12 +236,12 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
   if (p < kMinStreamOffset) {
     throw LoadError("This file is not a save of the game: it holds no compressed body.");
   }
-  const std::vector<uint8_t> joined = JoinChunks(file_bytes, p);
+  SaveImage image;
+  const std::vector<uint8_t> joined = JoinChunks(file_bytes, p, image.BodyComplete);
   const int64_t z = static_cast<int64_t>(joined.size());
   const int64_t tail = file_size - p - z;  // never negative: chunks lie within the file
   const int64_t max_body = kMaxImageSize - p - tail;
 
-  SaveImage image;
   std::vector<uint8_t>& buffer = image.SaveBuffer;
   buffer.reserve(static_cast<size_t>(
       p +

@@ -27,6 +27,9 @@ struct SaveImage {
   int32_t BodyOffset = -1;  // offset of the inflated body (and of the stream in the file)
   std::string FileName;     // path as given to the loader, UTF-8
   std::string FileDate;     // last modification, local time, "YYYY-MM-DD hh:mm:ss"
+  // False when the file ends inside a chunk of the body: the save was cut short and its body
+  // holds only what came before the cut.
+  bool BodyComplete = true;
 };
 
 // Assembles an image from the bytes of a save file. Throws LoadError.

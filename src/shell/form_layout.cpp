@@ -22,6 +22,7 @@
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
 #include "shell/main_window.h"
+#include "shell/series_tab.h"
 #include "views/city_view.h"
 #include "views/leaders_view.h"
 #include "views/league_view.h"
@@ -231,13 +232,16 @@ void TForm1::CreateControls() {
   Button1->setObjectName("Button1");
   Button4 = new QPushButton("Load It", this);
   Button4->setObjectName("Button4");
+  LoadFolderButton = new QPushButton("Load Folder", this);
+  LoadFolderButton->setObjectName("LoadFolderButton");
   Button2 = new QPushButton("Save File", this);
   Button2->setObjectName("Button2");
   top->addWidget(Label1, 0, 0);
   top->addWidget(Edit1, 0, 1);
   top->addWidget(Button1, 0, 2);
   top->addWidget(Button4, 0, 3);
-  top->addWidget(Button2, 0, 4);
+  top->addWidget(LoadFolderButton, 0, 4);
+  top->addWidget(Button2, 0, 5);
   top->addWidget(Label2, 1, 0);
   top->addWidget(Edit2, 1, 1, Qt::AlignLeft);
   top->setColumnStretch(1, 1);
@@ -262,6 +266,7 @@ void TForm1::CreateControls() {
       {CSTab = CreateCSTab(), "CS Points"},
       {TestTab = CreateTestTab(), "TestTab"},
       {LeagueTab = CreateLeagueTab(), "League"},
+      {SeriesPage = new SeriesTab, "Series"},
   };
   for (const auto& p : pages) PageControls->addTab(p.Page, p.Caption);
   layout->addWidget(PageControls, 1);

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include "model/format.h"
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
+#include "shell/series_tab.h"
 #include "views/base_view.h"
 #include "views/city_view.h"
 #include "views/player_log_view.h"
@@ -109,6 +111,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
   };
   ChooseOpenFile = [this] { return QFileDialog::getOpenFileName(this); };
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
+  ChooseFolder = [this] { return QFileDialog::getExistingDirectory(this); };
   CreateControls();
   FormCreate();
   ConnectHandlers();
@@ -155,6 +158,8 @@ void TForm1::ConnectHandlers() {
   connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(LoadFolderButton, &QPushButton::clicked, this, &TForm1::LoadFolderButtonClick);
+  connect(SeriesPage, &SeriesTab::LoadRequested, this, &TForm1::LoadFile);
   connect(Edit11, &QLineEdit::textChanged, this, &TForm1::Edit11Change);
   connect(GraphSelect, &QComboBox::currentIndexChanged, this, &TForm1::GraphSelectChange);
   connect(CheckListBox1, &QListWidget::itemChanged, this, &TForm1::CheckListBox1ClickCheck);
@@ -209,6 +214,16 @@ void TForm1::Button4Click() {
   LoadFile(Edit1->text());
 }
 
+void TForm1::LoadFolderButtonClick() {
+  const QString folder = ChooseFolder();
+  if (!folder.isEmpty()) AnalyseSeries({folder});
+}
+
+void TForm1::AnalyseSeries(const QStringList& paths) {
+  PageControls->setCurrentWidget(SeriesPage);
+  SeriesPage->Analyse(paths);
+}
+
 void TForm1::Button2Click() {
   if (!image_) return;
   const QString file_name = ChooseSaveFile();
@@ -225,11 +240,20 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
   if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
 }
 
+// One file is loaded; a folder or several files are analysed as a series.
 void TForm1::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
-  LoadFile(urls.first().toLocalFile());
+  QStringList paths;
+  for (const QUrl& url : urls) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  if (paths.size() == 1 && !QFileInfo(paths.first()).isDir()) {
+    LoadFile(paths.first());
+  } else {
+    AnalyseSeries(paths);
+  }
 }
 
 // ---- The refresh ----

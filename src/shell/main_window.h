@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -30,6 +31,7 @@ class QTableWidget;
 namespace vek5 {
 
 class HistoryChartView;
+class SeriesTab;
 
 inline constexpr char kApplicationTitle[] = "Vek5Zeph Save Analyser";
 inline constexpr char kWindowCaption[] = "Vek5 Save Analyzer (version 1.19.5 BETA)";
@@ -49,6 +51,10 @@ class TForm1 : public QWidget {
   std::function<void(const QString& message)> ShowError;
   std::function<QString()> ChooseOpenFile;
   std::function<QString()> ChooseSaveFile;
+  std::function<QString()> ChooseFolder;
+
+  // Analyses many saves (files and folders) on the Series tab, which it brings to the front.
+  void AnalyseSeries(const QStringList& paths);
 
   const GameState& State() const { return *state_; }
   const ViewState& View() const { return view_; }
@@ -70,6 +76,7 @@ class TForm1 : public QWidget {
   void Button2Click();
   void Button3Click();
   void Button4Click();
+  void LoadFolderButtonClick();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -125,6 +132,7 @@ class TForm1 : public QWidget {
   QPushButton* Button1 = nullptr;
   QPushButton* Button2 = nullptr;
   QPushButton* Button4 = nullptr;
+  QPushButton* LoadFolderButton = nullptr;
   QTabWidget* PageControls = nullptr;
   QWidget* BaseTab = nullptr;
   QWidget* LeadersTab = nullptr;
@@ -139,6 +147,7 @@ class TForm1 : public QWidget {
   QWidget* CSTab = nullptr;
   QWidget* TestTab = nullptr;
   QWidget* LeagueTab = nullptr;
+  SeriesTab* SeriesPage = nullptr;
 
   QComboBox* PlayerLogSelect = nullptr;
   QComboBox* PlayerCitySelect = nullptr;

@@ -6,6 +6,7 @@
 
 #include "analysis/save5_analyse.h"
 #include "container/save_image.h"
+#include "series/series_fixture.h"
 #include "support/save_builder.h"
 #include "views/history_csv.h"
 #include "views/report.h"
@@ -115,6 +116,30 @@ TEST(Vek5Cli, CommandsPrintWhatTheViewsBuild) {
   EXPECT_EQ(std::string(written.begin() + static_cast<long>(header),
                         written.begin() + static_cast<long>(header) + 4),
             "BODY");
+}
+
+// The summary of many saves: one story exits 0, a save played on from an earlier point 3, a
+// folder without saves 1, a format the command does not know 2.
+TEST(Vek5Cli, SummaryTellsWhetherTheSavesOfAGameTellOneStory) {
+  const std::string folder = testing::SeriesFolder("vek5-cli-summary");
+  testing::WriteGameSave(folder, "a.Vek5Save", testing::SeriesGame(10));
+  testing::WriteGameSave(folder, "b.Vek5Save", testing::SeriesGame(20));
+  const RunResult text = RunTool({"summary", folder});
+  EXPECT_EQ(text.Status, 0) << text.Err;
+  EXPECT_NE(text.Out.find("continuous"), std::string::npos) << text.Out;
+  const RunResult csv = RunTool({"summary", "--format", "csv", folder});
+  EXPECT_EQ(csv.Status, 0);
+  EXPECT_NE(csv.Out.find("a.Vek5Save"), std::string::npos);
+
+  testing::GameDescription replayed = testing::SeriesGame(30);
+  testing::ChangeHistory(replayed, 1, 2, 5, -77);
+  testing::WriteGameSave(folder, "c.Vek5Save", replayed);
+  const RunResult json = RunTool({"summary", "--format", "json", folder});
+  EXPECT_EQ(json.Status, 3);
+  EXPECT_NE(json.Out.find("\"diverged\""), std::string::npos) << json.Out;
+
+  EXPECT_EQ(RunTool({"summary", testing::SeriesFolder("vek5-cli-summary-empty")}).Status, 1);
+  EXPECT_EQ(RunTool({"summary", "--format", "xml", folder}).Status, kExitUsage);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "analysis/save5_analyse.h"
 #include "container/save_image.h"
+#include "series/series_fixture.h"
 #include "support/save_builder.h"
 #include "views/report.h"
 
@@ -32,6 +33,8 @@ TEST(ParseCommandLine, ModesAndOperands) {
       {{"--export-image", "a"}, CommandMode::kUsageError, "", ""},
       {{"--bogus"}, CommandMode::kUsageError, "", ""},
       {{"a", "b"}, CommandMode::kUsageError, "", ""},
+      {{"--summary"}, CommandMode::kUsageError, "", ""},
+      {{"--summary-csv"}, CommandMode::kUsageError, "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Args.empty() ? "(none)" : c.Args[0]);
@@ -120,6 +123,56 @@ TEST(RunCommand, ReportJsonAndImageOfABuiltSave) {
   EXPECT_EQ(std::string(written.begin() + static_cast<long>(testing::WriteHeader(game).size()),
                         written.begin() + static_cast<long>(testing::WriteHeader(game).size()) + 4),
             "BODY");
+}
+
+TEST(ParseCommandLine, SummariesTakeEveryPathThatFollows) {
+  const struct {
+    const char* Flag;
+    CommandMode Mode;
+  } cases[] = {{"--summary", CommandMode::kSummary},
+               {"--summary-csv", CommandMode::kSummaryCsv},
+               {"--summary-json", CommandMode::kSummaryJson}};
+  for (const auto& c : cases) {
+    const CommandLine command = ParseCommandLine({c.Flag, "folder", "a.Vek5Save", "--odd"});
+    EXPECT_EQ(command.Mode, c.Mode);
+    EXPECT_EQ(command.Paths, (std::vector<std::string>{"folder", "a.Vek5Save", "--odd"}));
+  }
+}
+
+TEST(RunCommand, SummaryExitStatuses) {
+  // 0: one story; 3: a verdict that is not continuous; 1: a file that failed (whatever the
+  // verdicts); 2: no path.
+  const std::string continuous = testing::SeriesFolder("cli-continuous");
+  testing::WriteGameSave(continuous, "a.Vek5Save", testing::SeriesGame(10));
+  testing::WriteGameSave(continuous, "b.Vek5Save", testing::SeriesGame(20));
+  const std::string diverged = testing::SeriesFolder("cli-diverged");
+  testing::WriteGameSave(diverged, "a.Vek5Save", testing::SeriesGame(10));
+  testing::GameDescription changed = testing::SeriesGame(20);
+  testing::ChangeHistory(changed, 0, 1, 3, 5);
+  testing::WriteGameSave(diverged, "b.Vek5Save", changed);
+  const std::string missing = testing::TempPath("cli-missing.Vek5Save");
+
+  const struct {
+    std::vector<std::string> Paths;
+    int Status;
+  } cases[] = {
+      {{continuous}, 0}, {{diverged}, 3}, {{continuous, missing}, 1}, {{diverged, missing}, 1}};
+  for (const auto& c : cases) {
+    for (const char* flag : {"--summary", "--summary-csv", "--summary-json"}) {
+      std::vector<std::string> args = {flag};
+      args.insert(args.end(), c.Paths.begin(), c.Paths.end());
+      SCOPED_TRACE(args[0] + " " + args[1]);
+      const RunResult run = RunWith(args);
+      EXPECT_EQ(run.Status, c.Status) << run.Err;
+      EXPECT_FALSE(run.Out.empty());
+      EXPECT_EQ(run.Err.find(missing) != std::string::npos, c.Status == 1) << run.Err;
+    }
+  }
+  EXPECT_EQ(RunWith({"--summary"}).Status, 2);
+  // A folder without saves is no success.
+  const RunResult empty = RunWith({"--summary", testing::SeriesFolder("cli-empty")});
+  EXPECT_EQ(empty.Status, 1);
+  EXPECT_NE(empty.Err.find("no save found"), std::string::npos);
 }
 
 }  // namespace

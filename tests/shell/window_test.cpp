@@ -11,13 +11,16 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -28,13 +31,16 @@
 #include <memory>
 
 #include "model/format.h"
+#include "series/series_fixture.h"
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
+#include "shell/series_tab.h"
 #include "support/city_writer.h"
 #include "support/save_builder.h"
 #include "support/world_writer.h"
 #include "views/base_view.h"
 #include "views/city_view.h"
+#include "views/series_report.h"
 #include "views/stats_view.h"
 
 namespace vek5 {
@@ -164,17 +170,17 @@ class WindowTest : public ::testing::Test {
   QStringList errors_;
 };
 
-TEST_F(WindowTest, ThirteenPagesInOrderWithBaseActiveAndTestTabHidden) {
+TEST_F(WindowTest, ThirteenPagesAndSeriesInOrderWithBaseActiveAndTestTabHidden) {
   const char* const pages[][2] = {{"BaseTab", "Base"},       {"LeadersTab", "Leaders"},
                                   {"ReplayTab", "Replay"},   {"PlayerLogTab", "Player Log"},
                                   {"ReloadsTab", "Reloads"}, {"GraphTab", "Graph"},
                                   {"CityTab", "Cities"},     {"PolicyTab", "Policy"},
                                   {"PlayerTab", "Player"},   {"StatsTab", "Stats"},
                                   {"CSTab", "CS Points"},    {"TestTab", "TestTab"},
-                                  {"LeagueTab", "League"}};
+                                  {"LeagueTab", "League"},   {"SeriesTab", "Series"}};
   QTabWidget* tabs = Pages();
-  ASSERT_EQ(tabs->count(), 13);
-  for (int i = 0; i < 13; ++i) {
+  ASSERT_EQ(tabs->count(), 14);
+  for (int i = 0; i < 14; ++i) {
     EXPECT_EQ(tabs->widget(i)->objectName(), pages[i][0]);
     EXPECT_EQ(tabs->tabText(i), pages[i][1]);
     EXPECT_EQ(tabs->isTabVisible(i), i != 11) << pages[i][0];
@@ -555,6 +561,112 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   for (int i = 0; i < entries->count(); ++i) {
     EXPECT_EQ(entries->item(i)->checkState(), Qt::Unchecked) << i;
   }
+}
+
+// Runs the window's events until the Series tab's batch has ended.
+bool WaitForSeries(const SeriesTab& tab) {
+  QElapsedTimer clock;
+  clock.start();
+  while (tab.Running() && clock.elapsed() < 30000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  QApplication::processEvents();
+  return !tab.Running();
+}
+
+// A folder with a game at turns 20 and 10 (named out of order, the later one changed at turn
+// 4) and a damaged file.
+std::string SeriesFolderForWindow() {
+  const std::string folder = testing::SeriesFolder("window-series");
+  testing::GameDescription later = testing::SeriesGame(20);
+  testing::ChangeHistory(later, 1, 0, 4, 999);
+  testing::WriteGameSave(folder, "a.Vek5Save", later);
+  testing::WriteGameSave(folder, "b.Vek5Save", testing::SeriesGame(10));
+  testing::WriteFile(folder + "/c.Vek5Save", std::vector<uint8_t>(80, 0x78));
+  return folder;
+}
+
+TEST_F(WindowTest, LoadFolderAnalysesOnTheSeriesTabAndActivatingARowLoadsIt) {
+  const std::string folder = SeriesFolderForWindow();
+  form_->ChooseFolder = [&] { return Q(folder); };
+  Find<QPushButton>("LoadFolderButton")->click();
+  auto* tab = Find<SeriesTab>("SeriesTab");
+  EXPECT_EQ(Pages()->currentWidget(), tab);
+  ASSERT_TRUE(WaitForSeries(*tab));
+
+  auto* grid = Find<QTableWidget>("SeriesGrid");
+  ASSERT_EQ(grid->rowCount(), 3);
+  // Grouped by game in turn order, the failed file last.
+  EXPECT_EQ(grid->item(0, 1)->text(), "b.Vek5Save");
+  EXPECT_EQ(grid->item(1, 1)->text(), "a.Vek5Save");
+  EXPECT_EQ(grid->item(1, kSeriesVerdictColumn)->text(), "diverged");
+  EXPECT_NE(grid->item(1, kSeriesVerdictColumn)->foreground().color(),
+            grid->item(0, kSeriesVerdictColumn)->foreground().color());
+  EXPECT_EQ(grid->item(2, 1)->text(), "c.Vek5Save");
+  EXPECT_FALSE(grid->item(2, kSeriesVerdictColumn)->text().isEmpty());  // its error
+  auto* progress = Find<QProgressBar>("SeriesProgress");
+  EXPECT_EQ(progress->value(), 3);
+  EXPECT_EQ(progress->maximum(), 3);
+  EXPECT_FALSE(Find<QPushButton>("SeriesCancel")->isEnabled());
+
+  grid->setCurrentCell(1, 0);
+  EXPECT_NE(
+      Find<QPlainTextEdit>("SeriesDetails")->toPlainText().indexOf("Verdict: diverged: at turn 4"),
+      -1);
+
+  // Sorting by the turn column (numbers, not texts) puts the later save above the earlier.
+  const auto row_of = [&](const char* name) {
+    for (int r = 0; r < grid->rowCount(); ++r) {
+      if (grid->item(r, 1)->text() == name) return r;
+    }
+    return -1;
+  };
+  grid->sortItems(2, Qt::DescendingOrder);
+  EXPECT_LT(row_of("a.Vek5Save"), row_of("b.Vek5Save"));
+  grid->sortItems(2, Qt::AscendingOrder);
+  EXPECT_LT(row_of("b.Vek5Save"), row_of("a.Vek5Save"));
+
+  // Enter on a row loads that save as "Load It" does.
+  grid->setCurrentCell(row_of("a.Vek5Save"), 1);
+  grid->setFocus();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(grid, &enter);
+  QApplication::processEvents();
+  ASSERT_TRUE(form_->HasSave());
+  EXPECT_EQ(form_->State().CurrentTurn, 20);
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "BaseTab");
+
+  // A double-click on another row loads that one.
+  grid->setCurrentCell(row_of("b.Vek5Save"), 1);
+  emit grid->cellDoubleClicked(row_of("b.Vek5Save"), 1);
+  EXPECT_EQ(form_->State().CurrentTurn, 10);
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join("; ").toStdString();
+}
+
+TEST_F(WindowTest, DroppedFolderOrFilesAreAnalysedAsASeriesAndCancelStopsIt) {
+  const std::string folder = SeriesFolderForWindow();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(Q(folder + "/a.Vek5Save")),
+                QUrl::fromLocalFile(Q(folder + "/b.Vek5Save"))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &enter);
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &drop);
+  auto* tab = Find<SeriesTab>("SeriesTab");
+  ASSERT_TRUE(WaitForSeries(*tab));
+  EXPECT_FALSE(form_->HasSave());
+  EXPECT_EQ(tab->Result().Saves.size(), 2u);
+  EXPECT_EQ(tab->Result().Games.size(), 1u);
+
+  // Cancelled at once: no save begun after the cancel, and the tab is ready for the next batch.
+  tab->Analyse({Q(folder)});
+  tab->Cancel();
+  ASSERT_TRUE(WaitForSeries(*tab));
+  EXPECT_LE(tab->Result().Saves.size(), 3u);
+  EXPECT_FALSE(Find<QPushButton>("SeriesCancel")->isEnabled());
+  tab->Analyse({Q(folder)});
+  ASSERT_TRUE(WaitForSeries(*tab));
+  EXPECT_EQ(tab->Result().Saves.size(), 3u);
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+// The Series tab: many saves analysed off the window's thread, shown as a table of saves grouped
+// by game with each save's verdict against the previous save of its game, and a details box for
+// the selected save. Activating a row (double-click or Enter) asks the window to load that save.
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "series/series_result.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace vek5 {
+
+class SeriesTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit SeriesTab(QWidget* parent = nullptr);
+  ~SeriesTab() override;
+
+  // Starts analysing the saves the paths name (files and folders); a batch still running is
+  // cancelled first. Rows appear as saves are analysed; games and verdicts when all are done.
+  void Analyse(const QStringList& paths);
+  // Stops a running batch: saves being analysed are finished, no further one is begun.
+  void Cancel();
+  bool Running() const { return worker_.joinable(); }
+  const SeriesResult& Result() const { return result_; }
+
+ protected:
+  // Enter on the table activates its current row.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ signals:
+  // The user asked for a save to be loaded into the other tabs.
+  void LoadRequested(const QString& path);
+  // A batch ended, whether it was completed or cancelled.
+  void Finished();
+
+ private:
+  void SaveAnalysed(size_t index, const SaveRecord& record);
+  void BatchDone(std::vector<SaveRecord> records);
+  void ShowTable();
+  void ShowRow(int row, size_t save);
+  void ShowDetails();
+  void ActivateCurrentRow();
+  void StopWorker();
+
+  SeriesResult result_;  // the last completed or cancelled batch, or the rows of a running one
+  uint64_t batch_ = 0;   // number of the running batch; results of older ones are dropped
+  std::atomic<bool> cancel_{false};
+  std::thread worker_;
+
+  QPushButton* SeriesCancel = nullptr;
+  QProgressBar* SeriesProgress = nullptr;
+  QLabel* SeriesStatus = nullptr;
+  QTableWidget* SeriesGrid = nullptr;
+  QPlainTextEdit* SeriesDetails = nullptr;
+};
+
+}  // namespace vek5
