@@ -243,6 +243,15 @@ void TForm1::CreateControls() {
   top->setColumnStretch(1, 1);
   layout->addLayout(top);
 
+  // Said above the tabs, so that no page is read as whole when the save was cut short.
+  EndsEarlyBar = new QLabel(this);
+  EndsEarlyBar->setObjectName("EndsEarlyBar");
+  EndsEarlyBar->setWordWrap(true);
+  EndsEarlyBar->setStyleSheet(
+      "QLabel { background: #FFF3C4; color: black; border: 1px solid #C9A227; padding: 4px; }");
+  EndsEarlyBar->hide();
+  layout->addWidget(EndsEarlyBar);
+
   PageControls = new QTabWidget(this);
   PageControls->setObjectName("PageControls");
   const struct {

@@ -193,6 +193,9 @@ bool TForm1::LoadFile(const QString& file_name) {
     Edit2->setText(QString::fromStdString(image_->FileDate));
     PageControls->setCurrentWidget(BaseTab);
     Print5Data();
+    const std::string notice = EndsEarlyNotice(*state_);
+    EndsEarlyBar->setText(Text(notice));
+    EndsEarlyBar->setVisible(!notice.empty());
     return true;
   } catch (const std::exception& error) {
     ShowError(QString::fromUtf8(error.what()));

@@ -118,6 +118,7 @@ class TForm1 : public QWidget {
   // The graph tab's content; the chart widget only shows it.
   GraphContent graph_;
 
+  QLabel* EndsEarlyBar = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* Edit1 = nullptr;

@@ -1,5 +1,7 @@
 #include "views/all_tabs.h"
 
+#include "model/format.h"
+
 #include "views/base_view.h"
 #include "views/city_view.h"
 #include "views/leaders_view.h"
@@ -38,10 +40,22 @@ AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection
   return all;
 }
 
+std::string EndsEarlyNotice(const GameState& state) {
+  if (!state.BodyEndsEarly) return {};
+  constexpr double kBytesPerMegabyte = 1e6;
+  std::string notice = Format("This save ends early: its body stops after %.1f MB",
+                              state.BodyLength / kBytesPerMegabyte);
+  if (state.BodyShareRead >= 0) {
+    notice += Format(" (at most %d %% of it)", state.BodyShareRead);
+  }
+  return notice + "; everything after that is missing.";
+}
+
 std::string BuildReport(const GameState& state) {
   ViewState view = FreshViewState(state);
   const AllTabs all = BuildAllTabs(state, view, TabSelection{});
   std::string report;
+  if (state.BodyEndsEarly) report += EndsEarlyNotice(state) + "\n\n";
   for (const auto& [caption, content] : all.Tabs) report += RenderReport(caption, content);
   return report;
 }

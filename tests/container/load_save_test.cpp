@@ -1,6 +1,7 @@
 #include "container/save_image.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <string>
@@ -195,6 +196,77 @@ TEST(SharedSaves, EachAssemblesWithItsBody) {
     const SaveImage image = LoadSave(path);
     EXPECT_GT(image.DataLength - image.BodyOffset, 17'000'000) << name;
     EXPECT_EQ(FindStr(image, "BODY", 0), image.BodyOffset - 4) << name;
+  }
+}
+
+// A body compressed as the game writes it: ended by a sync flush, with no final block.
+std::vector<uint8_t> SyncFlushed(const std::vector<uint8_t>& body) {
+  z_stream stream{};
+  if (deflateInit(&stream, 6) != Z_OK) throw std::runtime_error("deflateInit failed");
+  std::vector<uint8_t> out(deflateBound(&stream, body.size()) + 16);
+  stream.next_in = const_cast<Bytef*>(body.data());
+  stream.avail_in = static_cast<uInt>(body.size());
+  stream.next_out = out.data();
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_SYNC_FLUSH);
+  out.resize(out.size() - stream.avail_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+// One chunk holding the stream (its length field says declared bytes), then the file ends.
+std::vector<uint8_t> OneChunkFile(const std::vector<uint8_t>& stream, size_t kept,
+                                  int32_t declared) {
+  return Concat({kHeader, Le32(declared), {stream.begin(), stream.begin() + kept}});
+}
+
+std::vector<uint8_t> NoisyBody(size_t size) {
+  std::vector<uint8_t> body(size);
+  for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  return body;
+}
+
+// Whether a file ends early is told by where the stream stops (inside a block or at a block's
+// end) and by chunk lengths that run past the end of the file.
+TEST(AssembleSave, TellsASaveThatEndsEarly) {
+  const std::vector<uint8_t> body = NoisyBody(300000);
+  const std::vector<uint8_t> flushed = SyncFlushed(body);
+  const int32_t size = static_cast<int32_t>(flushed.size());
+  struct Case {
+    const char* Name;
+    std::vector<uint8_t> File;
+    bool EndsEarly;
+    int32_t ShareRead;
+  };
+  const Case cases[] = {
+      {"whole, ended by a sync flush", Concat({OneChunkFile(flushed, size, size), Le32(0)}), false,
+       -1},
+      {"whole, ended by the stream's end mark", BuildSaveFile({kHeader, body, {}, 0, {}}), false,
+       -1},
+      {"cut inside a block, framing intact", OneChunkFile(flushed, size / 2, size / 2), true, -1},
+      {"cut with its chunk", OneChunkFile(flushed, size / 4, size), true,
+       static_cast<int32_t>(int64_t{size / 4} * 100 / size)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const SaveImage image = AssembleSave(c.File);
+    EXPECT_EQ(image.EndsEarly, c.EndsEarly);
+    EXPECT_EQ(image.BodyShareRead, c.ShareRead);
+    if (c.EndsEarly) {
+      EXPECT_GT(image.BodyLength, 0);
+      EXPECT_LT(image.BodyLength, static_cast<int32_t>(body.size()));
+    } else {
+      EXPECT_EQ(image.BodyLength, static_cast<int32_t>(body.size()));
+    }
+  }
+}
+
+TEST(SharedSaves, NoneEndsEarly) {
+  for (const char* name : {"base-turn50.Vek5Save", "base-turn95.Vek5Save",
+                           "zeph-hotseat-turn164.Vek5Save", "zeph-turn238.Vek5Save"}) {
+    const std::string path = testing::SharedSave(name);
+    if (path.empty()) GTEST_SKIP() << "shared saves are not present";
+    EXPECT_FALSE(LoadSave(path).EndsEarly) << name;
   }
 }
 

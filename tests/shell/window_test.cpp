@@ -550,5 +550,28 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   }
 }
 
+TEST_F(WindowTest, ASaveThatEndsEarlyShowsTheNoticeUntilAWholeOneIsLoaded) {
+  testing::GameDescription game;
+  std::vector<uint8_t> filler(400000);
+  for (size_t i = 0; i < filler.size(); ++i) filler[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  game.BodySections = {filler};
+  std::vector<uint8_t> file = testing::WriteSaveFile(game);
+  file.resize(file.size() / 2);
+  const std::string cut = testing::TempPath("cut.Vek5Save");
+  testing::WriteFile(cut, file);
+
+  auto* bar = Find<QLabel>("EndsEarlyBar");
+  EXPECT_FALSE(bar->isVisibleTo(form_.get()));
+  ASSERT_TRUE(form_->LoadFile(Q(cut)));
+  EXPECT_TRUE(errors_.isEmpty());
+  EXPECT_TRUE(form_->State().BodyEndsEarly);
+  EXPECT_TRUE(bar->isVisibleTo(form_.get()));
+  EXPECT_TRUE(bar->text().startsWith("This save ends early: its body stops after "))
+      << bar->text().toStdString();
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteSave("whole.Vek5Save"))));
+  EXPECT_FALSE(bar->isVisibleTo(form_.get()));
+}
+
 }  // namespace
 }  // namespace vek5
