@@ -89,7 +89,7 @@ constexpr size_t kDirectInflateSize = size_t{128} << 20;
 constexpr size_t kMeasureStep = size_t{1} << 20;
 
 std::string TooLargeMessage() {
-  return "The save's body inflates to more than " + std::to_string(kMaxImageSize >> 20) +
+  return "The save's game data unpacks to more than " + std::to_string(kMaxImageSize >> 20) +
          " MiB; it is not accepted.";
 }
 
@@ -122,8 +122,8 @@ class Inflater {
     if (status == Z_STREAM_END) return false;
     if (status == Z_BUF_ERROR && input_size_ > 0 && stream_.avail_in == 0) return false;
     if (status < 0 || status == Z_NEED_DICT) {
-      throw LoadError(
-          "The save's compressed body is damaged (zlib: " + ZlibMessage(stream_, status) + ").");
+      throw LoadError("The save is damaged: its game data cannot be unpacked.\nDetail: zlib: " +
+                      ZlibMessage(stream_, status) + ".");
     }
     return stream_.avail_out == 0 || stream_.avail_in > 0;
   }
@@ -216,21 +216,30 @@ std::string FormatLocalTime(time_t t) {
   return text;
 }
 
+std::string TooLargeFileMessage() {
+  return "This file is larger than " + std::to_string(kMaxFileSize >> 20) +
+         " MiB; it is not accepted as a save.";
+}
+
 std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
+  // A folder opens as a stream of unknown size on some systems: it is told apart first.
+  struct stat info {};
+  if (stat(file_name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw LoadError("This is a folder, not a save file.");
+  }
   std::ifstream in(file_name, std::ios::binary | std::ios::ate);
   if (!in) {
-    throw LoadError("Cannot open file \"" + file_name + "\": " + std::strerror(errno) + ".");
+    throw LoadError("The file cannot be opened.\nDetail: \"" + file_name +
+                    "\": " + std::strerror(errno) + ".");
   }
   const std::streamoff size = in.tellg();
-  if (size < 0) throw LoadError("Cannot read file \"" + file_name + "\".");
-  if (size > kMaxFileSize) {
-    throw LoadError("The file \"" + file_name + "\" is larger than " +
-                    std::to_string(kMaxFileSize >> 20) + " MiB; it is not accepted as a save.");
-  }
+  if (size < 0) throw LoadError("The file cannot be read.");
+  if (size == 0) throw LoadError("This file is empty; it is not a save.");
+  if (size > kMaxFileSize) throw LoadError(TooLargeFileMessage());
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   in.seekg(0);
   if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    throw LoadError("Cannot read file \"" + file_name + "\".");
+    throw LoadError("The file cannot be read.");
   }
   return bytes;
 }
@@ -239,13 +248,11 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
 
 SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
   const int64_t file_size = static_cast<int64_t>(file_bytes.size());
-  if (file_size > kMaxFileSize) {
-    throw LoadError("The file is larger than " + std::to_string(kMaxFileSize >> 20) +
-                    " MiB; it is not accepted as a save.");
-  }
+  if (file_size > kMaxFileSize) throw LoadError(TooLargeFileMessage());
   const int64_t p = FindStream(file_bytes);
   if (p < kMinStreamOffset) {
-    throw LoadError("This file is not a save of the game: it holds no compressed body.");
+    throw LoadError(
+        "This file is not a Vek5 save: it holds no game data.\nDetail: no compressed body found.");
   }
   const JoinedChunks chunks = JoinChunks(file_bytes, p);
   const std::vector<uint8_t>& joined = chunks.Bytes;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -198,7 +199,14 @@ bool TForm1::LoadFile(const QString& file_name) {
     EndsEarlyBar->setVisible(!notice.empty());
     return true;
   } catch (const std::exception& error) {
-    ShowError(QString::fromUtf8(error.what()));
+    // The path box goes back to the save on screen; before the first load it keeps the name
+    // that failed, so that a mistyped one can be corrected.
+    if (image_)
+      Edit1->setText(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
+    else
+      Edit1->setText(file_name);
+    ShowError(tr("Cannot load \"%1\".").arg(QDir::toNativeSeparators(file_name)) + "\n\n" +
+              QString::fromUtf8(error.what()));
     return false;
   }
 }

@@ -100,7 +100,7 @@ TEST(AssembleSave, FilesWithoutAStreamAtOffsetEightOrMoreAreRefused) {
       AssembleSave(file);
       ADD_FAILURE() << "accepted a file of " << file.size() << " bytes";
     } catch (const LoadError& e) {
-      EXPECT_NE(std::string(e.what()).find("not a save"), std::string::npos);
+      EXPECT_EQ(std::string(e.what()).rfind("This file is not a Vek5 save", 0), 0u) << e.what();
     }
   }
 }
@@ -257,6 +257,34 @@ TEST(AssembleSave, TellsASaveThatEndsEarly) {
       EXPECT_LT(image.BodyLength, static_cast<int32_t>(body.size()));
     } else {
       EXPECT_EQ(image.BodyLength, static_cast<int32_t>(body.size()));
+    }
+  }
+}
+
+// Each kind of file that is no save gets its own first line.
+TEST(LoadSave, SaysWhatIsWrongWithAFileThatIsNoSave) {
+  const std::string folder = testing::TempPath("a-folder.Vek5Save");
+  std::filesystem::create_directories(folder);
+  const std::string empty = testing::TempPath("empty.Vek5Save");
+  testing::WriteFile(empty, {});
+  const std::string text = testing::TempPath("notes.txt");
+  testing::WriteFile(text, Bytes("a text file that has nothing of a save"));
+  const struct {
+    std::string File;
+    std::string FirstLine;
+  } cases[] = {
+      {folder, "This is a folder, not a save file."},
+      {empty, "This file is empty; it is not a save."},
+      {text, "This file is not a Vek5 save: it holds no game data."},
+      {testing::TempPath("missing.Vek5Save"), "The file cannot be opened."},
+  };
+  for (const auto& c : cases) {
+    try {
+      LoadSave(c.File);
+      ADD_FAILURE() << "accepted " << c.File;
+    } catch (const LoadError& e) {
+      const std::string message = e.what();
+      EXPECT_EQ(message.substr(0, message.find('\n')), c.FirstLine);
     }
   }
 }

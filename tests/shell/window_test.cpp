@@ -263,6 +263,28 @@ TEST_F(WindowTest, FailedLoadKeepsThePreviousAnalysis) {
   }
 }
 
+// The error names the file that failed and says what is wrong with it; the path box then names
+// the save on screen again, or, before any load, keeps the failed name for correction.
+TEST_F(WindowTest, AFailedLoadNamesTheFileAndThePathBoxNamesTheSaveOnScreen) {
+  const std::string folder = testing::TempPath("saves-folder");
+  std::filesystem::create_directories(folder);
+  auto* path_box = Find<QLineEdit>("Edit1");
+  path_box->setText(Q(folder));
+  Find<QPushButton>("Button4")->click();
+  ASSERT_EQ(errors_.size(), 1);
+  EXPECT_TRUE(errors_[0].contains(Q(folder))) << errors_[0].toStdString();
+  EXPECT_TRUE(errors_[0].contains("This is a folder, not a save file."))
+      << errors_[0].toStdString();
+  EXPECT_EQ(path_box->text(), Q(folder));
+
+  const std::string good = WriteSave("on-screen.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(good)));
+  path_box->setText(Q(folder));
+  Find<QPushButton>("Button4")->click();
+  EXPECT_EQ(errors_.size(), 2);
+  EXPECT_EQ(path_box->text(), Q(good));
+}
+
 TEST_F(WindowTest, EmptyPathAndCancelledDialogDoNothing) {
   Find<QPushButton>("Button4")->click();
   Find<QPushButton>("Button1")->click();  // the open dialog is cancelled
