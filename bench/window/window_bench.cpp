@@ -305,7 +305,7 @@ int RunOne(const std::string& file, int64_t start_ns, const LoadFigure& load_onl
 
   const int64_t main_ns = MonotonicNs();
   QApplication app(argc, argv);
-  QApplication::setApplicationName(kApplicationTitle);
+  QApplication::setApplicationName(kProgramName);
   const int64_t app_ns = MonotonicNs();
   TForm1 form;
   const int64_t form_ns = MonotonicNs();

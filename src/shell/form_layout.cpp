@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -274,6 +275,11 @@ void TForm1::CreateControls() {
   };
   for (const auto& p : pages) PageControls->addTab(p.Page, p.Caption);
   layout->addWidget(PageControls, 1);
+
+  StatusLine = new QStatusBar(this);
+  StatusLine->setObjectName("StatusLine");
+  StatusLine->setSizeGripEnabled(false);
+  layout->addWidget(StatusLine);
 }
 
 QWidget* TForm1::CreateBaseTab() {

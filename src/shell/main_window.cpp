@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +17,7 @@
 #include <QMimeData>
 #include <QPen>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QUrl>
@@ -102,11 +105,11 @@ GraphContent DesignTimeGraph(const GameState& empty_state, ViewState& view) {
 
 // The model before any load: empty, without history sets (a load brings its own).
 TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameState>()) {
-  setWindowTitle(kWindowCaption);
+  setWindowTitle(kProgramName);
   setAcceptDrops(true);
   resize(1180, 780);
   ShowError = [this](const QString& message) {
-    QMessageBox::critical(this, QApplication::applicationName(), message);
+    QMessageBox::critical(this, kProgramName, message);
   };
   ChooseOpenFile = [this] { return QFileDialog::getOpenFileName(this); };
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
@@ -177,6 +180,8 @@ void TForm1::ConnectHandlers() {
 
 bool TForm1::LoadFile(const QString& file_name) {
   if (file_name.isEmpty()) return false;
+  QElapsedTimer clock;
+  clock.start();
   try {
     std::unique_ptr<SaveImage> image;
     std::unique_ptr<GameState> state;
@@ -197,6 +202,10 @@ bool TForm1::LoadFile(const QString& file_name) {
     const std::string notice = EndsEarlyNotice(*state_);
     EndsEarlyBar->setText(Text(notice));
     EndsEarlyBar->setVisible(!notice.empty());
+    const QFileInfo file(file_name);
+    setWindowTitle(Text(WindowTitle(*state_, file.completeBaseName().toStdString())));
+    StatusLine->showMessage(Text(LoadStatusLine(*state_, file.fileName().toStdString(),
+                                                static_cast<double>(clock.elapsed()) / 1000)));
     return true;
   } catch (const std::exception& error) {
     // The path box goes back to the save on screen; before the first load it keeps the name

@@ -16,6 +16,7 @@
 #include "views/graph_view.h"
 #include "views/tab_content.h"
 #include "views/view_state.h"
+#include "views/window_texts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,15 +25,13 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 
 namespace vek5 {
 
 class HistoryChartView;
-
-inline constexpr char kApplicationTitle[] = "Vek5Zeph Save Analyser";
-inline constexpr char kWindowCaption[] = "Vek5 Save Analyzer (version 1.19.5 BETA)";
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -119,6 +118,7 @@ class TForm1 : public QWidget {
   GraphContent graph_;
 
   QLabel* EndsEarlyBar = nullptr;
+  QStatusBar* StatusLine = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* Edit1 = nullptr;

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -173,7 +174,7 @@ TEST_F(WindowTest, ThirteenPagesInOrderWithBaseActiveAndTestTabHidden) {
     EXPECT_EQ(tabs->isTabVisible(i), i != 11) << pages[i][0];
   }
   EXPECT_EQ(tabs->currentWidget()->objectName(), "BaseTab");
-  EXPECT_EQ(form_->windowTitle(), "Vek5 Save Analyzer (version 1.19.5 BETA)");
+  EXPECT_EQ(form_->windowTitle(), "Vek5 Save Analyser");
 }
 
 TEST_F(WindowTest, StartUpDefaults) {
@@ -225,6 +226,21 @@ TEST_F(WindowTest, LoadFillsPathAndDateAndShowsBase) {
   Find<QPushButton>("Button4")->click();
   EXPECT_TRUE(errors_.isEmpty());
   EXPECT_NE(&form_->State(), first);
+}
+
+// After a load the title names the file, the player and the turn, and the status line the file,
+// the rule set, the turn and the time the load took.
+TEST_F(WindowTest, TitleAndStatusLineDescribeTheLoadedSave) {
+  const std::string path = WriteGameWithCities("titled.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(path)));
+  const GameState& state = form_->State();
+  const QString turn = QString("turn %1/%2").arg(state.CurrentTurn).arg(state.MaxTurns);
+  EXPECT_TRUE(form_->windowTitle().startsWith("titled - ")) << form_->windowTitle().toStdString();
+  EXPECT_TRUE(form_->windowTitle().endsWith(turn + " - Vek5 Save Analyser"));
+  const QString status = Find<QStatusBar>("StatusLine")->currentMessage();
+  EXPECT_TRUE(status.startsWith("titled.Vek5Save  |  " + Q(RuleSetName(state)) + "  |  " + turn +
+                                "  |  loaded in "))
+      << status.toStdString();
 }
 
 TEST_F(WindowTest, NonAsciiPathLoadsAndReloads) {
