@@ -9,11 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
@@ -239,6 +241,13 @@ void TForm1::CreateControls() {
   top->addWidget(Button1, 0, 2);
   top->addWidget(Button4, 0, 3);
   top->addWidget(Button2, 0, 4);
+  RecentButton = new QToolButton(this);
+  RecentButton->setObjectName("RecentButton");
+  RecentButton->setText("Recent");
+  RecentButton->setToolTip("Open one of the saves opened lately");
+  RecentButton->setPopupMode(QToolButton::InstantPopup);
+  RecentButton->setMenu(new QMenu(RecentButton));
+  top->addWidget(RecentButton, 0, 5);
   top->addWidget(Label2, 1, 0);
   top->addWidget(Edit2, 1, 1, Qt::AlignLeft);
   top->setColumnStretch(1, 1);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -13,13 +14,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPen>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
@@ -28,6 +32,7 @@
 #include "model/format.h"
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
+#include "shell/recent_files.h"
 #include "views/base_view.h"
 #include "views/city_view.h"
 #include "views/player_log_view.h"
@@ -111,11 +116,41 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
   ShowError = [this](const QString& message) {
     QMessageBox::critical(this, kProgramName, message);
   };
-  ChooseOpenFile = [this] { return QFileDialog::getOpenFileName(this); };
+  ChooseOpenFile = [this] {
+    QSettings settings;
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("Open a Vek5 save"), settings.value(settings_key::kLastFolder).toString(),
+        tr("Vek5 saves (*.Vek5Save);;All files (*)"));
+    if (!file.isEmpty())
+      settings.setValue(settings_key::kLastFolder, QFileInfo(file).absolutePath());
+    return file;
+  };
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
   CreateControls();
   FormCreate();
   ConnectHandlers();
+  RestoreSettings();
+}
+
+// A first start, with nothing remembered, keeps the defaults of FormCreate.
+void TForm1::RestoreSettings() {
+  QSettings settings;
+  const QByteArray geometry = settings.value(settings_key::kGeometry).toByteArray();
+  if (!geometry.isEmpty()) restoreGeometry(geometry);
+  const int tab = settings.value(settings_key::kActiveTab, -1).toInt();
+  if (tab >= 0 && tab < PageControls->count() && PageControls->isTabVisible(tab)) {
+    PageControls->setCurrentIndex(tab);
+  }
+  const int language = settings.value(settings_key::kStatsLanguage, -1).toInt();
+  if (language >= 0 && language < StatsLangSelect->count()) {
+    StatsLangSelect->setCurrentIndex(language);
+  }
+  graph_statistic_ = settings.value(settings_key::kGraphStatistic).toString();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  QSettings().setValue(settings_key::kGeometry, saveGeometry());
+  QWidget::closeEvent(event);
 }
 
 TForm1::~TForm1() = default;
@@ -174,6 +209,14 @@ void TForm1::ConnectHandlers() {
   connect(BuildingQueue, &QComboBox::currentIndexChanged, this, &TForm1::BuildingQueueChange);
   connect(PlayerStatsSelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerStats);
   connect(StatsLangSelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerStats);
+  connect(StatsLangSelect, &QComboBox::currentIndexChanged, this,
+          [](int language) { QSettings().setValue(settings_key::kStatsLanguage, language); });
+  connect(PageControls, &QTabWidget::currentChanged, this,
+          [](int tab) { QSettings().setValue(settings_key::kActiveTab, tab); });
+  QMenu* recent = RecentButton->menu();
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+    FillRecentMenu(recent, [this](const QString& file) { LoadFile(file); });
+  });
 }
 
 // ---- Loading ----
@@ -191,14 +234,16 @@ bool TForm1::LoadFile(const QString& file_name) {
       state = Save5Analyse(*image);
     }
     // Both succeeded: the new save replaces the old one as a whole.
+    const KeptSelection kept = KeepSelection();
     image_ = std::move(image);
     state_ = std::move(state);
     view_ = FreshViewState(*state_);
     const BusyCursor busy;
     Edit1->setText(file_name);
     Edit2->setText(QString::fromStdString(image_->FileDate));
-    PageControls->setCurrentWidget(BaseTab);
     Print5Data();
+    RestoreSelection(kept);
+    WriteRecentFiles(WithRecentFile(ReadRecentFiles(), QFileInfo(file_name).absoluteFilePath()));
     const std::string notice = EndsEarlyNotice(*state_);
     EndsEarlyBar->setText(Text(notice));
     EndsEarlyBar->setVisible(!notice.empty());
@@ -218,6 +263,34 @@ bool TForm1::LoadFile(const QString& file_name) {
               QString::fromUtf8(error.what()));
     return false;
   }
+}
+
+QList<QComboBox*> TForm1::PlayerSelectors() const {
+  return {PlayerLogSelect, PlayerCitySelect, PlayerPolicySelect, PlayerTechSelect,
+          PlayerStatsSelect};
+}
+
+TForm1::KeptSelection TForm1::KeepSelection() const {
+  KeptSelection kept;
+  kept.Page = PageControls->currentWidget();
+  for (const QComboBox* selector : PlayerSelectors()) kept.Players << selector->currentText();
+  kept.City = CityBox->currentText();
+  kept.Statistic = graph_statistic_;
+  return kept;
+}
+
+// Each choice is made through its control, so that its tab refills as after a user's choice.
+void TForm1::RestoreSelection(const KeptSelection& kept) {
+  const QList<QComboBox*> selectors = PlayerSelectors();
+  for (int i = 0; i < selectors.size() && i < kept.Players.size(); ++i) {
+    const int item = selectors[i]->findText(kept.Players[i]);
+    if (item >= 0) selectors[i]->setCurrentIndex(item);
+  }
+  const int city = CityBox->findText(kept.City);
+  if (city >= 0) CityBox->setCurrentIndex(city);
+  const int statistic = GraphSelect->findText(kept.Statistic);
+  if (statistic >= 0) GraphSelect->setCurrentIndex(statistic);
+  if (kept.Page) PageControls->setCurrentWidget(kept.Page);
 }
 
 void TForm1::Button1Click() {
@@ -418,6 +491,8 @@ void TForm1::ShowGraphRanges() {
 
 void TForm1::GraphSelectChange(int statistic) {
   SelectGraphStatistic(*state_, view_, graph_, statistic);
+  graph_statistic_ = GraphSelect->itemText(statistic);
+  QSettings().setValue(settings_key::kGraphStatistic, graph_statistic_);
   ShowGraph();
 }
 

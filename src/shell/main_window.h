@@ -5,7 +5,9 @@
 // forwards the controls' events to them.
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -26,6 +28,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QStatusBar;
+class QToolButton;
 class QTabWidget;
 class QTableWidget;
 
@@ -71,6 +74,7 @@ class TForm1 : public QWidget {
   void Button4Click();
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -92,6 +96,19 @@ class TForm1 : public QWidget {
   QWidget* CreateLeagueTab();
   void ConnectHandlers();
   void FormCreate();
+  void RestoreSettings();
+
+  // What the user has chosen on the tabs, by name, so that it can be chosen again in the next
+  // save where it still exists.
+  struct KeptSelection {
+    QWidget* Page = nullptr;
+    QStringList Players;  // the five player selectors' texts, in selector order
+    QString City;
+    QString Statistic;
+  };
+  KeptSelection KeepSelection() const;
+  void RestoreSelection(const KeptSelection& kept);
+  QList<QComboBox*> PlayerSelectors() const;
 
   void FillPlayerSelectors();
   QWidget* PageByCaption(const std::string& caption) const;
@@ -116,6 +133,9 @@ class TForm1 : public QWidget {
   ViewState view_;
   // The graph tab's content; the chart widget only shows it.
   GraphContent graph_;
+  // The graph's statistic the user chose last (remembered between starts), chosen again after
+  // a load when the save has it.
+  QString graph_statistic_;
 
   QLabel* EndsEarlyBar = nullptr;
   QStatusBar* StatusLine = nullptr;
@@ -125,6 +145,7 @@ class TForm1 : public QWidget {
   QLineEdit* Edit2 = nullptr;
   QPushButton* Button1 = nullptr;
   QPushButton* Button2 = nullptr;
+  QToolButton* RecentButton = nullptr;
   QPushButton* Button4 = nullptr;
   QTabWidget* PageControls = nullptr;
   QWidget* BaseTab = nullptr;

@@ -15,14 +15,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <QToolButton>
 #include <QUrl>
 #include <clocale>
 #include <filesystem>
@@ -31,6 +34,7 @@
 #include "model/format.h"
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
+#include "shell/recent_files.h"
 #include "support/city_writer.h"
 #include "support/save_builder.h"
 #include "views/base_view.h"
@@ -50,6 +54,11 @@ void EnsureApplication() {
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    // The settings live in a private folder, never in the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(testing::TempPath("settings")));
+    QCoreApplication::setOrganizationName("Vek5Tests");
+    QCoreApplication::setApplicationName("window_tests");
     static int argc = 1;
     static char name[] = "window_tests";
     static char* argv[] = {name, nullptr};
@@ -101,6 +110,7 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApplication();
+    QSettings().clear();  // every test starts as a first start
     form_ = std::make_unique<TForm1>();
     form_->ShowError = [this](const QString& message) { errors_ << message; };
     form_->ChooseOpenFile = [] { return QString(); };
@@ -211,14 +221,14 @@ TEST_F(WindowTest, StartUpDefaults) {
             "Tradition Finisher");
 }
 
-TEST_F(WindowTest, LoadFillsPathAndDateAndShowsBase) {
+TEST_F(WindowTest, LoadFillsPathAndDateAndKeepsThePage) {
   const std::string path = WriteSave("good.Vek5Save");
   Pages()->setCurrentIndex(3);
   ASSERT_TRUE(form_->LoadFile(QString::fromStdString(path)));
   EXPECT_TRUE(errors_.isEmpty());
   EXPECT_EQ(Find<QLineEdit>("Edit1")->text().toStdString(), path);
   EXPECT_EQ(Find<QLineEdit>("Edit2")->text().size(), 19);  // "YYYY-MM-DD hh:mm:ss"
-  EXPECT_EQ(Pages()->currentWidget()->objectName(), "BaseTab");
+  EXPECT_EQ(Pages()->currentIndex(), 3);                   // a load keeps the page in view
   EXPECT_TRUE(form_->HasSave());
 
   // "Load It" reloads the file the path box names.
@@ -609,6 +619,66 @@ TEST_F(WindowTest, ASaveThatEndsEarlyShowsTheNoticeUntilAWholeOneIsLoaded) {
 
   ASSERT_TRUE(form_->LoadFile(Q(WriteSave("whole.Vek5Save"))));
   EXPECT_FALSE(bar->isVisibleTo(form_.get()));
+}
+
+// What the user chose is there again at the next start, and after the next load.
+TEST_F(WindowTest, SettingsAreWrittenAndReadBackAtTheNextStart) {
+  const std::string path = WriteGameWithCities("remembered.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(path)));
+  Pages()->setCurrentWidget(Find<QWidget>("StatsTab"));
+  Selector("StatsLangSelect")->setCurrentIndex(kStatsRussian);
+  Selector("GraphSelect")->setCurrentIndex(3);
+  const QString statistic = Selector("GraphSelect")->currentText();
+  form_->resize(1333, 744);
+  form_->show();
+  const QSize size = form_->size();
+  form_->close();
+
+  form_ = std::make_unique<TForm1>();
+  form_->ShowError = [this](const QString& message) { errors_ << message; };
+  EXPECT_EQ(form_->size(), size);
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "StatsTab");
+  EXPECT_EQ(Selector("StatsLangSelect")->currentIndex(), kStatsRussian);
+  ASSERT_TRUE(form_->LoadFile(Q(path)));
+  EXPECT_EQ(Selector("GraphSelect")->currentText(), statistic);
+  EXPECT_EQ(form_->Graph().Statistic, 3);
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "StatsTab");
+}
+
+// The recent list: newest first, each file once, a file that is gone marked and removable.
+TEST_F(WindowTest, RecentSavesReopenAndAMissingOneCanBeRemoved) {
+  const std::string first = WriteSave("first.Vek5Save");
+  const std::string second = WriteSave("second.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(first)));
+  ASSERT_TRUE(form_->LoadFile(Q(second)));
+  ASSERT_TRUE(form_->LoadFile(Q(first)));
+  std::filesystem::remove(second);
+
+  QMenu* menu = Find<QToolButton>("RecentButton")->menu();
+  const auto entries = [menu] {
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+      if (!action->isSeparator()) texts << action->text();
+    }
+    return texts;
+  };
+  EXPECT_EQ(entries(),
+            (QStringList{Q(first), Q(second) + " (missing)", "Remove Missing", "Clear List"}));
+  menu->actions()[1]->trigger();  // the missing one is removed
+  EXPECT_EQ(entries(), (QStringList{Q(first), "Remove Missing", "Clear List"}));
+  EXPECT_FALSE(menu->actions()[2]->isEnabled());  // nothing missing is left
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("other.Vek5Save"))));
+  emit menu->aboutToShow();
+  menu->actions()[1]->trigger();  // reopens the first save
+  EXPECT_EQ(FieldText("Edit1").toStdString(), first);
+  EXPECT_EQ(form_->State().UserName, "Tester");
+
+  QStringList many;
+  for (int i = 0; i < 12; ++i) many = WithRecentFile(many, QString("save%1").arg(i));
+  EXPECT_EQ(many.size(), kMaxRecentFiles);
+  EXPECT_EQ(many.first(), "save11");
 }
 
 }  // namespace
