@@ -31,6 +31,7 @@
 #include "analysis/save5_analyse.h"
 #include "model/format.h"
 #include "shell/apply_content.h"
+#include "shell/copy_support.h"
 #include "shell/history_chart.h"
 #include "shell/recent_files.h"
 #include "views/base_view.h"
@@ -127,6 +128,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
   };
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
   CreateControls();
+  for (QTableWidget* grid : findChildren<QTableWidget*>()) EnableCopy(grid);
+  for (QListWidget* list : findChildren<QListWidget*>()) {
+    if (list->selectionMode() != QAbstractItemView::NoSelection) EnableCopy(list);
+  }
   FormCreate();
   ConnectHandlers();
   RestoreSettings();

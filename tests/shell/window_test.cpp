@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QChart>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -679,6 +681,47 @@ TEST_F(WindowTest, RecentSavesReopenAndAMissingOneCanBeRemoved) {
   for (int i = 0; i < 12; ++i) many = WithRecentFile(many, QString("save%1").arg(i));
   EXPECT_EQ(many.size(), kMaxRecentFiles);
   EXPECT_EQ(many.first(), "save11");
+}
+
+// Ctrl+C on a grid copies the selected cells as tab-separated rows, with the header row when
+// whole columns are selected; a list copies its selected lines; both offer Copy in a menu.
+TEST_F(WindowTest, CopyPutsTheSelectedCellsOnTheClipboard) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("copy.Vek5Save"))));
+  const GameState& state = form_->State();
+  auto* grid = Find<QTableWidget>("LeadersGrid");
+  const auto press_copy = [](QWidget* widget) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(widget, &press);
+    return QApplication::clipboard()->text();
+  };
+
+  // Two cells of the first two rows: no header.
+  grid->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+  EXPECT_EQ(press_copy(grid),
+            Q(state.Leaders[0].CivName + "\t" + state.Leaders[0].LeaderName + "\n" +
+              state.Leaders[1].CivName + "\t" + state.Leaders[1].LeaderName + "\n"));
+
+  // Whole columns: the header row first, padding dropped.
+  grid->clearSelection();
+  grid->selectColumn(2);
+  const QStringList lines = press_copy(grid).split('\n');
+  ASSERT_GT(lines.size(), 3);
+  EXPECT_EQ(lines[0], "Leader");
+  EXPECT_EQ(lines[1], Q(state.Leaders[0].LeaderName));
+
+  auto* options = Find<QListWidget>("DLCBox");
+  options->clear();
+  options->addItems({"one", "two", "three"});
+  options->item(0)->setSelected(true);
+  options->item(2)->setSelected(true);
+  EXPECT_EQ(press_copy(options), "one\nthree\n");
+
+  QStringList menu;
+  for (const QAction* action : grid->actions()) menu << action->text();
+  EXPECT_EQ(menu, (QStringList{"Copy", "Select All"}));
+  grid->actions()[1]->trigger();
+  grid->actions()[0]->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text().split('\n').first().split('\t').first(), "№");
 }
 
 }  // namespace
