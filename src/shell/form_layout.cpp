@@ -428,9 +428,13 @@ QWidget* TForm1::CreateGraphTab() {
   auto* left = new QVBoxLayout;
   left->addWidget(GraphSelect, 0, Qt::AlignLeft);
   left->addWidget(HistoryChart, 1);
+  SaveImageButton = new QPushButton("Save Image...", page);
+  SaveImageButton->setObjectName("SaveImageButton");
+  SaveImageButton->setToolTip("Save the graph as shown, as a PNG or SVG picture");
   auto* right = new QVBoxLayout;
   right->addWidget(CheckListBox1, 1);
   right->addWidget(Button3);
+  right->addWidget(SaveImageButton);
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left, 1);
   layout->addLayout(right);

@@ -2,8 +2,10 @@
 
 #include <QChart>
 #include <QGraphicsItem>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <algorithm>
 #include <vector>
 
@@ -150,6 +152,36 @@ HistoryChartView::HistoryChartView(QWidget* parent) : QChartView(parent) {
   setRenderHint(QPainter::Antialiasing, false);
   setRubberBand(QChartView::RectangleRubberBand);
   setToolTip(tr("Drag a rectangle to zoom; right-click to undo the zoom."));
+}
+
+bool HistoryChartView::SaveImage(const QString& file_name) {
+  const QSize size = viewport()->size();
+  const QRectF source = mapToScene(viewport()->rect()).boundingRect();
+  // The lines' cached pixels would go into the file as a picture: drawn afresh, they stay lines.
+  const QGraphicsItem::CacheMode cache = lines_->cacheMode();
+  lines_->setCacheMode(QGraphicsItem::NoCache);
+  bool written = false;
+  if (file_name.endsWith(".svg", Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setFileName(file_name);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(tr("History graph"));
+    QPainter painter;
+    if (painter.begin(&svg)) {
+      scene()->render(&painter, QRectF(QPointF(0, 0), size), source);
+      written = painter.end();
+    }
+  } else {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    scene()->render(&painter, QRectF(QPointF(0, 0), size), source);
+    painter.end();
+    written = image.save(file_name, "PNG");
+  }
+  lines_->setCacheMode(cache);
+  return written;
 }
 
 void HistoryChartView::mousePressEvent(QMouseEvent* event) {

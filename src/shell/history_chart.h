@@ -25,6 +25,10 @@ class HistoryChartView : public QChartView {
   QValueAxis* AxisX() const { return axis_x_; }
   QValueAxis* AxisY() const { return axis_y_; }
 
+  // Writes the chart as shown (its size, zoom and lines) to a PNG file, or to an SVG file when
+  // the name ends in ".svg". Returns false when the file cannot be written.
+  bool SaveImage(const QString& file_name);
+
  signals:
   // The user dragged a zoom rectangle; the axes hold its ranges.
   void Zoomed();

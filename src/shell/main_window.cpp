@@ -126,6 +126,17 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
       settings.setValue(settings_key::kLastFolder, QFileInfo(file).absolutePath());
     return file;
   };
+  ChooseImageFile = [this] {
+    QString selected_filter;
+    QString file =
+        QFileDialog::getSaveFileName(this, tr("Save the graph as a picture"),
+                                     QSettings().value(settings_key::kLastFolder).toString(),
+                                     tr("PNG image (*.png);;SVG image (*.svg)"), &selected_filter);
+    if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) {
+      file += selected_filter.contains("svg") ? ".svg" : ".png";
+    }
+    return file;
+  };
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
   CreateControls();
   for (QTableWidget* grid : findChildren<QTableWidget*>()) EnableCopy(grid);
@@ -199,6 +210,7 @@ void TForm1::ConnectHandlers() {
   connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(SaveImageButton, &QPushButton::clicked, this, &TForm1::SaveGraphImage);
   connect(Edit11, &QLineEdit::textChanged, this, &TForm1::Edit11Change);
   connect(GraphSelect, &QComboBox::currentIndexChanged, this, &TForm1::GraphSelectChange);
   connect(CheckListBox1, &QListWidget::itemChanged, this, &TForm1::CheckListBox1ClickCheck);
@@ -510,6 +522,16 @@ void TForm1::CheckListBox1ClickCheck(QListWidgetItem* item) {
 void TForm1::Button3Click() {
   UnselectAllGraphEntries(*state_, view_, graph_);
   ShowGraph();
+}
+
+void TForm1::SaveGraphImage() {
+  const QString file_name = ChooseImageFile();
+  if (file_name.isEmpty()) return;
+  if (!HistoryChart->SaveImage(file_name)) {
+    ShowError(tr("Cannot write \"%1\".").arg(QDir::toNativeSeparators(file_name)));
+    return;
+  }
+  StatusLine->showMessage(tr("Graph saved to %1").arg(QDir::toNativeSeparators(file_name)));
 }
 
 void TForm1::HistoryChartZoomed() {

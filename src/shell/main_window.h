@@ -51,6 +51,7 @@ class TForm1 : public QWidget {
   std::function<void(const QString& message)> ShowError;
   std::function<QString()> ChooseOpenFile;
   std::function<QString()> ChooseSaveFile;
+  std::function<QString()> ChooseImageFile;
 
   const GameState& State() const { return *state_; }
   const ViewState& View() const { return view_; }
@@ -72,6 +73,7 @@ class TForm1 : public QWidget {
   void Button2Click();
   void Button3Click();
   void Button4Click();
+  void SaveGraphImage();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -177,6 +179,7 @@ class TForm1 : public QWidget {
   QListWidget* SessionListBox = nullptr;
   QListWidget* CheckListBox1 = nullptr;
   QPushButton* Button3 = nullptr;
+  QPushButton* SaveImageButton = nullptr;
   HistoryChartView* HistoryChart = nullptr;
   QTableWidget* LeadersGrid = nullptr;
   QTableWidget* TechGrid = nullptr;

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include <QTextBlock>
 #include <QToolButton>
 #include <QUrl>
+#include <QXmlStreamReader>
 #include <clocale>
 #include <filesystem>
 #include <memory>
@@ -722,6 +724,50 @@ TEST_F(WindowTest, CopyPutsTheSelectedCellsOnTheClipboard) {
   grid->actions()[1]->trigger();
   grid->actions()[0]->trigger();
   EXPECT_EQ(QApplication::clipboard()->text().split('\n').first().split('\t').first(), "№");
+}
+
+// "Save Image..." writes the graph as shown to PNG or SVG.
+TEST_F(WindowTest, TheGraphIsSavedAsPngAndSvg) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("picture.Vek5Save"))));
+  form_->resize(1200, 800);
+  form_->show();
+  Pages()->setCurrentWidget(Find<QWidget>("GraphTab"));
+  QApplication::processEvents();
+  auto* chart = Find<HistoryChartView>("HistoryChart");
+
+  QString chosen;
+  form_->ChooseImageFile = [&chosen] { return chosen; };
+  chosen = Q(testing::TempPath("graph.png"));
+  Find<QPushButton>("SaveImageButton")->click();
+  const QImage png(chosen);
+  ASSERT_FALSE(png.isNull());
+  EXPECT_EQ(png.size(), chart->viewport()->size());
+  int blue = 0;  // the second player's line, drawn over the first one's
+  for (int y = 0; y < png.height(); ++y) {
+    for (int x = 0; x < png.width(); ++x) blue += png.pixelColor(x, y) == QColor(0x0000FF);
+  }
+  EXPECT_GT(blue, 0);
+
+  chosen = Q(testing::TempPath("graph.svg"));
+  Find<QPushButton>("SaveImageButton")->click();
+  QFile svg(chosen);
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&svg);
+  int elements = 0;
+  bool red_line = false;
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement) {
+      ++elements;
+      red_line = red_line || xml.attributes().value("stroke") == QString("#ff0000");
+    }
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_GT(elements, 10);
+  EXPECT_TRUE(red_line);
+
+  chosen = Q(testing::TempPath("no/such/folder/graph.png"));
+  Find<QPushButton>("SaveImageButton")->click();
+  EXPECT_EQ(errors_.size(), 1);
 }
 
 }  // namespace
