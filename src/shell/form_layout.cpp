@@ -248,6 +248,13 @@ void TForm1::CreateControls() {
   RecentButton->setPopupMode(QToolButton::InstantPopup);
   RecentButton->setMenu(new QMenu(RecentButton));
   top->addWidget(RecentButton, 0, 5);
+  FollowButton = new QPushButton("Follow Folder...", this);
+  FollowButton->setObjectName("FollowButton");
+  FollowButton->setCheckable(true);
+  FollowButton->setToolTip(
+      "Watch a folder and load the newest save in it whenever one appears or changes; "
+      "click again to stop");
+  top->addWidget(FollowButton, 0, 6);
   top->addWidget(Label2, 1, 0);
   top->addWidget(Edit2, 1, 1, Qt::AlignLeft);
   top->setColumnStretch(1, 1);
@@ -288,6 +295,10 @@ void TForm1::CreateControls() {
   StatusLine = new QStatusBar(this);
   StatusLine->setObjectName("StatusLine");
   StatusLine->setSizeGripEnabled(false);
+  FollowLabel = new QLabel(StatusLine);
+  FollowLabel->setObjectName("FollowLabel");
+  FollowLabel->hide();
+  StatusLine->addPermanentWidget(FollowLabel);
   layout->addWidget(StatusLine);
 }
 

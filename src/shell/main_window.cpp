@@ -32,6 +32,7 @@
 #include "model/format.h"
 #include "shell/apply_content.h"
 #include "shell/copy_support.h"
+#include "shell/folder_follower.h"
 #include "shell/history_chart.h"
 #include "shell/recent_files.h"
 #include "views/base_view.h"
@@ -126,6 +127,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
       settings.setValue(settings_key::kLastFolder, QFileInfo(file).absolutePath());
     return file;
   };
+  ChooseFolder = [this] {
+    return QFileDialog::getExistingDirectory(
+        this, tr("Follow a folder of saves"),
+        QSettings().value(settings_key::kLastFolder).toString());
+  };
   ChooseImageFile = [this] {
     QString selected_filter;
     QString file =
@@ -138,6 +144,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
     return file;
   };
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
+  follower_ = new FolderFollower(this);
   CreateControls();
   for (QTableWidget* grid : findChildren<QTableWidget*>()) EnableCopy(grid);
   for (QListWidget* list : findChildren<QListWidget*>()) {
@@ -211,6 +218,9 @@ void TForm1::ConnectHandlers() {
   connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
   connect(SaveImageButton, &QPushButton::clicked, this, &TForm1::SaveGraphImage);
+  connect(FollowButton, &QPushButton::clicked, this, &TForm1::FollowFolderClick);
+  connect(follower_, &FolderFollower::SaveReady, this,
+          [this](const QString& file) { LoadFile(file, LoadMode::kFollowing); });
   connect(Edit11, &QLineEdit::textChanged, this, &TForm1::Edit11Change);
   connect(GraphSelect, &QComboBox::currentIndexChanged, this, &TForm1::GraphSelectChange);
   connect(CheckListBox1, &QListWidget::itemChanged, this, &TForm1::CheckListBox1ClickCheck);
@@ -238,7 +248,7 @@ void TForm1::ConnectHandlers() {
 
 // ---- Loading ----
 
-bool TForm1::LoadFile(const QString& file_name) {
+bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
   if (file_name.isEmpty()) return false;
   QElapsedTimer clock;
   clock.start();
@@ -259,7 +269,7 @@ bool TForm1::LoadFile(const QString& file_name) {
     Edit1->setText(file_name);
     Edit2->setText(QString::fromStdString(image_->FileDate));
     Print5Data();
-    RestoreSelection(kept);
+    RestoreSelection(kept, mode);
     WriteRecentFiles(WithRecentFile(ReadRecentFiles(), QFileInfo(file_name).absoluteFilePath()));
     const std::string notice = EndsEarlyNotice(*state_);
     EndsEarlyBar->setText(Text(notice));
@@ -272,12 +282,19 @@ bool TForm1::LoadFile(const QString& file_name) {
   } catch (const std::exception& error) {
     // The path box goes back to the save on screen; before the first load it keeps the name
     // that failed, so that a mistyped one can be corrected.
-    if (image_)
+    if (image_) {
       Edit1->setText(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
-    else
+    } else {
       Edit1->setText(file_name);
-    ShowError(tr("Cannot load \"%1\".").arg(QDir::toNativeSeparators(file_name)) + "\n\n" +
-              QString::fromUtf8(error.what()));
+    }
+    const QString failed = tr("Cannot load \"%1\".").arg(QDir::toNativeSeparators(file_name));
+    const QString message = QString::fromUtf8(error.what());
+    if (mode == LoadMode::kFollowing) {
+      StatusLine->showMessage(failed + " " + message.section('\n', 0, 0) + " " +
+                              tr("The analysis shown is of the save before."));
+    } else {
+      ShowError(failed + "\n\n" + message);
+    }
     return false;
   }
 }
@@ -293,11 +310,18 @@ TForm1::KeptSelection TForm1::KeepSelection() const {
   for (const QComboBox* selector : PlayerSelectors()) kept.Players << selector->currentText();
   kept.City = CityBox->currentText();
   kept.Statistic = graph_statistic_;
+  for (const GraphEntry& entry : graph_.Entries) {
+    kept.GraphEntries.push_back(entry.Text);
+    kept.GraphChecked.push_back(entry.Checked);
+  }
+  kept.Zoomed = graph_zoomed_;
+  kept.Horizontal = graph_.Horizontal;
+  kept.Vertical = graph_.Vertical;
   return kept;
 }
 
 // Each choice is made through its control, so that its tab refills as after a user's choice.
-void TForm1::RestoreSelection(const KeptSelection& kept) {
+void TForm1::RestoreSelection(const KeptSelection& kept, LoadMode mode) {
   const QList<QComboBox*> selectors = PlayerSelectors();
   for (int i = 0; i < selectors.size() && i < kept.Players.size(); ++i) {
     const int item = selectors[i]->findText(kept.Players[i]);
@@ -308,6 +332,22 @@ void TForm1::RestoreSelection(const KeptSelection& kept) {
   const int statistic = GraphSelect->findText(kept.Statistic);
   if (statistic >= 0) GraphSelect->setCurrentIndex(statistic);
   if (kept.Page) PageControls->setCurrentWidget(kept.Page);
+  // The graph's check marks belong to the players of one game: they stay when the players do.
+  std::vector<std::string> entries;
+  for (const GraphEntry& entry : graph_.Entries) entries.push_back(entry.Text);
+  if (HasSave() && entries == kept.GraphEntries) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (graph_.Entries[i].Checked != kept.GraphChecked[i]) {
+        SetGraphEntryChecked(*state_, view_, graph_, static_cast<int32_t>(i), kept.GraphChecked[i]);
+      }
+    }
+    ShowGraph();
+  }
+  if (mode == LoadMode::kFollowing && kept.Zoomed) {
+    ZoomGraph(graph_, kept.Horizontal, kept.Vertical);
+    graph_zoomed_ = true;
+    ShowGraphRanges();
+  }
 }
 
 void TForm1::Button1Click() {
@@ -371,6 +411,7 @@ void TForm1::Print5Data() {
     Apply(page ? page : this, content);
   }
   graph_ = std::move(all.Graph);
+  graph_zoomed_ = false;
   ShowGraph();
 }
 
@@ -507,6 +548,7 @@ void TForm1::ShowGraphRanges() {
 }
 
 void TForm1::GraphSelectChange(int statistic) {
+  graph_zoomed_ = false;
   SelectGraphStatistic(*state_, view_, graph_, statistic);
   graph_statistic_ = GraphSelect->itemText(statistic);
   QSettings().setValue(settings_key::kGraphStatistic, graph_statistic_);
@@ -524,6 +566,25 @@ void TForm1::Button3Click() {
   ShowGraph();
 }
 
+void TForm1::FollowFolderClick() {
+  if (follower_->IsFollowing()) {
+    follower_->Stop();
+  } else {
+    const QString folder = ChooseFolder();
+    if (!folder.isEmpty() && !follower_->Start(folder)) {
+      ShowError(tr("Cannot follow \"%1\": it is not a folder that can be watched.")
+                    .arg(QDir::toNativeSeparators(folder)));
+    }
+  }
+  const bool following = follower_->IsFollowing();
+  FollowButton->setChecked(following);
+  FollowButton->setText(following ? tr("Stop Following") : tr("Follow Folder..."));
+  FollowLabel->setText(following
+                           ? tr("Following %1").arg(QDir::toNativeSeparators(follower_->Folder()))
+                           : QString());
+  FollowLabel->setVisible(following);
+}
+
 void TForm1::SaveGraphImage() {
   const QString file_name = ChooseImageFile();
   if (file_name.isEmpty()) return;
@@ -535,12 +596,14 @@ void TForm1::SaveGraphImage() {
 }
 
 void TForm1::HistoryChartZoomed() {
+  graph_zoomed_ = true;
   ZoomGraph(graph_, {HistoryChart->AxisX()->min(), HistoryChart->AxisX()->max()},
             {HistoryChart->AxisY()->min(), HistoryChart->AxisY()->max()});
   ShowGraphRanges();
 }
 
 void TForm1::HistoryChartUndoZoom() {
+  graph_zoomed_ = false;
   HistoryChart->chart()->zoomReset();  // forget the chart's own zoom steps
   vek5::HistoryChartUndoZoom(*state_, view_, graph_);
   ShowGraphRanges();

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "container/save_image.h"
 #include "model/game_state.h"
@@ -34,6 +36,7 @@ class QTableWidget;
 
 namespace vek5 {
 
+class FolderFollower;
 class HistoryChartView;
 
 class TForm1 : public QWidget {
@@ -45,13 +48,19 @@ class TForm1 : public QWidget {
 
   // Loads, analyses and shows a save. On any error the message is shown and the previous
   // analysis stays on screen and in memory. Returns whether the save was taken.
-  bool LoadFile(const QString& file_name);
+  // A save loaded because a followed folder changed keeps the graph's zoom and reports a
+  // failure in the status line instead of a message box.
+  enum class LoadMode { kAsked, kFollowing };
+  bool LoadFile(const QString& file_name, LoadMode mode = LoadMode::kAsked);
 
   // Seams for the dialogs, replaced by tests.
   std::function<void(const QString& message)> ShowError;
   std::function<QString()> ChooseOpenFile;
   std::function<QString()> ChooseSaveFile;
   std::function<QString()> ChooseImageFile;
+  std::function<QString()> ChooseFolder;
+
+  FolderFollower& Follower() const { return *follower_; }
 
   const GameState& State() const { return *state_; }
   const ViewState& View() const { return view_; }
@@ -74,6 +83,7 @@ class TForm1 : public QWidget {
   void Button3Click();
   void Button4Click();
   void SaveGraphImage();
+  void FollowFolderClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -107,9 +117,13 @@ class TForm1 : public QWidget {
     QStringList Players;  // the five player selectors' texts, in selector order
     QString City;
     QString Statistic;
+    std::vector<std::string> GraphEntries;  // the graph's entries and their check marks
+    std::vector<bool> GraphChecked;
+    bool Zoomed = false;
+    AxisRange Horizontal, Vertical;
   };
   KeptSelection KeepSelection() const;
-  void RestoreSelection(const KeptSelection& kept);
+  void RestoreSelection(const KeptSelection& kept, LoadMode mode);
   QList<QComboBox*> PlayerSelectors() const;
 
   void FillPlayerSelectors();
@@ -138,6 +152,8 @@ class TForm1 : public QWidget {
   // The graph's statistic the user chose last (remembered between starts), chosen again after
   // a load when the save has it.
   QString graph_statistic_;
+  bool graph_zoomed_ = false;  // the user's zoom is on the graph
+  FolderFollower* follower_ = nullptr;
 
   QLabel* EndsEarlyBar = nullptr;
   QStatusBar* StatusLine = nullptr;
@@ -148,6 +164,8 @@ class TForm1 : public QWidget {
   QPushButton* Button1 = nullptr;
   QPushButton* Button2 = nullptr;
   QToolButton* RecentButton = nullptr;
+  QPushButton* FollowButton = nullptr;
+  QLabel* FollowLabel = nullptr;
   QPushButton* Button4 = nullptr;
   QTabWidget* PageControls = nullptr;
   QWidget* BaseTab = nullptr;

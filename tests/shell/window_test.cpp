@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -28,15 +29,19 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <QThread>
 #include <QToolButton>
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <clocale>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 
 #include "model/format.h"
 #include "shell/apply_content.h"
+#include "shell/folder_follower.h"
 #include "shell/history_chart.h"
 #include "shell/recent_files.h"
 #include "support/city_writer.h"
@@ -768,6 +773,86 @@ TEST_F(WindowTest, TheGraphIsSavedAsPngAndSvg) {
   chosen = Q(testing::TempPath("no/such/folder/graph.png"));
   Find<QPushButton>("SaveImageButton")->click();
   EXPECT_EQ(errors_.size(), 1);
+}
+
+// Runs the event loop until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition() && clock.elapsed() < milliseconds) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+  return condition();
+}
+
+// A followed folder: a save copied into it in two writes is loaded once, when whole; the
+// choices on the tabs stay; a save that fails leaves the analysis and says so in the status
+// line; a second click stops following.
+TEST_F(WindowTest, AFollowedFolderLoadsTheNewestSaveOnceItIsWhole) {
+  const std::string folder = testing::TempPath("followed");
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  // The game writes its autosave over the one there before.
+  const std::string copied = folder + "/autosave.Vek5Save";
+  std::filesystem::copy_file(WriteSave("old-autosave.Vek5Save", "Old"), copied);
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("before.Vek5Save"))));
+  Selector("PlayerCitySelect")->setCurrentIndex(1);
+  Pages()->setCurrentWidget(Find<QWidget>("CityTab"));
+  Find<QListWidget>("CheckListBox1")->item(0)->setCheckState(Qt::Unchecked);
+
+  constexpr int kSettleMs = 300;
+  form_->Follower().SetSettleTime(kSettleMs);
+  form_->ChooseFolder = [&folder] { return Q(folder); };
+  auto* follow = Find<QPushButton>("FollowButton");
+  follow->click();
+  ASSERT_TRUE(form_->Follower().IsFollowing());
+  EXPECT_TRUE(Find<QLabel>("FollowLabel")->isVisibleTo(form_.get()));
+  EXPECT_TRUE(Find<QLabel>("FollowLabel")->text().contains(Q(folder)));
+
+  testing::GameDescription game;
+  game.UserName = "Follower";
+  std::vector<uint8_t> filler(300000);
+  for (size_t i = 0; i < filler.size(); ++i) filler[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  game.BodySections = {filler};
+  const std::vector<uint8_t> save = testing::WriteSaveFile(game);
+  {
+    std::ofstream out(copied, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(save.data()),
+              static_cast<std::streamsize>(save.size() / 2));
+  }
+  WaitFor([] { return false; }, kSettleMs / 3);
+  EXPECT_EQ(form_->State().UserName, "Tester");  // not yet: the save is still being written
+  {
+    std::ofstream out(copied, std::ios::binary | std::ios::app);
+    out.write(reinterpret_cast<const char*>(save.data() + save.size() / 2),
+              static_cast<std::streamsize>(save.size() - save.size() / 2));
+  }
+  ASSERT_TRUE(WaitFor([this] { return form_->State().UserName == "Follower"; }, 10000));
+  EXPECT_FALSE(form_->State().BodyEndsEarly);
+  EXPECT_TRUE(errors_.isEmpty());
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "CityTab");
+  EXPECT_EQ(Selector("PlayerCitySelect")->currentIndex(), 1);
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->item(1)->checkState(), Qt::Checked);
+
+  // A newer file that is no save: the analysis stays, the status line says why, no box.
+  EXPECT_EQ(FieldText("Edit1").toStdString(), copied);
+  const GameState* shown = &form_->State();
+  QThread::msleep(20);  // a later modification time than the save's
+  testing::WriteFile(folder + "/broken.Vek5Save", std::vector<uint8_t>(300, 'x'));
+  ASSERT_TRUE(WaitFor(
+      [this] {
+        return Find<QStatusBar>("StatusLine")->currentMessage().contains("broken.Vek5Save");
+      },
+      10000));
+  EXPECT_TRUE(errors_.isEmpty());
+  EXPECT_EQ(&form_->State(), shown);
+  EXPECT_TRUE(Find<QStatusBar>("StatusLine")->currentMessage().contains("not a Vek5 save"));
+
+  follow->click();
+  EXPECT_FALSE(form_->Follower().IsFollowing());
+  EXPECT_FALSE(Find<QLabel>("FollowLabel")->isVisibleTo(form_.get()));
 }
 
 }  // namespace
