@@ -20,8 +20,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "container/key_text.h"
-#include "model/reference_tables.h"
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
 #include "shell/main_window.h"
@@ -60,6 +58,9 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, bool read_only = true) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
   edit->setReadOnly(read_only);
+  // Tab moves between the controls one acts on; a box that only shows is still selectable with
+  // the mouse.
+  if (read_only) edit->setFocusPolicy(Qt::ClickFocus);
   return edit;
 }
 
@@ -198,25 +199,16 @@ QHBoxLayout* EventCaptions(QWidget* page, const char* prefix) {
   return row;
 }
 
-// Until the first fill every box lists the policies of its branch: the base table's branches,
-// and the ideologies, which only the Zeph table has.
-TabContent DesignTimePolicyLists() {
-  TabContent content;
-  const PolicyEdition base = PolicyEditionFor(false);
-  const auto add = [&content, &base](const PolicyEdition& edition, bool ideologies_only) {
-    for (const TPolicyInfoRec& row : edition.Policies) {
-      if (row.Branch < 0 || row.Branch >= static_cast<int>(edition.BranchBoxes.size())) continue;
-      const std::string_view box = edition.BranchBoxes[static_cast<size_t>(row.Branch)];
-      if (ideologies_only && std::find(base.BranchBoxes.begin(), base.BranchBoxes.end(), box) !=
-                                 base.BranchBoxes.end()) {
-        continue;
-      }
-      content.List(box).Lines.push_back({CutTextKey(row.Key, "POLICY_"), kBlack});
-    }
-  };
-  add(base, false);
-  add(PolicyEditionFor(true), true);
-  return content;
+// A policy box's title: its branch, as the box's name says it ("TraditionBranch" is
+// "Tradition"; an ideology box says that it is one).
+QString PolicyBoxTitle(std::string_view box) {
+  constexpr std::string_view kBranch = "Branch";
+  constexpr std::string_view kIdeology = "Ideology";
+  if (box.ends_with(kIdeology)) {
+    return QString::fromUtf8(box.substr(0, box.size() - kIdeology.size())) + " (ideology)";
+  }
+  if (box.ends_with(kBranch)) box.remove_suffix(kBranch.size());
+  return QString::fromUtf8(box);
 }
 
 }  // namespace
@@ -342,10 +334,19 @@ QWidget* TForm1::CreateBaseTab() {
   lists->addWidget(CaptionOf(page, "DLCBox", "     DLC Installed     (Установленные дополнения)"));
   lists->addWidget(NewListBox(page, "DLCBox", 2, 520), 1);
 
-  auto* layout = new QHBoxLayout(page);
-  layout->addLayout(fields, 1);
-  layout->addSpacing(12);
-  layout->addLayout(lists);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(fields, 1);
+  columns->addSpacing(12);
+  columns->addLayout(lists);
+  // Shown until the first save is loaded.
+  QLabel* hint = NewLabel(page, "EmptyHint",
+                          "No save is loaded yet. Open one with \"Load File\" (Ctrl+O), type its "
+                          "path in the box above and press Enter, or drop a save on this window.");
+  hint->setWordWrap(true);
+  hint->setStyleSheet("QLabel { background: #E8F0FE; color: black; padding: 6px; }");
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(hint);
+  layout->addLayout(columns, 1);
   return page;
 }
 
@@ -481,9 +482,6 @@ QWidget* TForm1::CreateCityTab() {
   int row = 0;
   for (const auto& r : rows) AddFieldRow(fields, page, row++, r[0], r[1]);
   fields->setColumnMinimumWidth(1, 230);
-  page->findChild<QLineEdit*>("CityStatusE")
-      ->setText("Never Lost, Puppet, Occupied, Ever Capital, Railroad");
-  page->findChild<QLineEdit*>("CityStatusE")->setCursorPosition(0);
 
   // Great-person points and rates, then the yields per turn.
   auto* great = new QGridLayout;
@@ -582,12 +580,16 @@ QWidget* TForm1::CreatePolicyTab() {
   auto* boxes = new QGridLayout;
   auto* ideologies = new QHBoxLayout;
   for (size_t i = 0; i < kPolicyBoxes.size(); ++i) {
-    QPlainTextEdit* box = NewRichText(page, std::string(kPolicyBoxes[i]).c_str(), true, false);
+    const std::string name(kPolicyBoxes[i]);
+    auto* titled = new QVBoxLayout;
+    titled->setSpacing(1);
+    titled->addWidget(CaptionOf(page, name.c_str(), PolicyBoxTitle(kPolicyBoxes[i])));
+    titled->addWidget(NewRichText(page, name.c_str(), true, false), 1);
     const int row = static_cast<int>(i) / kBranchesPerRow;
     if (row < kBranchRows) {
-      boxes->addWidget(box, row, static_cast<int>(i) % kBranchesPerRow);
+      boxes->addLayout(titled, row, static_cast<int>(i) % kBranchesPerRow);
     } else {
-      ideologies->addWidget(box);
+      ideologies->addLayout(titled);
     }
   }
   boxes->addLayout(ideologies, kBranchRows, 0, 1, kBranchesPerRow);
@@ -615,7 +617,6 @@ QWidget* TForm1::CreatePolicyTab() {
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(selector);
   layout->addLayout(body, 1);
-  ApplyTabContent(page, DesignTimePolicyLists());
   return page;
 }
 

@@ -124,6 +124,9 @@ HistoryChartView::HistoryChartView(QWidget* parent) : QChartView(parent) {
   axis_x_->setLabelFormat("%i");
   axis_x_->setRange(0, 0);
   axis_y_->setRange(0, 0);
+  // No numbers before there is a graph to read them on.
+  axis_x_->setLabelsVisible(false);
+  axis_y_->setLabelsVisible(false);
   chart->addAxis(axis_x_, Qt::AlignBottom);
   chart->addAxis(axis_y_, Qt::AlignLeft);
   // The chart zooms through the series it holds: this empty one carries a zoom to the axes.

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +21,7 @@
 #include <QPen>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -46,7 +48,6 @@
 namespace vek5 {
 namespace {
 
-constexpr int kDesignTimeCheckItems = 25;
 constexpr int kGraphLineWidth = 2;
 
 // The busy cursor for the length of a load.
@@ -94,15 +95,11 @@ QColor Colour(uint32_t rgb) {
   return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
 }
 
-// The graph before any load: the base game's statistics and the entries "Player 1" to
-// "Player 25", none checked, no line drawn.
-GraphContent DesignTimeGraph(const GameState& empty_state, ViewState& view) {
+// The graph before any load: the base game's statistics, no player, no line drawn.
+GraphContent EmptyGraph(const GameState& empty_state, ViewState& view) {
   GraphContent graph;
   graph.Statistics = GraphStatisticNames(empty_state);
   graph.Statistic = 0;
-  for (int i = 1; i <= kDesignTimeCheckItems; ++i) {
-    graph.Entries.push_back({Format("Player %d", i), false, kBlack});
-  }
   CheckGraphIndexes(graph, view);
   DrawGraph(empty_state, view, graph);  // names and colours of the series
   return graph;
@@ -152,6 +149,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
   }
   FormCreate();
   ConnectHandlers();
+  ConnectKeys();
   RestoreSettings();
 }
 
@@ -208,7 +206,7 @@ void TForm1::FormCreate() {
   }
 
   PlayerLogSelect->setCurrentIndex(-1);
-  graph_ = DesignTimeGraph(*state_, view_);
+  graph_ = EmptyGraph(*state_, view_);
   ShowGraph();
 }
 
@@ -270,6 +268,9 @@ bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
     Edit2->setText(QString::fromStdString(image_->FileDate));
     Print5Data();
     RestoreSelection(kept, mode);
+    BaseTab->findChild<QLabel*>("EmptyHint")->hide();
+    HistoryChart->AxisX()->setLabelsVisible(true);
+    HistoryChart->AxisY()->setLabelsVisible(true);
     WriteRecentFiles(WithRecentFile(ReadRecentFiles(), QFileInfo(file_name).absoluteFilePath()));
     const std::string notice = EndsEarlyNotice(*state_);
     EndsEarlyBar->setText(Text(notice));
@@ -356,7 +357,58 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button4Click() {
-  LoadFile(Edit1->text());
+  if (Edit1->text().trimmed().isEmpty()) {
+    StatusLine->showMessage(tr("Type the path of a save first, or use \"Load File\"."));
+    return;
+  }
+  LoadFile(Edit1->text().trimmed());
+}
+
+// F5: the save on screen, read again from its file.
+void TForm1::Reload() {
+  if (image_) LoadFile(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
+}
+
+void TForm1::ConnectKeys() {
+  connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Button4Click);
+  // Enter on a focused button presses it, as Space does.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->installEventFilter(this);
+  const auto shortcut = [this](const QKeySequence& keys, auto action) {
+    auto* key = new QShortcut(keys, this);
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, action);
+  };
+  shortcut(QKeySequence::Open, &TForm1::Button1Click);
+  shortcut(QKeySequence::Refresh, &TForm1::Reload);
+  // The tab keys work from every control, the path box included.
+  const auto step = [this](int by) {
+    const int count = PageControls->count();
+    int page = PageControls->currentIndex();
+    do page = (page + by + count) % count;
+    while (!PageControls->isTabVisible(page));
+    PageControls->setCurrentIndex(page);
+  };
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
+    shortcut(keys, [step] { step(1); });
+  }
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                   QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
+    shortcut(keys, [step] { step(-1); });
+  }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      button->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::Button2Click() {

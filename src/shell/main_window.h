@@ -84,9 +84,11 @@ class TForm1 : public QWidget {
   void Button4Click();
   void SaveGraphImage();
   void FollowFolderClick();
+  void Reload();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -107,6 +109,7 @@ class TForm1 : public QWidget {
   QWidget* CreateTestTab();
   QWidget* CreateLeagueTab();
   void ConnectHandlers();
+  void ConnectKeys();
   void FormCreate();
   void RestoreSettings();
 

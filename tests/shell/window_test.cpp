@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -201,10 +202,6 @@ TEST_F(WindowTest, StartUpDefaults) {
   EXPECT_EQ(Find<QPushButton>("Button2")->text(), "Save File");
   EXPECT_EQ(Find<QComboBox>("PlayerLogSelect")->currentIndex(), -1);
   EXPECT_EQ(Find<QComboBox>("GraphSelect")->itemText(0), "Score");
-  auto* players = Find<QListWidget>("CheckListBox1");
-  ASSERT_EQ(players->count(), 25);
-  EXPECT_EQ(players->item(0)->text(), "Player 1");
-  EXPECT_EQ(players->item(24)->text(), "Player 25");
   for (const int32_t series : form_->View().GraphSeriesOfEntry) EXPECT_EQ(series, -1);
 
   auto* leaders = Find<QTableWidget>("LeadersGrid");
@@ -226,8 +223,30 @@ TEST_F(WindowTest, StartUpDefaults) {
   EXPECT_EQ(Find<QLabel>("SaveIndexELabel")->text(), "     Save Version       (Версия сейва)");
   EXPECT_EQ(Find<QComboBox>("StatsLangSelect")->itemText(1), "Русский");
   EXPECT_FALSE(Find<QCheckBox>("ShowCombatsCheckBox")->isVisibleTo(form_.get()));
-  EXPECT_EQ(Find<QPlainTextEdit>("TraditionBranch")->toPlainText().split('\n').last(),
-            "Tradition Finisher");
+  EXPECT_EQ(Find<QLabel>("TraditionBranchLabel")->text(), "Tradition");
+  EXPECT_EQ(Find<QLabel>("FreedomIdeologyLabel")->text(), "Freedom (ideology)");
+}
+
+// Before the first load nothing shows made-up data, and the Base tab says how to begin.
+TEST_F(WindowTest, BeforeTheFirstLoadNoPlaceholderShowsAndAHintDoes) {
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->count(), 0);
+  auto* chart = Find<HistoryChartView>("HistoryChart");
+  EXPECT_FALSE(chart->AxisX()->labelsVisible());
+  EXPECT_FALSE(chart->AxisY()->labelsVisible());
+  for (const QLineEdit* edit : form_->findChildren<QLineEdit*>()) {
+    EXPECT_TRUE(edit->text().isEmpty()) << edit->objectName().toStdString();
+  }
+  for (const QPlainTextEdit* box : form_->findChildren<QPlainTextEdit*>()) {
+    EXPECT_TRUE(box->toPlainText().isEmpty()) << box->objectName().toStdString();
+  }
+  auto* hint = Find<QLabel>("EmptyHint");
+  EXPECT_TRUE(hint->isVisibleTo(form_.get()));
+  EXPECT_TRUE(hint->text().contains("Load File"));
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteSave("first.Vek5Save"))));
+  EXPECT_FALSE(hint->isVisibleTo(form_.get()));
+  EXPECT_TRUE(chart->AxisX()->labelsVisible());
+  EXPECT_GT(Find<QListWidget>("CheckListBox1")->count(), 0);
 }
 
 TEST_F(WindowTest, LoadFillsPathAndDateAndKeepsThePage) {
@@ -328,16 +347,11 @@ TEST_F(WindowTest, EmptyPathAndCancelledDialogDoNothing) {
   EXPECT_TRUE(Find<QLineEdit>("Edit1")->text().isEmpty());
 }
 
-TEST_F(WindowTest, UnselectAllWithNothingLoadedUnchecksTheDesignTimeEntries) {
-  auto* players = Find<QListWidget>("CheckListBox1");
-  players->item(0)->setCheckState(Qt::Checked);
-  players->item(3)->setCheckState(Qt::Checked);
-  EXPECT_EQ(form_->View().GraphSeriesOfEntry[3], 1);
+TEST_F(WindowTest, UnselectAllWithNothingLoadedDoesNothing) {
   Find<QPushButton>("Button3")->click();
-  for (int i = 0; i < players->count(); ++i) {
-    EXPECT_EQ(players->item(i)->checkState(), Qt::Unchecked);
-  }
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->count(), 0);
   for (const int32_t series : form_->View().GraphSeriesOfEntry) EXPECT_EQ(series, -1);
+  EXPECT_TRUE(errors_.isEmpty());
 }
 
 TEST_F(WindowTest, DroppedFileIsLoaded) {
@@ -853,6 +867,57 @@ TEST_F(WindowTest, AFollowedFolderLoadsTheNewestSaveOnceItIsWhole) {
   follow->click();
   EXPECT_FALSE(form_->Follower().IsFollowing());
   EXPECT_FALSE(Find<QLabel>("FollowLabel")->isVisibleTo(form_.get()));
+}
+
+// Enter in the path box loads what it names, Enter on a focused button presses it; Ctrl+O, F5
+// and the tab keys are there from every control.
+TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
+  const std::string path = WriteSave("typed.Vek5Save");
+  auto* path_box = Find<QLineEdit>("Edit1");
+  path_box->setText(Q(path));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(path_box, &enter);
+  ASSERT_TRUE(form_->HasSave());
+  EXPECT_TRUE(errors_.isEmpty());
+
+  const GameState* first = &form_->State();
+  QKeyEvent enter_on_button(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier);
+  QApplication::sendEvent(Find<QPushButton>("Button4"), &enter_on_button);
+  EXPECT_NE(&form_->State(), first);
+
+  const auto press = [this](const QKeySequence& keys) {
+    for (QShortcut* shortcut : form_->findChildren<QShortcut*>()) {
+      if (shortcut->key() == keys) {
+        emit shortcut->activated();
+        return true;
+      }
+    }
+    return false;
+  };
+  const GameState* second = &form_->State();
+  ASSERT_TRUE(press(QKeySequence(Qt::Key_F5)));
+  EXPECT_NE(&form_->State(), second);
+  EXPECT_EQ(path_box->text().toStdString(), path);
+
+  Pages()->setCurrentIndex(10);  // "CS Points": the next visible page skips the hidden one
+  ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_PageDown)));
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "LeagueTab");
+  ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_Tab)));
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "BaseTab");
+  ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_PageUp)));
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "LeagueTab");
+  bool opened = false;
+  form_->ChooseOpenFile = [&opened] {
+    opened = true;
+    return QString();
+  };
+  ASSERT_TRUE(press(QKeySequence::Open));
+  EXPECT_TRUE(opened);
+
+  // Tab skips the boxes that only show.
+  EXPECT_EQ(Find<QLineEdit>("Edit2")->focusPolicy(), Qt::ClickFocus);
+  EXPECT_EQ(Find<QLineEdit>("UserNameE")->focusPolicy(), Qt::ClickFocus);
+  EXPECT_EQ(path_box->focusPolicy(), Qt::StrongFocus);
 }
 
 }  // namespace
