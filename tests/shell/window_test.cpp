@@ -566,11 +566,15 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   EXPECT_EQ(entries->item(2)->foreground().color(), QColor(Qt::black));
   EXPECT_EQ(chart->AxisX()->max(), state.TurnsPlayed - 1);
 
-  // Unchecking the first player moves the second one's line to the first series.
+  // Unchecking the first player moves the second one's line to the first series, in its own
+  // colour; checking the first one again brings back its red.
   entries->item(0)->setCheckState(Qt::Unchecked);
   EXPECT_EQ(chart->Series(0)->count(), turns);
   EXPECT_EQ(chart->Series(1)->count(), 0);
-  EXPECT_EQ(entries->item(1)->foreground().color(), QColor(0xFF0000));
+  EXPECT_EQ(chart->Series(0)->pen().color(), QColor(0x0000FF));
+  EXPECT_EQ(entries->item(1)->foreground().color(), QColor(0x0000FF));
+  entries->item(0)->setCheckState(Qt::Checked);
+  entries->item(1)->setCheckState(Qt::Unchecked);  // so that the red line is not drawn over
 
   // A rectangle dragged with the left button zooms, and the graph's content takes the ranges
   // over; a right click undoes the zoom.
