@@ -154,7 +154,9 @@ HistoryChartView::HistoryChartView(QWidget* parent) : QChartView(parent) {
   setChart(chart);
   setRenderHint(QPainter::Antialiasing, false);
   setRubberBand(QChartView::RectangleRubberBand);
-  setToolTip(tr("Drag a rectangle to zoom; right-click to undo the zoom."));
+  setMouseTracking(true);
+  axis_x_->setTitleText(tr("Turn"));
+  setToolTip(tr("Drag a rectangle to zoom; right-click or \"Reset zoom\" to undo the zoom."));
 }
 
 bool HistoryChartView::SaveImage(const QString& file_name) {
@@ -185,6 +187,22 @@ bool HistoryChartView::SaveImage(const QString& file_name) {
   }
   lines_->setCacheMode(cache);
   return written;
+}
+
+void HistoryChartView::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+  if (chart()->plotArea().contains(at)) {
+    const QPointF value = chart()->mapToValue(at);
+    emit Hovered(value.x(), value.y());
+  } else {
+    emit LeftPlot();
+  }
+  QChartView::mouseMoveEvent(event);
+}
+
+void HistoryChartView::leaveEvent(QEvent* event) {
+  emit LeftPlot();
+  QChartView::leaveEvent(event);
 }
 
 void HistoryChartView::mousePressEvent(QMouseEvent* event) {

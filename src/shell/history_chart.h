@@ -33,10 +33,15 @@ class HistoryChartView : public QChartView {
   // The user dragged a zoom rectangle; the axes hold its ranges.
   void Zoomed();
   void UndoZoom();
+  // The mouse is over the plot at this turn and value.
+  void Hovered(double turn, double value);
+  void LeftPlot();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   std::array<QLineSeries*, kGraphSeriesCount> series_{};

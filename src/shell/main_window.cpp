@@ -28,6 +28,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "analysis/save5_analyse.h"
@@ -93,6 +94,24 @@ QString Text(const std::string& text) {
 
 QColor Colour(uint32_t rgb) {
   return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
+}
+
+// Ticks at round values (1, 2 or 5 times a power of ten), about six along the axis.
+void SetRoundTicks(QValueAxis* axis) {
+  constexpr double kWantedTicks = 6;
+  const double span = axis->max() - axis->min();
+  if (!(span > 0)) return;
+  const double rough = span / kWantedTicks;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  double step = power;
+  for (const double factor : {2.0, 5.0, 10.0}) {
+    if (step >= rough) break;
+    step = power * factor;
+  }
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+  axis->setLabelFormat(step >= 1 ? "%.0f" : "%g");
 }
 
 // The graph before any load: the base game's statistics, no player, no line drawn.
@@ -217,6 +236,16 @@ void TForm1::ConnectHandlers() {
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
   connect(SaveImageButton, &QPushButton::clicked, this, &TForm1::SaveGraphImage);
   connect(FollowButton, &QPushButton::clicked, this, &TForm1::FollowFolderClick);
+  connect(SelectAllButton, &QPushButton::clicked, this, &TForm1::SelectAllGraphEntries);
+  connect(ResetZoomButton, &QPushButton::clicked, this, &TForm1::HistoryChartUndoZoom);
+  connect(CheckListBox1, &QListWidget::itemPressed, this,
+          [this](QListWidgetItem* item) { pressed_check_ = item->checkState(); });
+  connect(CheckListBox1, &QListWidget::itemClicked, this, &TForm1::CheckListBox1Clicked);
+  connect(HistoryChart, &HistoryChartView::Hovered, this, [this](double turn, double value) {
+    GraphHoverLabel->setText(
+        tr("Turn %1: %2").arg(qRound(turn)).arg(QString::number(value, 'f', 0)));
+  });
+  connect(HistoryChart, &HistoryChartView::LeftPlot, GraphHoverLabel, &QLabel::clear);
   connect(follower_, &FolderFollower::SaveReady, this,
           [this](const QString& file) { LoadFile(file, LoadMode::kFollowing); });
   connect(Edit11, &QLineEdit::textChanged, this, &TForm1::Edit11Change);
@@ -595,12 +624,42 @@ void TForm1::ShowGraphRanges() {
       axis->setRange(range.Min - 1, range.Max + 1);
     }
   };
+  AxisRange vertical = graph_.Vertical;
+  // Values that are never negative are drawn from 0, not from the fit's margin below it.
+  if (!graph_zoomed_ && vertical.Min < 0 && vertical.Max > 0) {
+    bool negative = false;
+    for (const GraphSeries& series : graph_.Series) {
+      for (const GraphPoint& point : series.Points) negative = negative || point.Value < 0;
+    }
+    if (!negative) vertical.Min = 0;
+  }
   show(HistoryChart->AxisX(), graph_.Horizontal);
-  show(HistoryChart->AxisY(), graph_.Vertical);
+  show(HistoryChart->AxisY(), vertical);
+  for (QValueAxis* axis : {HistoryChart->AxisX(), HistoryChart->AxisY()}) SetRoundTicks(axis);
+  HistoryChart->AxisY()->setTitleText(GraphSelect->currentText());
+  ResetZoomButton->setVisible(graph_zoomed_);
+}
+
+void TForm1::SelectAllGraphEntries() {
+  for (size_t i = 0; i < graph_.Entries.size(); ++i) {
+    if (!graph_.Entries[i].Checked) {
+      SetGraphEntryChecked(*state_, view_, graph_, static_cast<int32_t>(i), true);
+    }
+  }
+  ShowGraph();
+}
+
+// A click on a name toggles it as a click on its box does; a click on the box is left to the
+// box.
+void TForm1::CheckListBox1Clicked(QListWidgetItem* item) {
+  if (item->checkState() == pressed_check_) {
+    item->setCheckState(pressed_check_ == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+  }
 }
 
 void TForm1::GraphSelectChange(int statistic) {
-  graph_zoomed_ = false;
+  // Another statistic is a new picture: the whole game again.
+  if (graph_zoomed_) HistoryChartUndoZoom();
   SelectGraphStatistic(*state_, view_, graph_, statistic);
   graph_statistic_ = GraphSelect->itemText(statistic);
   QSettings().setValue(settings_key::kGraphStatistic, graph_statistic_);

@@ -144,6 +144,8 @@ class TForm1 : public QWidget {
   void CheckListBox1ClickCheck(QListWidgetItem* item);
   void HistoryChartZoomed();
   void HistoryChartUndoZoom();
+  void SelectAllGraphEntries();
+  void CheckListBox1Clicked(QListWidgetItem* item);
   void BuildingQueueChange();
 
   // The last successfully analysed save; image_ is null before the first load.
@@ -155,7 +157,8 @@ class TForm1 : public QWidget {
   // The graph's statistic the user chose last (remembered between starts), chosen again after
   // a load when the save has it.
   QString graph_statistic_;
-  bool graph_zoomed_ = false;  // the user's zoom is on the graph
+  bool graph_zoomed_ = false;                     // the user's zoom is on the graph
+  Qt::CheckState pressed_check_ = Qt::Unchecked;  // of the entry under the mouse button
   FolderFollower* follower_ = nullptr;
 
   QLabel* EndsEarlyBar = nullptr;
@@ -201,6 +204,9 @@ class TForm1 : public QWidget {
   QListWidget* CheckListBox1 = nullptr;
   QPushButton* Button3 = nullptr;
   QPushButton* SaveImageButton = nullptr;
+  QPushButton* SelectAllButton = nullptr;
+  QPushButton* ResetZoomButton = nullptr;
+  QLabel* GraphHoverLabel = nullptr;
   HistoryChartView* HistoryChart = nullptr;
   QTableWidget* LeadersGrid = nullptr;
   QTableWidget* TechGrid = nullptr;

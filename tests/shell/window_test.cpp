@@ -598,8 +598,11 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   EXPECT_LT(form_->Graph().Horizontal.Max, full_max);
   EXPECT_EQ(form_->Graph().Horizontal.Min, chart->AxisX()->min());
   EXPECT_EQ(form_->Graph().Vertical.Max, chart->AxisY()->max());
+  auto* reset_zoom = Find<QPushButton>("ResetZoomButton");
+  EXPECT_TRUE(reset_zoom->isVisibleTo(form_.get()));
   mouse(QEvent::MouseButtonPress, to, Qt::RightButton);
   mouse(QEvent::MouseButtonRelease, to, Qt::RightButton);
+  EXPECT_FALSE(reset_zoom->isVisibleTo(form_.get()));
   EXPECT_EQ(form_->Graph().Horizontal.Min, 0);
   EXPECT_EQ(chart->AxisX()->max(), state.CurrentTurn - 1);
 
@@ -623,6 +626,12 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   for (int i = 0; i < entries->count(); ++i) {
     EXPECT_EQ(entries->item(i)->checkState(), Qt::Unchecked) << i;
   }
+  Find<QPushButton>("SelectAllButton")->click();
+  for (int i = 0; i < entries->count(); ++i) {
+    EXPECT_EQ(entries->item(i)->checkState(), Qt::Checked) << i;
+  }
+  EXPECT_EQ(chart->AxisX()->titleText(), "Turn");
+  EXPECT_EQ(chart->AxisY()->titleText(), Selector("GraphSelect")->currentText());
 }
 
 TEST_F(WindowTest, ASaveThatEndsEarlyShowsTheNoticeUntilAWholeOneIsLoaded) {
