@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -211,6 +212,19 @@ QString PolicyBoxTitle(std::string_view box) {
   return QString::fromUtf8(box);
 }
 
+// A page that scrolls when the window is smaller than the page needs, instead of drawing its
+// controls over each other. The scroll area takes the page's name (tests and the tab
+// switching address pages by it); the page inside is its "Content".
+QWidget* Scrolled(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setObjectName(page->objectName());
+  page->setObjectName(page->objectName() + "Content");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  return area;
+}
+
 }  // namespace
 
 void TForm1::CreateControls() {
@@ -267,21 +281,22 @@ void TForm1::CreateControls() {
     QWidget* Page;
     const char* Caption;
   } pages[] = {
-      {BaseTab = CreateBaseTab(), "Base"},
-      {LeadersTab = CreateLeadersTab(), "Leaders"},
-      {ReplayTab = CreateReplayTab(), "Replay"},
-      {PlayerLogTab = CreatePlayerLogTab(), "Player Log"},
-      {ReloadsTab = CreateReloadsTab(), "Reloads"},
-      {GraphTab = CreateGraphTab(), "Graph"},
-      {CityTab = CreateCityTab(), "Cities"},
-      {PolicyTab = CreatePolicyTab(), "Policy"},
-      {PlayerTab = CreatePlayerTab(), "Player"},
-      {StatsTab = CreateStatsTab(), "Stats"},
-      {CSTab = CreateCSTab(), "CS Points"},
-      {TestTab = CreateTestTab(), "TestTab"},
-      {LeagueTab = CreateLeagueTab(), "League"},
+      {BaseTab = Scrolled(CreateBaseTab()), "Base"},
+      {LeadersTab = Scrolled(CreateLeadersTab()), "Leaders"},
+      {ReplayTab = Scrolled(CreateReplayTab()), "Replay"},
+      {PlayerLogTab = Scrolled(CreatePlayerLogTab()), "Player Log"},
+      {ReloadsTab = Scrolled(CreateReloadsTab()), "Reloads"},
+      {GraphTab = Scrolled(CreateGraphTab()), "Graph"},
+      {CityTab = Scrolled(CreateCityTab()), "Cities"},
+      {PolicyTab = Scrolled(CreatePolicyTab()), "Policy"},
+      {PlayerTab = Scrolled(CreatePlayerTab()), "Player"},
+      {StatsTab = Scrolled(CreateStatsTab()), "Stats"},
+      {CSTab = Scrolled(CreateCSTab()), "CS Points"},
+      {TestTab = Scrolled(CreateTestTab()), "TestTab"},
+      {LeagueTab = Scrolled(CreateLeagueTab()), "League"},
   };
   for (const auto& p : pages) PageControls->addTab(p.Page, p.Caption);
+  PageControls->setElideMode(Qt::ElideNone);
   layout->addWidget(PageControls, 1);
 
   StatusLine = new QStatusBar(this);

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPen>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -130,7 +131,6 @@ GraphContent EmptyGraph(const GameState& empty_state, ViewState& view) {
 TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameState>()) {
   setWindowTitle(kProgramName);
   setAcceptDrops(true);
-  resize(1180, 780);
   ShowError = [this](const QString& message) {
     QMessageBox::critical(this, kProgramName, message);
   };
@@ -169,7 +169,23 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
   FormCreate();
   ConnectHandlers();
   ConnectKeys();
+  FitToScreen();
   RestoreSettings();
+}
+
+// The window never asks for more than the screen offers: its minimum and its start size stay
+// within 90 % of the screen's available area, at any scale factor. Below the preferred
+// minimum the pages scroll.
+void TForm1::FitToScreen() {
+  constexpr QSize kPreferredMinimum(960, 640);
+  constexpr QSize kPreferredStart(1180, 760);
+  constexpr double kScreenShare = 0.9;
+  QSize available(kPreferredStart);
+  if (const QScreen* shown_on = screen()) available = shown_on->availableGeometry().size();
+  const QSize most(static_cast<int>(available.width() * kScreenShare),
+                   static_cast<int>(available.height() * kScreenShare));
+  setMinimumSize(kPreferredMinimum.boundedTo(most));
+  resize(kPreferredStart.boundedTo(most).expandedTo(minimumSize()));
 }
 
 // A first start, with nothing remembered, keeps the defaults of FormCreate.

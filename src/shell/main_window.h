@@ -112,6 +112,7 @@ class TForm1 : public QWidget {
   void ConnectKeys();
   void FormCreate();
   void RestoreSettings();
+  void FitToScreen();
 
   // What the user has chosen on the tabs, by name, so that it can be chosen again in the next
   // save where it still exists.

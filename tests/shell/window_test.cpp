@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QChart>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -931,6 +933,53 @@ TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
   EXPECT_EQ(Find<QLineEdit>("Edit2")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(Find<QLineEdit>("UserNameE")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(path_box->focusPolicy(), Qt::StrongFocus);
+}
+
+// At the minimum size no two visible controls of a page overlap (a page too big scrolls), and
+// the window starts within the screen's available area.
+TEST_F(WindowTest, AtTheMinimumSizeNoControlsOverlapAndTheStartSizeFitsTheScreen) {
+  const QSize available = form_->screen()->availableGeometry().size();
+  EXPECT_LE(form_->width(), available.width() * 0.9 + 1);
+  EXPECT_LE(form_->height(), available.height() * 0.9 + 1);
+  EXPECT_LE(form_->minimumWidth(), 1024);
+  EXPECT_LE(form_->minimumHeight(), 700);
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("small.Vek5Save"))));
+  form_->resize(form_->minimumSize());
+  form_->show();
+  for (int i = 0; i < Pages()->count(); ++i) {
+    if (!Pages()->isTabVisible(i)) continue;
+    Pages()->setCurrentIndex(i);
+    QApplication::processEvents();
+    QWidget* page = Pages()->widget(i);
+    std::vector<QWidget*> controls;
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+      // The controls a user sees: no layout-internal parts, scroll bars or viewports.
+      const bool control = qobject_cast<QLineEdit*>(widget) || qobject_cast<QLabel*>(widget) ||
+                           qobject_cast<QAbstractButton*>(widget) ||
+                           qobject_cast<QComboBox*>(widget) ||
+                           qobject_cast<QAbstractScrollArea*>(widget);
+      if (!control || !widget->isVisible() || widget->inherits("QScrollArea")) continue;
+      if (widget->parentWidget()->inherits("QAbstractScrollArea") &&
+          widget->parentWidget() != page) {
+        continue;  // the viewport's own children (a chart's items, a list's editor)
+      }
+      controls.push_back(widget);
+    }
+    EXPECT_FALSE(controls.empty()) << page->objectName().toStdString();
+    for (size_t a = 0; a < controls.size(); ++a) {
+      const QRect ra(controls[a]->mapTo(page, QPoint(0, 0)), controls[a]->size());
+      for (size_t b = a + 1; b < controls.size(); ++b) {
+        if (controls[a]->isAncestorOf(controls[b]) || controls[b]->isAncestorOf(controls[a])) {
+          continue;
+        }
+        const QRect rb(controls[b]->mapTo(page, QPoint(0, 0)), controls[b]->size());
+        EXPECT_FALSE(ra.intersects(rb))
+            << page->objectName().toStdString() << ": " << controls[a]->objectName().toStdString()
+            << " overlaps " << controls[b]->objectName().toStdString();
+      }
+    }
+  }
 }
 
 }  // namespace
