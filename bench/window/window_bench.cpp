@@ -23,6 +23,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QListWidget>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
@@ -310,7 +311,11 @@ int RunOne(const std::string& file, int64_t start_ns, const LoadFigure& load_onl
 
   const int64_t main_ns = MonotonicNs();
   QApplication app(argc, argv);
-  QApplication::setApplicationName(kApplicationTitle);
+  QApplication::setApplicationName(kProgramName);
+  // A first start every time: nothing the user's window remembers changes what is measured.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromStdString(testing::TempPath("settings")));
+  QSettings().clear();
   const int64_t app_ns = MonotonicNs();
   TForm1 form;
   const int64_t form_ns = MonotonicNs();

@@ -9,6 +9,9 @@ std::unique_ptr<GameState> Save5Analyse(const SaveImage& save) {
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   int32_t pos = 4;  // the first four bytes of a save are never read
+  s.BodyEndsEarly = save.EndsEarly ? kTrue : kFalse;
+  s.BodyLength = save.BodyLength;
+  s.BodyShareRead = save.BodyShareRead;
 
   ReadSettings(save, s, pos);
   ReadSlotLists(save, s, pos);

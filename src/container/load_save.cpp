@@ -53,13 +53,17 @@ int64_t FindStream(const std::vector<uint8_t>& bytes) {
   return -1;
 }
 
+struct JoinedChunks {
+  std::vector<uint8_t> Bytes;
+  int64_t MissingBytes = 0;  // of a chunk cut by the end of the file
+};
+
 // Concatenates the length-prefixed chunks that start at stream_offset - 4. A chunk that runs
-// past the end of the file is cut there (and complete is cleared); the first length of 1 or
-// less ends the list.
-std::vector<uint8_t> JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset,
-                                bool& complete) {
+// past the end of the file is cut there; the first length of 1 or less ends the list.
+JoinedChunks JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset) {
   const int64_t size = static_cast<int64_t>(bytes.size());
-  std::vector<uint8_t> joined;
+  JoinedChunks chunks;
+  std::vector<uint8_t>& joined = chunks.Bytes;
   joined.reserve(static_cast<size_t>(size - stream_offset));
   int64_t pos = stream_offset - 4;
   int32_t len = Int32At(bytes, pos);
@@ -68,10 +72,11 @@ std::vector<uint8_t> JoinChunks(const std::vector<uint8_t>& bytes, int64_t strea
     const int64_t take = std::clamp<int64_t>(size - start, 0, len);
     if (take < len) complete = false;
     joined.insert(joined.end(), bytes.begin() + start, bytes.begin() + start + take);
+    chunks.MissingBytes += len - take;
     pos = start + len;
     len = Int32At(bytes, pos);
   }
-  return joined;
+  return chunks;
 }
 
 std::string ZlibMessage(const z_stream& stream, int status) {
@@ -86,7 +91,7 @@ constexpr size_t kDirectInflateSize = size_t{128} << 20;
 constexpr size_t kMeasureStep = size_t{1} << 20;
 
 std::string TooLargeMessage() {
-  return "The save's body inflates to more than " + std::to_string(kMaxImageSize >> 20) +
+  return "The save's game data unpacks to more than " + std::to_string(kMaxImageSize >> 20) +
          " MiB; it is not accepted.";
 }
 
@@ -115,18 +120,27 @@ class Inflater {
     stream_.avail_out = static_cast<uInt>(room);
     const int status = inflate(&stream_, Z_NO_FLUSH);
     produced = room - stream_.avail_out;
+    stream_ended_ = status == Z_STREAM_END;
     if (status == Z_STREAM_END) return false;
     if (status == Z_BUF_ERROR && input_size_ > 0 && stream_.avail_in == 0) return false;
     if (status < 0 || status == Z_NEED_DICT) {
-      throw LoadError(
-          "The save's compressed body is damaged (zlib: " + ZlibMessage(stream_, status) + ").");
+      throw LoadError("The save is damaged: its game data cannot be unpacked.\nDetail: zlib: " +
+                      ZlibMessage(stream_, status) + ".");
     }
     return stream_.avail_out == 0 || stream_.avail_in > 0;
+  }
+
+  // After the last step: the input ended inside a block. The game ends its stream with a sync
+  // flush and no end mark, so a whole body ends on a block boundary with its input.
+  bool EndedInsideBlock() const {
+    constexpr int kAtBlockBoundary = 128;  // zlib's data_type flag
+    return !stream_ended_ && (stream_.data_type & kAtBlockBoundary) == 0;
   }
 
  private:
   z_stream stream_{};
   size_t input_size_;
+  bool stream_ended_ = false;
 };
 
 // Appends the stream's output to out until the stream ends or out holds cap bytes; returns
@@ -161,20 +175,24 @@ size_t MeasureRest(Inflater& inflater, size_t limit) {
 
 // Inflates one zlib stream and appends the body to out. Stops at the stream's end or when the
 // input is used up, so a truncated stream gives a shorter body. A body of more than max_output
-// bytes is refused.
-void InflateAppend(const std::vector<uint8_t>& input, int64_t max_output,
+// bytes is refused. Returns whether the input ended inside a block.
+bool InflateAppend(const std::vector<uint8_t>& input, int64_t max_output,
                    std::vector<uint8_t>& out) {
   const size_t limit = static_cast<size_t>(std::max<int64_t>(max_output, 0));
   const size_t body_start = out.size();
   Inflater inflater(input);
-  if (!AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) return;
+  if (!AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) {
+    return inflater.EndedInsideBlock();
+  }
   const size_t rest = MeasureRest(inflater, limit - (out.size() - body_start));
-  if (rest == 0) return;
+  const bool inside_block = inflater.EndedInsideBlock();
+  if (rest == 0) return inside_block;
   const size_t total = out.size() - body_start + rest;
   inflater.Rewind(input);
   out.resize(body_start);
   out.reserve(body_start + total);
   AppendUpTo(inflater, out, body_start + total);
+  return inside_block;
 }
 
 // Asks the system to back the buffer's reserved room with huge pages where it can: the body is
@@ -200,26 +218,30 @@ std::string FormatLocalTime(time_t t) {
   return text;
 }
 
+std::string TooLargeFileMessage() {
+  return "This file is larger than " + std::to_string(kMaxFileSize >> 20) +
+         " MiB; it is not accepted as a save.";
+}
+
 std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
-  // A folder opens like a file on this system and then claims an absurd size.
-  std::error_code ignored;
-  if (std::filesystem::is_directory(file_name, ignored)) {
-    throw LoadError("\"" + file_name + "\" is a folder, not a save file.");
+  // A folder opens as a stream of unknown size on some systems: it is told apart first.
+  struct stat info {};
+  if (stat(file_name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw LoadError("This is a folder, not a save file.");
   }
   std::ifstream in(file_name, std::ios::binary | std::ios::ate);
   if (!in) {
-    throw LoadError("Cannot open file \"" + file_name + "\": " + std::strerror(errno) + ".");
+    throw LoadError("The file cannot be opened.\nDetail: \"" + file_name +
+                    "\": " + std::strerror(errno) + ".");
   }
   const std::streamoff size = in.tellg();
-  if (size < 0) throw LoadError("Cannot read file \"" + file_name + "\".");
-  if (size > kMaxFileSize) {
-    throw LoadError("The file \"" + file_name + "\" is larger than " +
-                    std::to_string(kMaxFileSize >> 20) + " MiB; it is not accepted as a save.");
-  }
+  if (size < 0) throw LoadError("The file cannot be read.");
+  if (size == 0) throw LoadError("This file is empty; it is not a save.");
+  if (size > kMaxFileSize) throw LoadError(TooLargeFileMessage());
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   in.seekg(0);
   if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    throw LoadError("Cannot read file \"" + file_name + "\".");
+    throw LoadError("The file cannot be read.");
   }
   return bytes;
 }
@@ -228,16 +250,14 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
 
 SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
   const int64_t file_size = static_cast<int64_t>(file_bytes.size());
-  if (file_size > kMaxFileSize) {
-    throw LoadError("The file is larger than " + std::to_string(kMaxFileSize >> 20) +
-                    " MiB; it is not accepted as a save.");
-  }
+  if (file_size > kMaxFileSize) throw LoadError(TooLargeFileMessage());
   const int64_t p = FindStream(file_bytes);
   if (p < kMinStreamOffset) {
-    throw LoadError("This file is not a save of the game: it holds no compressed body.");
+    throw LoadError(
+        "This file is not a Vek5 save: it holds no game data.\nDetail: no compressed body found.");
   }
-  SaveImage image;
-  const std::vector<uint8_t> joined = JoinChunks(file_bytes, p, image.BodyComplete);
+  const JoinedChunks chunks = JoinChunks(file_bytes, p);
+  const std::vector<uint8_t>& joined = chunks.Bytes;
   const int64_t z = static_cast<int64_t>(joined.size());
   const int64_t tail = file_size - p - z;  // never negative: chunks lie within the file
   const int64_t max_body = kMaxImageSize - p - tail;
@@ -250,7 +270,12 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
   PreferHugePages(buffer);
   buffer.assign(file_bytes.begin(), file_bytes.begin() + p);
   std::copy(kBodyTag, kBodyTag + 4, buffer.begin() + (p - 4));
-  InflateAppend(joined, max_body, buffer);
+  const bool inside_block = InflateAppend(joined, max_body, buffer);
+  image.BodyLength = static_cast<int32_t>(static_cast<int64_t>(buffer.size()) - p);
+  image.EndsEarly = inside_block || chunks.MissingBytes > 0;
+  if (chunks.MissingBytes > 0) {
+    image.BodyShareRead = static_cast<int32_t>(z * 100 / (z + chunks.MissingBytes));
+  }
   buffer.insert(buffer.end(), file_bytes.begin() + (p + z), file_bytes.end());
   image.DataLength = static_cast<int32_t>(image.SaveBuffer.size());
   image.BodyOffset = static_cast<int32_t>(p);

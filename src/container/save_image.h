@@ -25,11 +25,16 @@ struct SaveImage {
   std::vector<uint8_t> SaveBuffer;  // exactly DataLength bytes
   int32_t DataLength = 0;
   int32_t BodyOffset = -1;  // offset of the inflated body (and of the stream in the file)
+  int32_t BodyLength = 0;   // bytes of the inflated body
   std::string FileName;     // path as given to the loader, UTF-8
   std::string FileDate;     // last modification, local time, "YYYY-MM-DD hh:mm:ss"
-  // False when the file ends inside a chunk of the body: the save was cut short and its body
-  // holds only what came before the cut.
-  bool BodyComplete = true;
+  // The file ends before its body does: the compressed stream stops inside a block, or a
+  // chunk's length runs past the end of the file. The body holds what came out before that.
+  bool EndsEarly = false;
+  // Percent of the compressed body the file holds, when the chunk framing tells it (a chunk
+  // cut short says how long it should have been); -1 when it cannot be known. Later chunks
+  // are not counted, so this is an upper bound.
+  int32_t BodyShareRead = -1;
 };
 
 // Assembles an image from the bytes of a save file. Throws LoadError.

@@ -299,6 +299,13 @@ struct GameState {
   std::array<std::string, kMaxGameOptions> GameOptionNames{};
   std::array<int32_t, kMaxGameOptions> GameOptionValues{};
 
+  // The file as loaded: a save that ends early holds only the first BodyLength bytes of its
+  // body, and everything read from beyond them is missing. BodyShareRead is the percent of the
+  // compressed body the file held, -1 when that cannot be known.
+  int32_t BodyEndsEarly = 0;
+  int32_t BodyLength = 0;
+  int32_t BodyShareRead = -1;
+
   // Turns, time and modifiers.
   int32_t TurnsPlayed = 0;
   int32_t StartTurn = 0;

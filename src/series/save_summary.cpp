@@ -98,7 +98,7 @@ SaveSummary SummariseState(const SaveImage& image, const GameState& state, int64
   s.ReplayMessageCount = state.ReplayMessageCount;
   s.GameOver = state.GameOver != 0;
   s.VictoryType = state.VictoryType;
-  s.BodyComplete = image.BodyComplete;
+  s.BodyComplete = !image.EndsEarly;
   return s;
 }
 

@@ -9,16 +9,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
-#include "container/key_text.h"
-#include "model/reference_tables.h"
 #include "shell/apply_content.h"
 #include "shell/history_chart.h"
 #include "shell/main_window.h"
@@ -58,6 +60,9 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, bool read_only = true) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
   edit->setReadOnly(read_only);
+  // Tab moves between the controls one acts on; a box that only shows is still selectable with
+  // the mouse.
+  if (read_only) edit->setFocusPolicy(Qt::ClickFocus);
   return edit;
 }
 
@@ -196,25 +201,29 @@ QHBoxLayout* EventCaptions(QWidget* page, const char* prefix) {
   return row;
 }
 
-// Until the first fill every box lists the policies of its branch: the base table's branches,
-// and the ideologies, which only the Zeph table has.
-TabContent DesignTimePolicyLists() {
-  TabContent content;
-  const PolicyEdition base = PolicyEditionFor(false);
-  const auto add = [&content, &base](const PolicyEdition& edition, bool ideologies_only) {
-    for (const TPolicyInfoRec& row : edition.Policies) {
-      if (row.Branch < 0 || row.Branch >= static_cast<int>(edition.BranchBoxes.size())) continue;
-      const std::string_view box = edition.BranchBoxes[static_cast<size_t>(row.Branch)];
-      if (ideologies_only && std::find(base.BranchBoxes.begin(), base.BranchBoxes.end(), box) !=
-                                 base.BranchBoxes.end()) {
-        continue;
-      }
-      content.List(box).Lines.push_back({CutTextKey(row.Key, "POLICY_"), kBlack});
-    }
-  };
-  add(base, false);
-  add(PolicyEditionFor(true), true);
-  return content;
+// A policy box's title: its branch, as the box's name says it ("TraditionBranch" is
+// "Tradition"; an ideology box says that it is one).
+QString PolicyBoxTitle(std::string_view box) {
+  constexpr std::string_view kBranch = "Branch";
+  constexpr std::string_view kIdeology = "Ideology";
+  if (box.ends_with(kIdeology)) {
+    return QString::fromUtf8(box.substr(0, box.size() - kIdeology.size())) + " (ideology)";
+  }
+  if (box.ends_with(kBranch)) box.remove_suffix(kBranch.size());
+  return QString::fromUtf8(box);
+}
+
+// A page that scrolls when the window is smaller than the page needs, instead of drawing its
+// controls over each other. The scroll area takes the page's name (tests and the tab
+// switching address pages by it); the page inside is its "Content".
+QWidget* Scrolled(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setObjectName(page->objectName());
+  page->setObjectName(page->objectName() + "Content");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  return area;
 }
 
 }  // namespace
@@ -242,10 +251,33 @@ void TForm1::CreateControls() {
   top->addWidget(Button4, 0, 3);
   top->addWidget(LoadFolderButton, 0, 4);
   top->addWidget(Button2, 0, 5);
+  RecentButton = new QToolButton(this);
+  RecentButton->setObjectName("RecentButton");
+  RecentButton->setText("Recent");
+  RecentButton->setToolTip("Open one of the saves opened lately");
+  RecentButton->setPopupMode(QToolButton::InstantPopup);
+  RecentButton->setMenu(new QMenu(RecentButton));
+  top->addWidget(RecentButton, 0, 6);
+  FollowButton = new QPushButton("Follow Folder...", this);
+  FollowButton->setObjectName("FollowButton");
+  FollowButton->setCheckable(true);
+  FollowButton->setToolTip(
+      "Watch a folder and load the newest save in it whenever one appears or changes; "
+      "click again to stop");
+  top->addWidget(FollowButton, 0, 7);
   top->addWidget(Label2, 1, 0);
   top->addWidget(Edit2, 1, 1, Qt::AlignLeft);
   top->setColumnStretch(1, 1);
   layout->addLayout(top);
+
+  // Said above the tabs, so that no page is read as whole when the save was cut short.
+  EndsEarlyBar = new QLabel(this);
+  EndsEarlyBar->setObjectName("EndsEarlyBar");
+  EndsEarlyBar->setWordWrap(true);
+  EndsEarlyBar->setStyleSheet(
+      "QLabel { background: #FFF3C4; color: black; border: 1px solid #C9A227; padding: 4px; }");
+  EndsEarlyBar->hide();
+  layout->addWidget(EndsEarlyBar);
 
   PageControls = new QTabWidget(this);
   PageControls->setObjectName("PageControls");
@@ -253,23 +285,33 @@ void TForm1::CreateControls() {
     QWidget* Page;
     const char* Caption;
   } pages[] = {
-      {BaseTab = CreateBaseTab(), "Base"},
-      {LeadersTab = CreateLeadersTab(), "Leaders"},
-      {ReplayTab = CreateReplayTab(), "Replay"},
-      {PlayerLogTab = CreatePlayerLogTab(), "Player Log"},
-      {ReloadsTab = CreateReloadsTab(), "Reloads"},
-      {GraphTab = CreateGraphTab(), "Graph"},
-      {CityTab = CreateCityTab(), "Cities"},
-      {PolicyTab = CreatePolicyTab(), "Policy"},
-      {PlayerTab = CreatePlayerTab(), "Player"},
-      {StatsTab = CreateStatsTab(), "Stats"},
-      {CSTab = CreateCSTab(), "CS Points"},
-      {TestTab = CreateTestTab(), "TestTab"},
-      {LeagueTab = CreateLeagueTab(), "League"},
+      {BaseTab = Scrolled(CreateBaseTab()), "Base"},
+      {LeadersTab = Scrolled(CreateLeadersTab()), "Leaders"},
+      {ReplayTab = Scrolled(CreateReplayTab()), "Replay"},
+      {PlayerLogTab = Scrolled(CreatePlayerLogTab()), "Player Log"},
+      {ReloadsTab = Scrolled(CreateReloadsTab()), "Reloads"},
+      {GraphTab = Scrolled(CreateGraphTab()), "Graph"},
+      {CityTab = Scrolled(CreateCityTab()), "Cities"},
+      {PolicyTab = Scrolled(CreatePolicyTab()), "Policy"},
+      {PlayerTab = Scrolled(CreatePlayerTab()), "Player"},
+      {StatsTab = Scrolled(CreateStatsTab()), "Stats"},
+      {CSTab = Scrolled(CreateCSTab()), "CS Points"},
+      {TestTab = Scrolled(CreateTestTab()), "TestTab"},
+      {LeagueTab = Scrolled(CreateLeagueTab()), "League"},
       {SeriesPage = new SeriesTab, "Series"},
   };
   for (const auto& p : pages) PageControls->addTab(p.Page, p.Caption);
+  PageControls->setElideMode(Qt::ElideNone);
   layout->addWidget(PageControls, 1);
+
+  StatusLine = new QStatusBar(this);
+  StatusLine->setObjectName("StatusLine");
+  StatusLine->setSizeGripEnabled(false);
+  FollowLabel = new QLabel(StatusLine);
+  FollowLabel->setObjectName("FollowLabel");
+  FollowLabel->hide();
+  StatusLine->addPermanentWidget(FollowLabel);
+  layout->addWidget(StatusLine);
 }
 
 QWidget* TForm1::CreateBaseTab() {
@@ -312,10 +354,19 @@ QWidget* TForm1::CreateBaseTab() {
   lists->addWidget(CaptionOf(page, "DLCBox", "     DLC Installed     (Установленные дополнения)"));
   lists->addWidget(NewListBox(page, "DLCBox", 2, 520), 1);
 
-  auto* layout = new QHBoxLayout(page);
-  layout->addLayout(fields, 1);
-  layout->addSpacing(12);
-  layout->addLayout(lists);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(fields, 1);
+  columns->addSpacing(12);
+  columns->addLayout(lists);
+  // Shown until the first save is loaded.
+  QLabel* hint = NewLabel(page, "EmptyHint",
+                          "No save is loaded yet. Open one with \"Load File\" (Ctrl+O), type its "
+                          "path in the box above and press Enter, or drop a save on this window.");
+  hint->setWordWrap(true);
+  hint->setStyleSheet("QLabel { background: #E8F0FE; color: black; padding: 6px; }");
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(hint);
+  layout->addLayout(columns, 1);
   return page;
 }
 
@@ -406,12 +457,36 @@ QWidget* TForm1::CreateGraphTab() {
   Button3 = new QPushButton("Unselect all", page);
   Button3->setObjectName("Button3");
 
+  SaveImageButton = new QPushButton("Save Image...", page);
+  SaveImageButton->setObjectName("SaveImageButton");
+  SaveImageButton->setToolTip("Save the graph as shown, as a PNG or SVG picture");
+  SelectAllButton = new QPushButton("Select all", page);
+  SelectAllButton->setObjectName("SelectAllButton");
+  SelectAllButton->setToolTip("Draw every player (at most 25 lines)");
+  Button3->setToolTip("Draw no player");
+  ResetZoomButton = new QPushButton("Reset zoom", page);
+  ResetZoomButton->setObjectName("ResetZoomButton");
+  ResetZoomButton->setToolTip("Show the whole game again (a right click on the graph does too)");
+  ResetZoomButton->hide();
+  GraphHoverLabel = NewLabel(page, "GraphHoverLabel", QString());
+  GraphSelect->setToolTip("The statistic the graph draws for each checked player");
+  CheckListBox1->setToolTip("Click a player to draw or hide its line");
+
+  auto* top_row = new QHBoxLayout;
+  top_row->addWidget(GraphSelect);
+  top_row->addWidget(ResetZoomButton);
+  top_row->addSpacing(12);
+  top_row->addWidget(GraphHoverLabel, 1);
   auto* left = new QVBoxLayout;
-  left->addWidget(GraphSelect, 0, Qt::AlignLeft);
+  left->addLayout(top_row);
   left->addWidget(HistoryChart, 1);
+  auto* selection = new QHBoxLayout;
+  selection->addWidget(SelectAllButton);
+  selection->addWidget(Button3);
   auto* right = new QVBoxLayout;
   right->addWidget(CheckListBox1, 1);
-  right->addWidget(Button3);
+  right->addLayout(selection);
+  right->addWidget(SaveImageButton);
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left, 1);
   layout->addLayout(right);
@@ -448,9 +523,6 @@ QWidget* TForm1::CreateCityTab() {
   int row = 0;
   for (const auto& r : rows) AddFieldRow(fields, page, row++, r[0], r[1]);
   fields->setColumnMinimumWidth(1, 230);
-  page->findChild<QLineEdit*>("CityStatusE")
-      ->setText("Never Lost, Puppet, Occupied, Ever Capital, Railroad");
-  page->findChild<QLineEdit*>("CityStatusE")->setCursorPosition(0);
 
   // Great-person points and rates in the game's order of the kinds (writer and musician are
   // Zeph's), then the yields per turn.
@@ -550,12 +622,16 @@ QWidget* TForm1::CreatePolicyTab() {
   auto* boxes = new QGridLayout;
   auto* ideologies = new QHBoxLayout;
   for (size_t i = 0; i < kPolicyBoxes.size(); ++i) {
-    QPlainTextEdit* box = NewRichText(page, std::string(kPolicyBoxes[i]).c_str(), true, false);
+    const std::string name(kPolicyBoxes[i]);
+    auto* titled = new QVBoxLayout;
+    titled->setSpacing(1);
+    titled->addWidget(CaptionOf(page, name.c_str(), PolicyBoxTitle(kPolicyBoxes[i])));
+    titled->addWidget(NewRichText(page, name.c_str(), true, false), 1);
     const int row = static_cast<int>(i) / kBranchesPerRow;
     if (row < kBranchRows) {
-      boxes->addWidget(box, row, static_cast<int>(i) % kBranchesPerRow);
+      boxes->addLayout(titled, row, static_cast<int>(i) % kBranchesPerRow);
     } else {
-      ideologies->addWidget(box);
+      ideologies->addLayout(titled);
     }
   }
   boxes->addLayout(ideologies, kBranchRows, 0, 1, kBranchesPerRow);
@@ -583,7 +659,6 @@ QWidget* TForm1::CreatePolicyTab() {
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(selector);
   layout->addLayout(body, 1);
-  ApplyTabContent(page, DesignTimePolicyLists());
   return page;
 }
 

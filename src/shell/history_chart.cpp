@@ -2,8 +2,10 @@
 
 #include <QChart>
 #include <QGraphicsItem>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <algorithm>
 #include <vector>
 
@@ -122,6 +124,9 @@ HistoryChartView::HistoryChartView(QWidget* parent) : QChartView(parent) {
   axis_x_->setLabelFormat("%i");
   axis_x_->setRange(0, 0);
   axis_y_->setRange(0, 0);
+  // No numbers before there is a graph to read them on.
+  axis_x_->setLabelsVisible(false);
+  axis_y_->setLabelsVisible(false);
   chart->addAxis(axis_x_, Qt::AlignBottom);
   chart->addAxis(axis_y_, Qt::AlignLeft);
   // The chart zooms through the series it holds: this empty one carries a zoom to the axes.
@@ -149,7 +154,55 @@ HistoryChartView::HistoryChartView(QWidget* parent) : QChartView(parent) {
   setChart(chart);
   setRenderHint(QPainter::Antialiasing, false);
   setRubberBand(QChartView::RectangleRubberBand);
-  setToolTip(tr("Drag a rectangle to zoom; right-click to undo the zoom."));
+  setMouseTracking(true);
+  axis_x_->setTitleText(tr("Turn"));
+  setToolTip(tr("Drag a rectangle to zoom; right-click or \"Reset zoom\" to undo the zoom."));
+}
+
+bool HistoryChartView::SaveImage(const QString& file_name) {
+  const QSize size = viewport()->size();
+  const QRectF source = mapToScene(viewport()->rect()).boundingRect();
+  // The lines' cached pixels would go into the file as a picture: drawn afresh, they stay lines.
+  const QGraphicsItem::CacheMode cache = lines_->cacheMode();
+  lines_->setCacheMode(QGraphicsItem::NoCache);
+  bool written = false;
+  if (file_name.endsWith(".svg", Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setFileName(file_name);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(tr("History graph"));
+    QPainter painter;
+    if (painter.begin(&svg)) {
+      scene()->render(&painter, QRectF(QPointF(0, 0), size), source);
+      written = painter.end();
+    }
+  } else {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    scene()->render(&painter, QRectF(QPointF(0, 0), size), source);
+    painter.end();
+    written = image.save(file_name, "PNG");
+  }
+  lines_->setCacheMode(cache);
+  return written;
+}
+
+void HistoryChartView::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+  if (chart()->plotArea().contains(at)) {
+    const QPointF value = chart()->mapToValue(at);
+    emit Hovered(value.x(), value.y());
+  } else {
+    emit LeftPlot();
+  }
+  QChartView::mouseMoveEvent(event);
+}
+
+void HistoryChartView::leaveEvent(QEvent* event) {
+  emit LeftPlot();
+  QChartView::leaveEvent(event);
 }
 
 void HistoryChartView::mousePressEvent(QMouseEvent* event) {

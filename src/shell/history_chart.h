@@ -25,14 +25,23 @@ class HistoryChartView : public QChartView {
   QValueAxis* AxisX() const { return axis_x_; }
   QValueAxis* AxisY() const { return axis_y_; }
 
+  // Writes the chart as shown (its size, zoom and lines) to a PNG file, or to an SVG file when
+  // the name ends in ".svg". Returns false when the file cannot be written.
+  bool SaveImage(const QString& file_name);
+
  signals:
   // The user dragged a zoom rectangle; the axes hold its ranges.
   void Zoomed();
   void UndoZoom();
+  // The mouse is over the plot at this turn and value.
+  void Hovered(double turn, double value);
+  void LeftPlot();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   std::array<QLineSeries*, kGraphSeriesCount> series_{};

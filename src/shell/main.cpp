@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName(vek5::kApplicationTitle);
+  QApplication::setOrganizationName("Vek5");
+  QApplication::setApplicationName(vek5::kProgramName);
   vek5::TForm1 form;
   form.show();
   const QString file = QFile::decodeName(QByteArray::fromStdString(command.File));

@@ -2,29 +2,43 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPen>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "analysis/save5_analyse.h"
 #include "model/format.h"
 #include "shell/apply_content.h"
+#include "shell/copy_support.h"
+#include "shell/folder_follower.h"
 #include "shell/history_chart.h"
+#include "shell/recent_files.h"
 #include "shell/series_tab.h"
 #include "views/base_view.h"
 #include "views/city_view.h"
@@ -37,7 +51,6 @@
 namespace vek5 {
 namespace {
 
-constexpr int kDesignTimeCheckItems = 25;
 constexpr int kGraphLineWidth = 2;
 
 // The busy cursor for the length of a load.
@@ -85,15 +98,29 @@ QColor Colour(uint32_t rgb) {
   return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
 }
 
-// The graph before any load: the base game's statistics and the entries "Player 1" to
-// "Player 25", none checked, no line drawn.
-GraphContent DesignTimeGraph(const GameState& empty_state, ViewState& view) {
+// Ticks at round values (1, 2 or 5 times a power of ten), about six along the axis.
+void SetRoundTicks(QValueAxis* axis) {
+  constexpr double kWantedTicks = 6;
+  const double span = axis->max() - axis->min();
+  if (!(span > 0)) return;
+  const double rough = span / kWantedTicks;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  double step = power;
+  for (const double factor : {2.0, 5.0, 10.0}) {
+    if (step >= rough) break;
+    step = power * factor;
+  }
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+  axis->setLabelFormat(step >= 1 ? "%.0f" : "%g");
+}
+
+// The graph before any load: the base game's statistics, no player, no line drawn.
+GraphContent EmptyGraph(const GameState& empty_state, ViewState& view) {
   GraphContent graph;
   graph.Statistics = GraphStatisticNames(empty_state);
   graph.Statistic = 0;
-  for (int i = 1; i <= kDesignTimeCheckItems; ++i) {
-    graph.Entries.push_back({Format("Player %d", i), false, kBlack});
-  }
   CheckGraphIndexes(graph, view);
   DrawGraph(empty_state, view, graph);  // names and colours of the series
   return graph;
@@ -103,18 +130,84 @@ GraphContent DesignTimeGraph(const GameState& empty_state, ViewState& view) {
 
 // The model before any load: empty, without history sets (a load brings its own).
 TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameState>()) {
-  setWindowTitle(kWindowCaption);
+  setWindowTitle(kProgramName);
   setAcceptDrops(true);
-  resize(1180, 780);
   ShowError = [this](const QString& message) {
-    QMessageBox::critical(this, QApplication::applicationName(), message);
+    QMessageBox::critical(this, kProgramName, message);
   };
-  ChooseOpenFile = [this] { return QFileDialog::getOpenFileName(this); };
+  ChooseOpenFile = [this] {
+    QSettings settings;
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("Open a Vek5 save"), settings.value(settings_key::kLastFolder).toString(),
+        tr("Vek5 saves (*.Vek5Save);;All files (*)"));
+    if (!file.isEmpty())
+      settings.setValue(settings_key::kLastFolder, QFileInfo(file).absolutePath());
+    return file;
+  };
+  ChooseFolder = [this] {
+    return QFileDialog::getExistingDirectory(
+        this, tr("Choose a folder of saves"),
+        QSettings().value(settings_key::kLastFolder).toString());
+  };
+  ChooseImageFile = [this] {
+    QString selected_filter;
+    QString file =
+        QFileDialog::getSaveFileName(this, tr("Save the graph as a picture"),
+                                     QSettings().value(settings_key::kLastFolder).toString(),
+                                     tr("PNG image (*.png);;SVG image (*.svg)"), &selected_filter);
+    if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) {
+      file += selected_filter.contains("svg") ? ".svg" : ".png";
+    }
+    return file;
+  };
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
-  ChooseFolder = [this] { return QFileDialog::getExistingDirectory(this); };
+  follower_ = new FolderFollower(this);
   CreateControls();
+  for (QTableWidget* grid : findChildren<QTableWidget*>()) EnableCopy(grid);
+  for (QListWidget* list : findChildren<QListWidget*>()) {
+    if (list->selectionMode() != QAbstractItemView::NoSelection) EnableCopy(list);
+  }
   FormCreate();
   ConnectHandlers();
+  ConnectKeys();
+  FitToScreen();
+  RestoreSettings();
+}
+
+// The window never asks for more than the screen offers: its minimum and its start size stay
+// within 90 % of the screen's available area, at any scale factor. Below the preferred
+// minimum the pages scroll.
+void TForm1::FitToScreen() {
+  constexpr QSize kPreferredMinimum(960, 640);
+  constexpr QSize kPreferredStart(1180, 760);
+  constexpr double kScreenShare = 0.9;
+  QSize available(kPreferredStart);
+  if (const QScreen* shown_on = screen()) available = shown_on->availableGeometry().size();
+  const QSize most(static_cast<int>(available.width() * kScreenShare),
+                   static_cast<int>(available.height() * kScreenShare));
+  setMinimumSize(kPreferredMinimum.boundedTo(most));
+  resize(kPreferredStart.boundedTo(most).expandedTo(minimumSize()));
+}
+
+// A first start, with nothing remembered, keeps the defaults of FormCreate.
+void TForm1::RestoreSettings() {
+  QSettings settings;
+  const QByteArray geometry = settings.value(settings_key::kGeometry).toByteArray();
+  if (!geometry.isEmpty()) restoreGeometry(geometry);
+  const int tab = settings.value(settings_key::kActiveTab, -1).toInt();
+  if (tab >= 0 && tab < PageControls->count() && PageControls->isTabVisible(tab)) {
+    PageControls->setCurrentIndex(tab);
+  }
+  const int language = settings.value(settings_key::kStatsLanguage, -1).toInt();
+  if (language >= 0 && language < StatsLangSelect->count()) {
+    StatsLangSelect->setCurrentIndex(language);
+  }
+  graph_statistic_ = settings.value(settings_key::kGraphStatistic).toString();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  QSettings().setValue(settings_key::kGeometry, saveGeometry());
+  QWidget::closeEvent(event);
 }
 
 TForm1::~TForm1() = default;
@@ -149,7 +242,7 @@ void TForm1::FormCreate() {
   }
 
   PlayerLogSelect->setCurrentIndex(-1);
-  graph_ = DesignTimeGraph(*state_, view_);
+  graph_ = EmptyGraph(*state_, view_);
   ShowGraph();
 }
 
@@ -159,7 +252,22 @@ void TForm1::ConnectHandlers() {
   connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
   connect(LoadFolderButton, &QPushButton::clicked, this, &TForm1::LoadFolderButtonClick);
-  connect(SeriesPage, &SeriesTab::LoadRequested, this, &TForm1::LoadFile);
+  connect(SeriesPage, &SeriesTab::LoadRequested, this,
+          [this](const QString& file) { LoadFile(file); });
+  connect(SaveImageButton, &QPushButton::clicked, this, &TForm1::SaveGraphImage);
+  connect(FollowButton, &QPushButton::clicked, this, &TForm1::FollowFolderClick);
+  connect(SelectAllButton, &QPushButton::clicked, this, &TForm1::SelectAllGraphEntries);
+  connect(ResetZoomButton, &QPushButton::clicked, this, &TForm1::HistoryChartUndoZoom);
+  connect(CheckListBox1, &QListWidget::itemPressed, this,
+          [this](QListWidgetItem* item) { pressed_check_ = item->checkState(); });
+  connect(CheckListBox1, &QListWidget::itemClicked, this, &TForm1::CheckListBox1Clicked);
+  connect(HistoryChart, &HistoryChartView::Hovered, this, [this](double turn, double value) {
+    GraphHoverLabel->setText(
+        tr("Turn %1: %2").arg(qRound(turn)).arg(QString::number(value, 'f', 0)));
+  });
+  connect(HistoryChart, &HistoryChartView::LeftPlot, GraphHoverLabel, &QLabel::clear);
+  connect(follower_, &FolderFollower::SaveReady, this,
+          [this](const QString& file) { LoadFile(file, LoadMode::kFollowing); });
   connect(Edit11, &QLineEdit::textChanged, this, &TForm1::Edit11Change);
   connect(GraphSelect, &QComboBox::currentIndexChanged, this, &TForm1::GraphSelectChange);
   connect(CheckListBox1, &QListWidget::itemChanged, this, &TForm1::CheckListBox1ClickCheck);
@@ -175,12 +283,22 @@ void TForm1::ConnectHandlers() {
   connect(BuildingQueue, &QComboBox::currentIndexChanged, this, &TForm1::BuildingQueueChange);
   connect(PlayerStatsSelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerStats);
   connect(StatsLangSelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerStats);
+  connect(StatsLangSelect, &QComboBox::currentIndexChanged, this,
+          [](int language) { QSettings().setValue(settings_key::kStatsLanguage, language); });
+  connect(PageControls, &QTabWidget::currentChanged, this,
+          [](int tab) { QSettings().setValue(settings_key::kActiveTab, tab); });
+  QMenu* recent = RecentButton->menu();
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+    FillRecentMenu(recent, [this](const QString& file) { LoadFile(file); });
+  });
 }
 
 // ---- Loading ----
 
-bool TForm1::LoadFile(const QString& file_name) {
+bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
   if (file_name.isEmpty()) return false;
+  QElapsedTimer clock;
+  clock.start();
   try {
     std::unique_ptr<SaveImage> image;
     std::unique_ptr<GameState> state;
@@ -190,18 +308,95 @@ bool TForm1::LoadFile(const QString& file_name) {
       state = Save5Analyse(*image);
     }
     // Both succeeded: the new save replaces the old one as a whole.
+    const KeptSelection kept = KeepSelection();
     image_ = std::move(image);
     state_ = std::move(state);
     view_ = FreshViewState(*state_);
     const BusyCursor busy;
     Edit1->setText(file_name);
     Edit2->setText(QString::fromStdString(image_->FileDate));
-    PageControls->setCurrentWidget(BaseTab);
     Print5Data();
+    RestoreSelection(kept, mode);
+    BaseTab->findChild<QLabel*>("EmptyHint")->hide();
+    HistoryChart->AxisX()->setLabelsVisible(true);
+    HistoryChart->AxisY()->setLabelsVisible(true);
+    WriteRecentFiles(WithRecentFile(ReadRecentFiles(), QFileInfo(file_name).absoluteFilePath()));
+    const std::string notice = EndsEarlyNotice(*state_);
+    EndsEarlyBar->setText(Text(notice));
+    EndsEarlyBar->setVisible(!notice.empty());
+    const QFileInfo file(file_name);
+    setWindowTitle(Text(WindowTitle(*state_, file.completeBaseName().toStdString())));
+    StatusLine->showMessage(Text(LoadStatusLine(*state_, file.fileName().toStdString(),
+                                                static_cast<double>(clock.elapsed()) / 1000)));
     return true;
   } catch (const std::exception& error) {
-    ShowError(QString::fromUtf8(error.what()));
+    // The path box goes back to the save on screen; before the first load it keeps the name
+    // that failed, so that a mistyped one can be corrected.
+    if (image_) {
+      Edit1->setText(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
+    } else {
+      Edit1->setText(file_name);
+    }
+    const QString failed = tr("Cannot load \"%1\".").arg(QDir::toNativeSeparators(file_name));
+    const QString message = QString::fromUtf8(error.what());
+    if (mode == LoadMode::kFollowing) {
+      StatusLine->showMessage(failed + " " + message.section('\n', 0, 0) + " " +
+                              tr("The analysis shown is of the save before."));
+    } else {
+      ShowError(failed + "\n\n" + message);
+    }
     return false;
+  }
+}
+
+QList<QComboBox*> TForm1::PlayerSelectors() const {
+  return {PlayerLogSelect, PlayerCitySelect, PlayerPolicySelect, PlayerTechSelect,
+          PlayerStatsSelect};
+}
+
+TForm1::KeptSelection TForm1::KeepSelection() const {
+  KeptSelection kept;
+  kept.Page = PageControls->currentWidget();
+  for (const QComboBox* selector : PlayerSelectors()) kept.Players << selector->currentText();
+  kept.City = CityBox->currentText();
+  kept.Statistic = graph_statistic_;
+  for (const GraphEntry& entry : graph_.Entries) {
+    kept.GraphEntries.push_back(entry.Text);
+    kept.GraphChecked.push_back(entry.Checked);
+  }
+  kept.Zoomed = graph_zoomed_;
+  kept.Horizontal = graph_.Horizontal;
+  kept.Vertical = graph_.Vertical;
+  return kept;
+}
+
+// Each choice is made through its control, so that its tab refills as after a user's choice.
+void TForm1::RestoreSelection(const KeptSelection& kept, LoadMode mode) {
+  const QList<QComboBox*> selectors = PlayerSelectors();
+  for (int i = 0; i < selectors.size() && i < kept.Players.size(); ++i) {
+    const int item = selectors[i]->findText(kept.Players[i]);
+    if (item >= 0) selectors[i]->setCurrentIndex(item);
+  }
+  const int city = CityBox->findText(kept.City);
+  if (city >= 0) CityBox->setCurrentIndex(city);
+  const int statistic = GraphSelect->findText(kept.Statistic);
+  if (statistic >= 0) GraphSelect->setCurrentIndex(statistic);
+  if (kept.Page) PageControls->setCurrentWidget(kept.Page);
+  // The graph's check marks belong to the players of one game: they stay when the players do.
+  std::vector<std::string> entries;
+  for (const GraphEntry& entry : graph_.Entries) entries.push_back(entry.Text);
+  if (HasSave() && entries == kept.GraphEntries) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (graph_.Entries[i].Checked != kept.GraphChecked[i]) {
+        SetGraphEntryChecked(*state_, view_, graph_, static_cast<int32_t>(i), kept.GraphChecked[i]);
+      }
+    }
+    ShowGraph();
+  }
+  if (mode == LoadMode::kFollowing && kept.Zoomed) {
+    ZoomGraph(graph_, kept.Horizontal, kept.Vertical);
+    graph_zoomed_ = true;
+    ShowGraphRanges();
   }
 }
 
@@ -211,7 +406,58 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button4Click() {
-  LoadFile(Edit1->text());
+  if (Edit1->text().trimmed().isEmpty()) {
+    StatusLine->showMessage(tr("Type the path of a save first, or use \"Load File\"."));
+    return;
+  }
+  LoadFile(Edit1->text().trimmed());
+}
+
+// F5: the save on screen, read again from its file.
+void TForm1::Reload() {
+  if (image_) LoadFile(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
+}
+
+void TForm1::ConnectKeys() {
+  connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Button4Click);
+  // Enter on a focused button presses it, as Space does.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->installEventFilter(this);
+  const auto shortcut = [this](const QKeySequence& keys, auto action) {
+    auto* key = new QShortcut(keys, this);
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, action);
+  };
+  shortcut(QKeySequence::Open, &TForm1::Button1Click);
+  shortcut(QKeySequence::Refresh, &TForm1::Reload);
+  // The tab keys work from every control, the path box included.
+  const auto step = [this](int by) {
+    const int count = PageControls->count();
+    int page = PageControls->currentIndex();
+    do page = (page + by + count) % count;
+    while (!PageControls->isTabVisible(page));
+    PageControls->setCurrentIndex(page);
+  };
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
+    shortcut(keys, [step] { step(1); });
+  }
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                   QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
+    shortcut(keys, [step] { step(-1); });
+  }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      button->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::LoadFolderButtonClick() {
@@ -285,6 +531,7 @@ void TForm1::Print5Data() {
     Apply(page ? page : this, content);
   }
   graph_ = std::move(all.Graph);
+  graph_zoomed_ = false;
   ShowGraph();
 }
 
@@ -416,12 +663,45 @@ void TForm1::ShowGraphRanges() {
       axis->setRange(range.Min - 1, range.Max + 1);
     }
   };
+  AxisRange vertical = graph_.Vertical;
+  // Values that are never negative are drawn from 0, not from the fit's margin below it.
+  if (!graph_zoomed_ && vertical.Min < 0 && vertical.Max > 0) {
+    bool negative = false;
+    for (const GraphSeries& series : graph_.Series) {
+      for (const GraphPoint& point : series.Points) negative = negative || point.Value < 0;
+    }
+    if (!negative) vertical.Min = 0;
+  }
   show(HistoryChart->AxisX(), graph_.Horizontal);
-  show(HistoryChart->AxisY(), graph_.Vertical);
+  show(HistoryChart->AxisY(), vertical);
+  for (QValueAxis* axis : {HistoryChart->AxisX(), HistoryChart->AxisY()}) SetRoundTicks(axis);
+  HistoryChart->AxisY()->setTitleText(GraphSelect->currentText());
+  ResetZoomButton->setVisible(graph_zoomed_);
+}
+
+void TForm1::SelectAllGraphEntries() {
+  for (size_t i = 0; i < graph_.Entries.size(); ++i) {
+    if (!graph_.Entries[i].Checked) {
+      SetGraphEntryChecked(*state_, view_, graph_, static_cast<int32_t>(i), true);
+    }
+  }
+  ShowGraph();
+}
+
+// A click on a name toggles it as a click on its box does; a click on the box is left to the
+// box.
+void TForm1::CheckListBox1Clicked(QListWidgetItem* item) {
+  if (item->checkState() == pressed_check_) {
+    item->setCheckState(pressed_check_ == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+  }
 }
 
 void TForm1::GraphSelectChange(int statistic) {
+  // Another statistic is a new picture: the whole game again.
+  if (graph_zoomed_) HistoryChartUndoZoom();
   SelectGraphStatistic(*state_, view_, graph_, statistic);
+  graph_statistic_ = GraphSelect->itemText(statistic);
+  QSettings().setValue(settings_key::kGraphStatistic, graph_statistic_);
   ShowGraph();
 }
 
@@ -436,13 +716,44 @@ void TForm1::Button3Click() {
   ShowGraph();
 }
 
+void TForm1::FollowFolderClick() {
+  if (follower_->IsFollowing()) {
+    follower_->Stop();
+  } else {
+    const QString folder = ChooseFolder();
+    if (!folder.isEmpty() && !follower_->Start(folder)) {
+      ShowError(tr("Cannot follow \"%1\": it is not a folder that can be watched.")
+                    .arg(QDir::toNativeSeparators(folder)));
+    }
+  }
+  const bool following = follower_->IsFollowing();
+  FollowButton->setChecked(following);
+  FollowButton->setText(following ? tr("Stop Following") : tr("Follow Folder..."));
+  FollowLabel->setText(following
+                           ? tr("Following %1").arg(QDir::toNativeSeparators(follower_->Folder()))
+                           : QString());
+  FollowLabel->setVisible(following);
+}
+
+void TForm1::SaveGraphImage() {
+  const QString file_name = ChooseImageFile();
+  if (file_name.isEmpty()) return;
+  if (!HistoryChart->SaveImage(file_name)) {
+    ShowError(tr("Cannot write \"%1\".").arg(QDir::toNativeSeparators(file_name)));
+    return;
+  }
+  StatusLine->showMessage(tr("Graph saved to %1").arg(QDir::toNativeSeparators(file_name)));
+}
+
 void TForm1::HistoryChartZoomed() {
+  graph_zoomed_ = true;
   ZoomGraph(graph_, {HistoryChart->AxisX()->min(), HistoryChart->AxisX()->max()},
             {HistoryChart->AxisY()->min(), HistoryChart->AxisY()->max()});
   ShowGraphRanges();
 }
 
 void TForm1::HistoryChartUndoZoom() {
+  graph_zoomed_ = false;
   HistoryChart->chart()->zoomReset();  // forget the chart's own zoom steps
   vek5::HistoryChartUndoZoom(*state_, view_, graph_);
   ShowGraphRanges();

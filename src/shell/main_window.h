@@ -5,11 +5,14 @@
 // forwards the controls' events to them.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "container/save_image.h"
 #include "model/game_state.h"
@@ -17,6 +20,7 @@
 #include "views/graph_view.h"
 #include "views/tab_content.h"
 #include "views/view_state.h"
+#include "views/window_texts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,16 +29,16 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QStatusBar;
+class QToolButton;
 class QTabWidget;
 class QTableWidget;
 
 namespace vek5 {
 
+class FolderFollower;
 class HistoryChartView;
 class SeriesTab;
-
-inline constexpr char kApplicationTitle[] = "Vek5Zeph Save Analyser";
-inline constexpr char kWindowCaption[] = "Vek5 Save Analyzer (version 1.19.5 BETA)";
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -45,13 +49,19 @@ class TForm1 : public QWidget {
 
   // Loads, analyses and shows a save. On any error the message is shown and the previous
   // analysis stays on screen and in memory. Returns whether the save was taken.
-  bool LoadFile(const QString& file_name);
+  // A save loaded because a followed folder changed keeps the graph's zoom and reports a
+  // failure in the status line instead of a message box.
+  enum class LoadMode { kAsked, kFollowing };
+  bool LoadFile(const QString& file_name, LoadMode mode = LoadMode::kAsked);
 
   // Seams for the dialogs, replaced by tests.
   std::function<void(const QString& message)> ShowError;
   std::function<QString()> ChooseOpenFile;
   std::function<QString()> ChooseSaveFile;
+  std::function<QString()> ChooseImageFile;
   std::function<QString()> ChooseFolder;
+
+  FolderFollower& Follower() const { return *follower_; }
 
   // Analyses many saves (files and folders) on the Series tab, which it brings to the front.
   void AnalyseSeries(const QStringList& paths);
@@ -77,8 +87,13 @@ class TForm1 : public QWidget {
   void Button3Click();
   void Button4Click();
   void LoadFolderButtonClick();
+  void SaveGraphImage();
+  void FollowFolderClick();
+  void Reload();
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -99,7 +114,26 @@ class TForm1 : public QWidget {
   QWidget* CreateTestTab();
   QWidget* CreateLeagueTab();
   void ConnectHandlers();
+  void ConnectKeys();
   void FormCreate();
+  void RestoreSettings();
+  void FitToScreen();
+
+  // What the user has chosen on the tabs, by name, so that it can be chosen again in the next
+  // save where it still exists.
+  struct KeptSelection {
+    QWidget* Page = nullptr;
+    QStringList Players;  // the five player selectors' texts, in selector order
+    QString City;
+    QString Statistic;
+    std::vector<std::string> GraphEntries;  // the graph's entries and their check marks
+    std::vector<bool> GraphChecked;
+    bool Zoomed = false;
+    AxisRange Horizontal, Vertical;
+  };
+  KeptSelection KeepSelection() const;
+  void RestoreSelection(const KeptSelection& kept, LoadMode mode);
+  QList<QComboBox*> PlayerSelectors() const;
 
   void FillPlayerSelectors();
   QWidget* PageByCaption(const std::string& caption) const;
@@ -116,6 +150,8 @@ class TForm1 : public QWidget {
   void CheckListBox1ClickCheck(QListWidgetItem* item);
   void HistoryChartZoomed();
   void HistoryChartUndoZoom();
+  void SelectAllGraphEntries();
+  void CheckListBox1Clicked(QListWidgetItem* item);
   void BuildingQueueChange();
 
   // The last successfully analysed save; image_ is null before the first load.
@@ -124,13 +160,24 @@ class TForm1 : public QWidget {
   ViewState view_;
   // The graph tab's content; the chart widget only shows it.
   GraphContent graph_;
+  // The graph's statistic the user chose last (remembered between starts), chosen again after
+  // a load when the save has it.
+  QString graph_statistic_;
+  bool graph_zoomed_ = false;                     // the user's zoom is on the graph
+  Qt::CheckState pressed_check_ = Qt::Unchecked;  // of the entry under the mouse button
+  FolderFollower* follower_ = nullptr;
 
+  QLabel* EndsEarlyBar = nullptr;
+  QStatusBar* StatusLine = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* Edit1 = nullptr;
   QLineEdit* Edit2 = nullptr;
   QPushButton* Button1 = nullptr;
   QPushButton* Button2 = nullptr;
+  QToolButton* RecentButton = nullptr;
+  QPushButton* FollowButton = nullptr;
+  QLabel* FollowLabel = nullptr;
   QPushButton* Button4 = nullptr;
   QPushButton* LoadFolderButton = nullptr;
   QTabWidget* PageControls = nullptr;
@@ -164,6 +211,10 @@ class TForm1 : public QWidget {
   QListWidget* SessionListBox = nullptr;
   QListWidget* CheckListBox1 = nullptr;
   QPushButton* Button3 = nullptr;
+  QPushButton* SaveImageButton = nullptr;
+  QPushButton* SelectAllButton = nullptr;
+  QPushButton* ResetZoomButton = nullptr;
+  QLabel* GraphHoverLabel = nullptr;
   HistoryChartView* HistoryChart = nullptr;
   QTableWidget* LeadersGrid = nullptr;
   QTableWidget* TechGrid = nullptr;

@@ -1,5 +1,7 @@
 #include "views/all_tabs.h"
 
+#include "model/format.h"
+
 #include "views/base_view.h"
 #include "views/city_view.h"
 #include "views/leaders_view.h"
@@ -36,6 +38,17 @@ AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection
   add("Player Log", DrawPlayerLog(state, view, selection.LogPlayer));
   add("Graph", GraphTabContent(all.Graph));
   return all;
+}
+
+std::string EndsEarlyNotice(const GameState& state) {
+  if (!state.BodyEndsEarly) return {};
+  constexpr double kBytesPerMegabyte = 1e6;
+  std::string notice = Format("This save ends early: its body stops after %.1f MB",
+                              state.BodyLength / kBytesPerMegabyte);
+  if (state.BodyShareRead >= 0) {
+    notice += Format(" (at most %d %% of it)", state.BodyShareRead);
+  }
+  return notice + "; everything after that is missing.";
 }
 
 }  // namespace vek5

@@ -34,4 +34,7 @@ struct AllTabs {
 
 AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection& selection);
 
+// The sentence that tells that a save ends early, or empty for a whole save.
+std::string EndsEarlyNotice(const GameState& state);
+
 }  // namespace vek5

@@ -44,7 +44,8 @@ bool StatisticIsDrawable(const GraphContent& graph) {
 void RecolourEntries(const ViewState& view, GraphContent& graph) {
   for (size_t i = 0; i < graph.Entries.size(); ++i) {
     const int32_t series = i < view.GraphSeriesOfEntry.size() ? view.GraphSeriesOfEntry[i] : -1;
-    graph.Entries[i].Color = GraphEntryColor(series);
+    const bool drawn = series >= 0 && series < kGraphSeriesCount;
+    graph.Entries[i].Color = drawn ? GraphEntryLineColor(static_cast<int32_t>(i)) : kBlack;
   }
 }
 
@@ -59,6 +60,18 @@ std::vector<std::string> GraphStatisticNames(const GameState& state) {
     names.assign(ReplayDatasetNames.begin(), ReplayDatasetNames.end() - 1);
   }
   return names;
+}
+
+uint32_t GraphEntryLineColor(int32_t entry) {
+  constexpr uint32_t kPureYellow = 0xFFFF00;
+  constexpr uint32_t kReadableYellow = 0xC8A000;
+  constexpr uint32_t kWhite = 0xFFFFFF;
+  constexpr uint32_t kReadableGrey = 0xB0B0B0;
+  const uint32_t colour =
+      GraphLineColors[static_cast<size_t>(std::max(entry, 0) % kGraphSeriesCount)];
+  if (colour == kPureYellow) return kReadableYellow;
+  if (colour == kWhite) return kReadableGrey;
+  return colour;
 }
 
 uint32_t GraphEntryColor(int32_t series) {
@@ -99,6 +112,7 @@ void DrawGraph(const GameState& state, const ViewState& view, GraphContent& grap
   size_t next = 0;
   for (int32_t i = 0; i < entries && next < graph.Series.size(); ++i) {
     if (view.GraphSeriesOfEntry[static_cast<size_t>(i)] < 0) continue;
+    graph.Series[next].Color = GraphEntryLineColor(i);
     std::vector<GraphPoint>& points = graph.Series[next++].Points;
     // An entry whose block lacks the statistic keeps its line, and colour, empty.
     if (!HistoryHoldsSeries(state, static_cast<size_t>(i), statistic)) continue;

@@ -55,8 +55,13 @@ struct GraphContent {
 // The statistics a save offers, by rule set.
 std::vector<std::string> GraphStatisticNames(const GameState& state);
 
-// Text colour of a check-list entry drawn by the given series (-1: unchecked).
+// Text colour of a check-list entry drawn by the given series (-1: unchecked), in the order of
+// the lines. The window colours by entry instead (GraphEntryLineColor).
 uint32_t GraphEntryColor(int32_t series);
+// The colour of an entry's line and text: each entry keeps one colour whatever else is checked
+// (the 25 colours by list position, repeating), with the yellow darkened and the white made
+// grey so that both read on the graph's white.
+uint32_t GraphEntryLineColor(int32_t entry);
 
 // Numbers the checked entries in list order into view.GraphSeriesOfEntry and recolours the
 // entries accordingly.

@@ -443,7 +443,8 @@ std::string BuildReport(const GameState& state) {
       }
     }
   }
-  std::string report;
+  // A save cut short says so before anything else.
+  std::string report = state.BodyEndsEarly ? EndsEarlyNotice(state) + "\n\n" : std::string();
   std::set<std::string_view> printed;
   for (const ReportTab& tab : kReportTabs) {
     for (const auto& [title, content] : all.Tabs) {

@@ -102,6 +102,9 @@ void WriteGame(JsonWriter& w, const GameState& s) {
   VEK5_FLAG(w, s, ZephPresent);
   VEK5_FLAG(w, s, SlotKeysPresent);
   VEK5_FLAG(w, s, CityDetailsUnknown);
+  VEK5_FLAG(w, s, BodyEndsEarly);
+  VEK5_INT(w, s, BodyLength);
+  VEK5_INT(w, s, BodyShareRead);
   VEK5_TEXT(w, s, PlayerCivName);
   VEK5_TEXT(w, s, HandicapName);
   VEK5_TEXT(w, s, StartEraName);

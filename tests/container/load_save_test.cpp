@@ -1,6 +1,7 @@
 #include "container/save_image.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <string>
@@ -99,7 +100,7 @@ TEST(AssembleSave, FilesWithoutAStreamAtOffsetEightOrMoreAreRefused) {
       AssembleSave(file);
       ADD_FAILURE() << "accepted a file of " << file.size() << " bytes";
     } catch (const LoadError& e) {
-      EXPECT_NE(std::string(e.what()).find("not a save"), std::string::npos);
+      EXPECT_EQ(std::string(e.what()).rfind("This file is not a Vek5 save", 0), 0u) << e.what();
     }
   }
 }
@@ -204,6 +205,105 @@ TEST(SharedSaves, EachAssemblesWithItsBody) {
     const SaveImage image = LoadSave(path);
     EXPECT_GT(image.DataLength - image.BodyOffset, 17'000'000) << name;
     EXPECT_EQ(FindStr(image, "BODY", 0), image.BodyOffset - 4) << name;
+  }
+}
+
+// A body compressed as the game writes it: ended by a sync flush, with no final block.
+std::vector<uint8_t> SyncFlushed(const std::vector<uint8_t>& body) {
+  z_stream stream{};
+  if (deflateInit(&stream, 6) != Z_OK) throw std::runtime_error("deflateInit failed");
+  std::vector<uint8_t> out(deflateBound(&stream, body.size()) + 16);
+  stream.next_in = const_cast<Bytef*>(body.data());
+  stream.avail_in = static_cast<uInt>(body.size());
+  stream.next_out = out.data();
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_SYNC_FLUSH);
+  out.resize(out.size() - stream.avail_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+// One chunk holding the stream (its length field says declared bytes), then the file ends.
+std::vector<uint8_t> OneChunkFile(const std::vector<uint8_t>& stream, size_t kept,
+                                  int32_t declared) {
+  return Concat({kHeader, Le32(declared), {stream.begin(), stream.begin() + kept}});
+}
+
+std::vector<uint8_t> NoisyBody(size_t size) {
+  std::vector<uint8_t> body(size);
+  for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  return body;
+}
+
+// Whether a file ends early is told by where the stream stops (inside a block or at a block's
+// end) and by chunk lengths that run past the end of the file.
+TEST(AssembleSave, TellsASaveThatEndsEarly) {
+  const std::vector<uint8_t> body = NoisyBody(300000);
+  const std::vector<uint8_t> flushed = SyncFlushed(body);
+  const int32_t size = static_cast<int32_t>(flushed.size());
+  struct Case {
+    const char* Name;
+    std::vector<uint8_t> File;
+    bool EndsEarly;
+    int32_t ShareRead;
+  };
+  const Case cases[] = {
+      {"whole, ended by a sync flush", Concat({OneChunkFile(flushed, size, size), Le32(0)}), false,
+       -1},
+      {"whole, ended by the stream's end mark", BuildSaveFile({kHeader, body, {}, 0, {}}), false,
+       -1},
+      {"cut inside a block, framing intact", OneChunkFile(flushed, size / 2, size / 2), true, -1},
+      {"cut with its chunk", OneChunkFile(flushed, size / 4, size), true,
+       static_cast<int32_t>(int64_t{size / 4} * 100 / size)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const SaveImage image = AssembleSave(c.File);
+    EXPECT_EQ(image.EndsEarly, c.EndsEarly);
+    EXPECT_EQ(image.BodyShareRead, c.ShareRead);
+    if (c.EndsEarly) {
+      EXPECT_GT(image.BodyLength, 0);
+      EXPECT_LT(image.BodyLength, static_cast<int32_t>(body.size()));
+    } else {
+      EXPECT_EQ(image.BodyLength, static_cast<int32_t>(body.size()));
+    }
+  }
+}
+
+// Each kind of file that is no save gets its own first line.
+TEST(LoadSave, SaysWhatIsWrongWithAFileThatIsNoSave) {
+  const std::string folder = testing::TempPath("a-folder.Vek5Save");
+  std::filesystem::create_directories(folder);
+  const std::string empty = testing::TempPath("empty.Vek5Save");
+  testing::WriteFile(empty, {});
+  const std::string text = testing::TempPath("notes.txt");
+  testing::WriteFile(text, Bytes("a text file that has nothing of a save"));
+  const struct {
+    std::string File;
+    std::string FirstLine;
+  } cases[] = {
+      {folder, "This is a folder, not a save file."},
+      {empty, "This file is empty; it is not a save."},
+      {text, "This file is not a Vek5 save: it holds no game data."},
+      {testing::TempPath("missing.Vek5Save"), "The file cannot be opened."},
+  };
+  for (const auto& c : cases) {
+    try {
+      LoadSave(c.File);
+      ADD_FAILURE() << "accepted " << c.File;
+    } catch (const LoadError& e) {
+      const std::string message = e.what();
+      EXPECT_EQ(message.substr(0, message.find('\n')), c.FirstLine);
+    }
+  }
+}
+
+TEST(SharedSaves, NoneEndsEarly) {
+  for (const char* name : {"base-turn50.Vek5Save", "base-turn95.Vek5Save",
+                           "zeph-hotseat-turn164.Vek5Save", "zeph-turn238.Vek5Save"}) {
+    const std::string path = testing::SharedSave(name);
+    if (path.empty()) GTEST_SKIP() << "shared saves are not present";
+    EXPECT_FALSE(LoadSave(path).EndsEarly) << name;
   }
 }
 

@@ -5,35 +5,50 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QChart>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <QThread>
+#include <QToolButton>
 #include <QUrl>
+#include <QXmlStreamReader>
 #include <clocale>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 
 #include "model/format.h"
 #include "series/series_fixture.h"
 #include "shell/apply_content.h"
+#include "shell/folder_follower.h"
 #include "shell/history_chart.h"
+#include "shell/recent_files.h"
 #include "shell/series_tab.h"
 #include "support/city_writer.h"
 #include "support/save_builder.h"
@@ -56,6 +71,11 @@ void EnsureApplication() {
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    // The settings live in a private folder, never in the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(testing::TempPath("settings")));
+    QCoreApplication::setOrganizationName("Vek5Tests");
+    QCoreApplication::setApplicationName("window_tests");
     static int argc = 1;
     static char name[] = "window_tests";
     static char* argv[] = {name, nullptr};
@@ -113,6 +133,7 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApplication();
+    QSettings().clear();  // every test starts as a first start
     form_ = std::make_unique<TForm1>();
     form_->ShowError = [this](const QString& message) { errors_ << message; };
     form_->ChooseOpenFile = [] { return QString(); };
@@ -186,7 +207,7 @@ TEST_F(WindowTest, ThirteenPagesAndSeriesInOrderWithBaseActiveAndTestTabHidden) 
     EXPECT_EQ(tabs->isTabVisible(i), i != 11) << pages[i][0];
   }
   EXPECT_EQ(tabs->currentWidget()->objectName(), "BaseTab");
-  EXPECT_EQ(form_->windowTitle(), "Vek5 Save Analyzer (version 1.19.5 BETA)");
+  EXPECT_EQ(form_->windowTitle(), "Vek5 Save Analyser");
 }
 
 TEST_F(WindowTest, StartUpDefaults) {
@@ -194,10 +215,6 @@ TEST_F(WindowTest, StartUpDefaults) {
   EXPECT_EQ(Find<QPushButton>("Button2")->text(), "Save File");
   EXPECT_EQ(Find<QComboBox>("PlayerLogSelect")->currentIndex(), -1);
   EXPECT_EQ(Find<QComboBox>("GraphSelect")->itemText(0), "Score");
-  auto* players = Find<QListWidget>("CheckListBox1");
-  ASSERT_EQ(players->count(), 25);
-  EXPECT_EQ(players->item(0)->text(), "Player 1");
-  EXPECT_EQ(players->item(24)->text(), "Player 25");
   for (const int32_t series : form_->View().GraphSeriesOfEntry) EXPECT_EQ(series, -1);
 
   auto* leaders = Find<QTableWidget>("LeadersGrid");
@@ -219,18 +236,40 @@ TEST_F(WindowTest, StartUpDefaults) {
   EXPECT_EQ(Find<QLabel>("SaveIndexELabel")->text(), "     Save Version       (Версия сейва)");
   EXPECT_EQ(Find<QComboBox>("StatsLangSelect")->itemText(1), "Русский");
   EXPECT_FALSE(Find<QCheckBox>("ShowCombatsCheckBox")->isVisibleTo(form_.get()));
-  EXPECT_EQ(Find<QPlainTextEdit>("TraditionBranch")->toPlainText().split('\n').last(),
-            "Tradition Finisher");
+  EXPECT_EQ(Find<QLabel>("TraditionBranchLabel")->text(), "Tradition");
+  EXPECT_EQ(Find<QLabel>("FreedomIdeologyLabel")->text(), "Freedom (ideology)");
 }
 
-TEST_F(WindowTest, LoadFillsPathAndDateAndShowsBase) {
+// Before the first load nothing shows made-up data, and the Base tab says how to begin.
+TEST_F(WindowTest, BeforeTheFirstLoadNoPlaceholderShowsAndAHintDoes) {
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->count(), 0);
+  auto* chart = Find<HistoryChartView>("HistoryChart");
+  EXPECT_FALSE(chart->AxisX()->labelsVisible());
+  EXPECT_FALSE(chart->AxisY()->labelsVisible());
+  for (const QLineEdit* edit : form_->findChildren<QLineEdit*>()) {
+    EXPECT_TRUE(edit->text().isEmpty()) << edit->objectName().toStdString();
+  }
+  for (const QPlainTextEdit* box : form_->findChildren<QPlainTextEdit*>()) {
+    EXPECT_TRUE(box->toPlainText().isEmpty()) << box->objectName().toStdString();
+  }
+  auto* hint = Find<QLabel>("EmptyHint");
+  EXPECT_TRUE(hint->isVisibleTo(form_.get()));
+  EXPECT_TRUE(hint->text().contains("Load File"));
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteSave("first.Vek5Save"))));
+  EXPECT_FALSE(hint->isVisibleTo(form_.get()));
+  EXPECT_TRUE(chart->AxisX()->labelsVisible());
+  EXPECT_GT(Find<QListWidget>("CheckListBox1")->count(), 0);
+}
+
+TEST_F(WindowTest, LoadFillsPathAndDateAndKeepsThePage) {
   const std::string path = WriteSave("good.Vek5Save");
   Pages()->setCurrentIndex(3);
   ASSERT_TRUE(form_->LoadFile(QString::fromStdString(path)));
   EXPECT_TRUE(errors_.isEmpty());
   EXPECT_EQ(Find<QLineEdit>("Edit1")->text().toStdString(), path);
   EXPECT_EQ(Find<QLineEdit>("Edit2")->text().size(), 19);  // "YYYY-MM-DD hh:mm:ss"
-  EXPECT_EQ(Pages()->currentWidget()->objectName(), "BaseTab");
+  EXPECT_EQ(Pages()->currentIndex(), 3);                   // a load keeps the page in view
   EXPECT_TRUE(form_->HasSave());
 
   // "Load It" reloads the file the path box names.
@@ -238,6 +277,21 @@ TEST_F(WindowTest, LoadFillsPathAndDateAndShowsBase) {
   Find<QPushButton>("Button4")->click();
   EXPECT_TRUE(errors_.isEmpty());
   EXPECT_NE(&form_->State(), first);
+}
+
+// After a load the title names the file, the player and the turn, and the status line the file,
+// the rule set, the turn and the time the load took.
+TEST_F(WindowTest, TitleAndStatusLineDescribeTheLoadedSave) {
+  const std::string path = WriteGameWithCities("titled.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(path)));
+  const GameState& state = form_->State();
+  const QString turn = QString("turn %1/%2").arg(state.CurrentTurn).arg(state.MaxTurns);
+  EXPECT_TRUE(form_->windowTitle().startsWith("titled - ")) << form_->windowTitle().toStdString();
+  EXPECT_TRUE(form_->windowTitle().endsWith(turn + " - Vek5 Save Analyser"));
+  const QString status = Find<QStatusBar>("StatusLine")->currentMessage();
+  EXPECT_TRUE(status.startsWith("titled.Vek5Save  |  " + Q(RuleSetName(state)) + "  |  " + turn +
+                                "  |  loaded in "))
+      << status.toStdString();
 }
 
 TEST_F(WindowTest, NonAsciiPathLoadsAndReloads) {
@@ -276,6 +330,28 @@ TEST_F(WindowTest, FailedLoadKeepsThePreviousAnalysis) {
   }
 }
 
+// The error names the file that failed and says what is wrong with it; the path box then names
+// the save on screen again, or, before any load, keeps the failed name for correction.
+TEST_F(WindowTest, AFailedLoadNamesTheFileAndThePathBoxNamesTheSaveOnScreen) {
+  const std::string folder = testing::TempPath("saves-folder");
+  std::filesystem::create_directories(folder);
+  auto* path_box = Find<QLineEdit>("Edit1");
+  path_box->setText(Q(folder));
+  Find<QPushButton>("Button4")->click();
+  ASSERT_EQ(errors_.size(), 1);
+  EXPECT_TRUE(errors_[0].contains(Q(folder))) << errors_[0].toStdString();
+  EXPECT_TRUE(errors_[0].contains("This is a folder, not a save file."))
+      << errors_[0].toStdString();
+  EXPECT_EQ(path_box->text(), Q(folder));
+
+  const std::string good = WriteSave("on-screen.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(good)));
+  path_box->setText(Q(folder));
+  Find<QPushButton>("Button4")->click();
+  EXPECT_EQ(errors_.size(), 2);
+  EXPECT_EQ(path_box->text(), Q(good));
+}
+
 TEST_F(WindowTest, EmptyPathAndCancelledDialogDoNothing) {
   Find<QPushButton>("Button4")->click();
   Find<QPushButton>("Button1")->click();  // the open dialog is cancelled
@@ -284,16 +360,11 @@ TEST_F(WindowTest, EmptyPathAndCancelledDialogDoNothing) {
   EXPECT_TRUE(Find<QLineEdit>("Edit1")->text().isEmpty());
 }
 
-TEST_F(WindowTest, UnselectAllWithNothingLoadedUnchecksTheDesignTimeEntries) {
-  auto* players = Find<QListWidget>("CheckListBox1");
-  players->item(0)->setCheckState(Qt::Checked);
-  players->item(3)->setCheckState(Qt::Checked);
-  EXPECT_EQ(form_->View().GraphSeriesOfEntry[3], 1);
+TEST_F(WindowTest, UnselectAllWithNothingLoadedDoesNothing) {
   Find<QPushButton>("Button3")->click();
-  for (int i = 0; i < players->count(); ++i) {
-    EXPECT_EQ(players->item(i)->checkState(), Qt::Unchecked);
-  }
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->count(), 0);
   for (const int32_t series : form_->View().GraphSeriesOfEntry) EXPECT_EQ(series, -1);
+  EXPECT_TRUE(errors_.isEmpty());
 }
 
 TEST_F(WindowTest, DroppedFileIsLoaded) {
@@ -508,11 +579,15 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   EXPECT_EQ(entries->item(2)->foreground().color(), QColor(Qt::black));
   EXPECT_EQ(chart->AxisX()->max(), state.TurnsPlayed - 1);
 
-  // Unchecking the first player moves the second one's line to the first series.
+  // Unchecking the first player moves the second one's line to the first series, in its own
+  // colour; checking the first one again brings back its red.
   entries->item(0)->setCheckState(Qt::Unchecked);
   EXPECT_EQ(chart->Series(0)->count(), turns);
   EXPECT_EQ(chart->Series(1)->count(), 0);
-  EXPECT_EQ(entries->item(1)->foreground().color(), QColor(0xFF0000));
+  EXPECT_EQ(chart->Series(0)->pen().color(), QColor(0x0000FF));
+  EXPECT_EQ(entries->item(1)->foreground().color(), QColor(0x0000FF));
+  entries->item(0)->setCheckState(Qt::Checked);
+  entries->item(1)->setCheckState(Qt::Unchecked);  // so that the red line is not drawn over
 
   // A rectangle dragged with the left button zooms, and the graph's content takes the ranges
   // over; a right click undoes the zoom.
@@ -536,8 +611,11 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   EXPECT_LT(form_->Graph().Horizontal.Max, full_max);
   EXPECT_EQ(form_->Graph().Horizontal.Min, chart->AxisX()->min());
   EXPECT_EQ(form_->Graph().Vertical.Max, chart->AxisY()->max());
+  auto* reset_zoom = Find<QPushButton>("ResetZoomButton");
+  EXPECT_TRUE(reset_zoom->isVisibleTo(form_.get()));
   mouse(QEvent::MouseButtonPress, to, Qt::RightButton);
   mouse(QEvent::MouseButtonRelease, to, Qt::RightButton);
+  EXPECT_FALSE(reset_zoom->isVisibleTo(form_.get()));
   EXPECT_EQ(form_->Graph().Horizontal.Min, 0);
   EXPECT_EQ(chart->AxisX()->max(), state.CurrentTurn - 1);
 
@@ -560,6 +638,358 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   for (int k = 0; k < kGraphSeriesCount; ++k) EXPECT_EQ(chart->Series(k)->count(), 0) << k;
   for (int i = 0; i < entries->count(); ++i) {
     EXPECT_EQ(entries->item(i)->checkState(), Qt::Unchecked) << i;
+  }
+  Find<QPushButton>("SelectAllButton")->click();
+  for (int i = 0; i < entries->count(); ++i) {
+    EXPECT_EQ(entries->item(i)->checkState(), Qt::Checked) << i;
+  }
+  EXPECT_EQ(chart->AxisX()->titleText(), "Turn");
+  EXPECT_EQ(chart->AxisY()->titleText(), Selector("GraphSelect")->currentText());
+}
+
+TEST_F(WindowTest, ASaveThatEndsEarlyShowsTheNoticeUntilAWholeOneIsLoaded) {
+  testing::GameDescription game;
+  std::vector<uint8_t> filler(400000);
+  for (size_t i = 0; i < filler.size(); ++i) filler[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  game.BodySections = {filler};
+  std::vector<uint8_t> file = testing::WriteSaveFile(game);
+  file.resize(file.size() / 2);
+  const std::string cut = testing::TempPath("cut.Vek5Save");
+  testing::WriteFile(cut, file);
+
+  auto* bar = Find<QLabel>("EndsEarlyBar");
+  EXPECT_FALSE(bar->isVisibleTo(form_.get()));
+  ASSERT_TRUE(form_->LoadFile(Q(cut)));
+  EXPECT_TRUE(errors_.isEmpty());
+  EXPECT_TRUE(form_->State().BodyEndsEarly);
+  EXPECT_TRUE(bar->isVisibleTo(form_.get()));
+  EXPECT_TRUE(bar->text().startsWith("This save ends early: its body stops after "))
+      << bar->text().toStdString();
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteSave("whole.Vek5Save"))));
+  EXPECT_FALSE(bar->isVisibleTo(form_.get()));
+}
+
+// What the user chose is there again at the next start, and after the next load.
+TEST_F(WindowTest, SettingsAreWrittenAndReadBackAtTheNextStart) {
+  const std::string path = WriteGameWithCities("remembered.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(path)));
+  Pages()->setCurrentWidget(Find<QWidget>("StatsTab"));
+  Selector("StatsLangSelect")->setCurrentIndex(kStatsRussian);
+  Selector("GraphSelect")->setCurrentIndex(3);
+  const QString statistic = Selector("GraphSelect")->currentText();
+  form_->resize(1333, 744);
+  form_->show();
+  const QSize size = form_->size();
+  form_->close();
+
+  form_ = std::make_unique<TForm1>();
+  form_->ShowError = [this](const QString& message) { errors_ << message; };
+  EXPECT_EQ(form_->size(), size);
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "StatsTab");
+  EXPECT_EQ(Selector("StatsLangSelect")->currentIndex(), kStatsRussian);
+  ASSERT_TRUE(form_->LoadFile(Q(path)));
+  EXPECT_EQ(Selector("GraphSelect")->currentText(), statistic);
+  EXPECT_EQ(form_->Graph().Statistic, 3);
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "StatsTab");
+}
+
+// The recent list: newest first, each file once, a file that is gone marked and removable.
+TEST_F(WindowTest, RecentSavesReopenAndAMissingOneCanBeRemoved) {
+  const std::string first = WriteSave("first.Vek5Save");
+  const std::string second = WriteSave("second.Vek5Save");
+  ASSERT_TRUE(form_->LoadFile(Q(first)));
+  ASSERT_TRUE(form_->LoadFile(Q(second)));
+  ASSERT_TRUE(form_->LoadFile(Q(first)));
+  std::filesystem::remove(second);
+
+  QMenu* menu = Find<QToolButton>("RecentButton")->menu();
+  const auto entries = [menu] {
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+      if (!action->isSeparator()) texts << action->text();
+    }
+    return texts;
+  };
+  EXPECT_EQ(entries(),
+            (QStringList{Q(first), Q(second) + " (missing)", "Remove Missing", "Clear List"}));
+  menu->actions()[1]->trigger();  // the missing one is removed
+  EXPECT_EQ(entries(), (QStringList{Q(first), "Remove Missing", "Clear List"}));
+  EXPECT_FALSE(menu->actions()[2]->isEnabled());  // nothing missing is left
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("other.Vek5Save"))));
+  emit menu->aboutToShow();
+  menu->actions()[1]->trigger();  // reopens the first save
+  EXPECT_EQ(FieldText("Edit1").toStdString(), first);
+  EXPECT_EQ(form_->State().UserName, "Tester");
+
+  QStringList many;
+  for (int i = 0; i < 12; ++i) many = WithRecentFile(many, QString("save%1").arg(i));
+  EXPECT_EQ(many.size(), kMaxRecentFiles);
+  EXPECT_EQ(many.first(), "save11");
+}
+
+// Ctrl+C on a grid copies the selected cells as tab-separated rows, with the header row when
+// whole columns are selected; a list copies its selected lines; both offer Copy in a menu.
+TEST_F(WindowTest, CopyPutsTheSelectedCellsOnTheClipboard) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("copy.Vek5Save"))));
+  const GameState& state = form_->State();
+  auto* grid = Find<QTableWidget>("LeadersGrid");
+  const auto press_copy = [](QWidget* widget) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(widget, &press);
+    return QApplication::clipboard()->text();
+  };
+
+  // Two cells of the first two rows: no header.
+  grid->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+  EXPECT_EQ(press_copy(grid),
+            Q(state.Leaders[0].CivName + "\t" + state.Leaders[0].LeaderName + "\n" +
+              state.Leaders[1].CivName + "\t" + state.Leaders[1].LeaderName + "\n"));
+
+  // Whole columns: the header row first, padding dropped.
+  grid->clearSelection();
+  grid->selectColumn(2);
+  const QStringList lines = press_copy(grid).split('\n');
+  ASSERT_GT(lines.size(), 3);
+  EXPECT_EQ(lines[0], "Leader");
+  EXPECT_EQ(lines[1], Q(state.Leaders[0].LeaderName));
+
+  auto* options = Find<QListWidget>("DLCBox");
+  options->clear();
+  options->addItems({"one", "two", "three"});
+  options->item(0)->setSelected(true);
+  options->item(2)->setSelected(true);
+  EXPECT_EQ(press_copy(options), "one\nthree\n");
+
+  QStringList menu;
+  for (const QAction* action : grid->actions()) menu << action->text();
+  EXPECT_EQ(menu, (QStringList{"Copy", "Select All"}));
+  grid->actions()[1]->trigger();
+  grid->actions()[0]->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text().split('\n').first().split('\t').first(), "№");
+}
+
+// "Save Image..." writes the graph as shown to PNG or SVG.
+TEST_F(WindowTest, TheGraphIsSavedAsPngAndSvg) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("picture.Vek5Save"))));
+  form_->resize(1200, 800);
+  form_->show();
+  Pages()->setCurrentWidget(Find<QWidget>("GraphTab"));
+  QApplication::processEvents();
+  auto* chart = Find<HistoryChartView>("HistoryChart");
+
+  QString chosen;
+  form_->ChooseImageFile = [&chosen] { return chosen; };
+  chosen = Q(testing::TempPath("graph.png"));
+  Find<QPushButton>("SaveImageButton")->click();
+  const QImage png(chosen);
+  ASSERT_FALSE(png.isNull());
+  EXPECT_EQ(png.size(), chart->viewport()->size());
+  int blue = 0;  // the second player's line, drawn over the first one's
+  for (int y = 0; y < png.height(); ++y) {
+    for (int x = 0; x < png.width(); ++x) blue += png.pixelColor(x, y) == QColor(0x0000FF);
+  }
+  EXPECT_GT(blue, 0);
+
+  chosen = Q(testing::TempPath("graph.svg"));
+  Find<QPushButton>("SaveImageButton")->click();
+  QFile svg(chosen);
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&svg);
+  int elements = 0;
+  bool red_line = false;
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement) {
+      ++elements;
+      red_line = red_line || xml.attributes().value("stroke") == QString("#ff0000");
+    }
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_GT(elements, 10);
+  EXPECT_TRUE(red_line);
+
+  chosen = Q(testing::TempPath("no/such/folder/graph.png"));
+  Find<QPushButton>("SaveImageButton")->click();
+  EXPECT_EQ(errors_.size(), 1);
+}
+
+// Runs the event loop until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition() && clock.elapsed() < milliseconds) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+  return condition();
+}
+
+// A followed folder: a save copied into it in two writes is loaded once, when whole; the
+// choices on the tabs stay; a save that fails leaves the analysis and says so in the status
+// line; a second click stops following.
+TEST_F(WindowTest, AFollowedFolderLoadsTheNewestSaveOnceItIsWhole) {
+  const std::string folder = testing::TempPath("followed");
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  // The game writes its autosave over the one there before.
+  const std::string copied = folder + "/autosave.Vek5Save";
+  std::filesystem::copy_file(WriteSave("old-autosave.Vek5Save", "Old"), copied);
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("before.Vek5Save"))));
+  Selector("PlayerCitySelect")->setCurrentIndex(1);
+  Pages()->setCurrentWidget(Find<QWidget>("CityTab"));
+  Find<QListWidget>("CheckListBox1")->item(0)->setCheckState(Qt::Unchecked);
+
+  constexpr int kSettleMs = 300;
+  form_->Follower().SetSettleTime(kSettleMs);
+  form_->ChooseFolder = [&folder] { return Q(folder); };
+  auto* follow = Find<QPushButton>("FollowButton");
+  follow->click();
+  ASSERT_TRUE(form_->Follower().IsFollowing());
+  EXPECT_TRUE(Find<QLabel>("FollowLabel")->isVisibleTo(form_.get()));
+  EXPECT_TRUE(Find<QLabel>("FollowLabel")->text().contains(Q(folder)));
+
+  testing::GameDescription game;
+  game.UserName = "Follower";
+  std::vector<uint8_t> filler(300000);
+  for (size_t i = 0; i < filler.size(); ++i) filler[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  game.BodySections = {filler};
+  const std::vector<uint8_t> save = testing::WriteSaveFile(game);
+  {
+    std::ofstream out(copied, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(save.data()),
+              static_cast<std::streamsize>(save.size() / 2));
+  }
+  WaitFor([] { return false; }, kSettleMs / 3);
+  EXPECT_EQ(form_->State().UserName, "Tester");  // not yet: the save is still being written
+  {
+    std::ofstream out(copied, std::ios::binary | std::ios::app);
+    out.write(reinterpret_cast<const char*>(save.data() + save.size() / 2),
+              static_cast<std::streamsize>(save.size() - save.size() / 2));
+  }
+  ASSERT_TRUE(WaitFor([this] { return form_->State().UserName == "Follower"; }, 10000));
+  EXPECT_FALSE(form_->State().BodyEndsEarly);
+  EXPECT_TRUE(errors_.isEmpty());
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "CityTab");
+  EXPECT_EQ(Selector("PlayerCitySelect")->currentIndex(), 1);
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->item(1)->checkState(), Qt::Checked);
+
+  // A newer file that is no save: the analysis stays, the status line says why, no box.
+  EXPECT_EQ(FieldText("Edit1").toStdString(), copied);
+  const GameState* shown = &form_->State();
+  QThread::msleep(20);  // a later modification time than the save's
+  testing::WriteFile(folder + "/broken.Vek5Save", std::vector<uint8_t>(300, 'x'));
+  ASSERT_TRUE(WaitFor(
+      [this] {
+        return Find<QStatusBar>("StatusLine")->currentMessage().contains("broken.Vek5Save");
+      },
+      10000));
+  EXPECT_TRUE(errors_.isEmpty());
+  EXPECT_EQ(&form_->State(), shown);
+  EXPECT_TRUE(Find<QStatusBar>("StatusLine")->currentMessage().contains("not a Vek5 save"));
+
+  follow->click();
+  EXPECT_FALSE(form_->Follower().IsFollowing());
+  EXPECT_FALSE(Find<QLabel>("FollowLabel")->isVisibleTo(form_.get()));
+}
+
+// Enter in the path box loads what it names, Enter on a focused button presses it; Ctrl+O, F5
+// and the tab keys are there from every control.
+TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
+  const std::string path = WriteSave("typed.Vek5Save");
+  auto* path_box = Find<QLineEdit>("Edit1");
+  path_box->setText(Q(path));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(path_box, &enter);
+  ASSERT_TRUE(form_->HasSave());
+  EXPECT_TRUE(errors_.isEmpty());
+
+  const GameState* first = &form_->State();
+  QKeyEvent enter_on_button(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier);
+  QApplication::sendEvent(Find<QPushButton>("Button4"), &enter_on_button);
+  EXPECT_NE(&form_->State(), first);
+
+  const auto press = [this](const QKeySequence& keys) {
+    for (QShortcut* shortcut : form_->findChildren<QShortcut*>()) {
+      if (shortcut->key() == keys) {
+        emit shortcut->activated();
+        return true;
+      }
+    }
+    return false;
+  };
+  const GameState* second = &form_->State();
+  ASSERT_TRUE(press(QKeySequence(Qt::Key_F5)));
+  EXPECT_NE(&form_->State(), second);
+  EXPECT_EQ(path_box->text().toStdString(), path);
+
+  Pages()->setCurrentIndex(10);  // "CS Points": the next visible page skips the hidden one
+  ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_PageDown)));
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "LeagueTab");
+  ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_Tab)));
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "BaseTab");
+  ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_PageUp)));
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "LeagueTab");
+  bool opened = false;
+  form_->ChooseOpenFile = [&opened] {
+    opened = true;
+    return QString();
+  };
+  ASSERT_TRUE(press(QKeySequence::Open));
+  EXPECT_TRUE(opened);
+
+  // Tab skips the boxes that only show.
+  EXPECT_EQ(Find<QLineEdit>("Edit2")->focusPolicy(), Qt::ClickFocus);
+  EXPECT_EQ(Find<QLineEdit>("UserNameE")->focusPolicy(), Qt::ClickFocus);
+  EXPECT_EQ(path_box->focusPolicy(), Qt::StrongFocus);
+}
+
+// At the minimum size no two visible controls of a page overlap (a page too big scrolls), and
+// the window starts within the screen's available area.
+TEST_F(WindowTest, AtTheMinimumSizeNoControlsOverlapAndTheStartSizeFitsTheScreen) {
+  const QSize available = form_->screen()->availableGeometry().size();
+  EXPECT_LE(form_->width(), available.width() * 0.9 + 1);
+  EXPECT_LE(form_->height(), available.height() * 0.9 + 1);
+  EXPECT_LE(form_->minimumWidth(), 1024);
+  EXPECT_LE(form_->minimumHeight(), 700);
+
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("small.Vek5Save"))));
+  form_->resize(form_->minimumSize());
+  form_->show();
+  for (int i = 0; i < Pages()->count(); ++i) {
+    if (!Pages()->isTabVisible(i)) continue;
+    Pages()->setCurrentIndex(i);
+    QApplication::processEvents();
+    QWidget* page = Pages()->widget(i);
+    std::vector<QWidget*> controls;
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+      // The controls a user sees: no layout-internal parts, scroll bars or viewports.
+      const bool control = qobject_cast<QLineEdit*>(widget) || qobject_cast<QLabel*>(widget) ||
+                           qobject_cast<QAbstractButton*>(widget) ||
+                           qobject_cast<QComboBox*>(widget) ||
+                           qobject_cast<QAbstractScrollArea*>(widget);
+      if (!control || !widget->isVisible() || widget->inherits("QScrollArea")) continue;
+      if (widget->parentWidget()->inherits("QAbstractScrollArea") &&
+          widget->parentWidget() != page) {
+        continue;  // the viewport's own children (a chart's items, a list's editor)
+      }
+      controls.push_back(widget);
+    }
+    EXPECT_FALSE(controls.empty()) << page->objectName().toStdString();
+    for (size_t a = 0; a < controls.size(); ++a) {
+      const QRect ra(controls[a]->mapTo(page, QPoint(0, 0)), controls[a]->size());
+      for (size_t b = a + 1; b < controls.size(); ++b) {
+        if (controls[a]->isAncestorOf(controls[b]) || controls[b]->isAncestorOf(controls[a])) {
+          continue;
+        }
+        const QRect rb(controls[b]->mapTo(page, QPoint(0, 0)), controls[b]->size());
+        EXPECT_FALSE(ra.intersects(rb))
+            << page->objectName().toStdString() << ": " << controls[a]->objectName().toStdString()
+            << " overlaps " << controls[b]->objectName().toStdString();
+      }
+    }
   }
 }
 

@@ -67,11 +67,35 @@ TEST(GraphContentAfterLoad, EntriesFollowTheAnalysisChecksAndSeriesColours) {
             (std::vector<int32_t>{0, -1, 1, 2, -1}));
   EXPECT_EQ(graph.Entries[0].Color, 0xFF0000u);
   EXPECT_EQ(graph.Entries[1].Color, kBlack);
-  EXPECT_EQ(graph.Entries[2].Color, 0x0000FFu);
+  EXPECT_EQ(graph.Entries[2].Color, 0x00FF00u);  // its own colour, not the next line's
+  EXPECT_EQ(graph.Series[1].Color, 0x00FF00u);
   EXPECT_EQ(graph.Series[0].Name, "Graph01");
   EXPECT_EQ(graph.Series[24].Name, "Graph25");
   EXPECT_EQ(graph.Series[13].Color, 0x808040u);
   EXPECT_EQ(graph.Statistic, 0);
+}
+
+// Each player keeps one colour, line and name alike, whatever else is checked; the yellow and
+// the white are replaced by colours that read on white.
+TEST(GraphColours, StayWithTheirPlayers) {
+  auto state = Game(6, 0, 10);
+  ViewState view = FreshViewState(*state);
+  GraphContent graph = BuildGraphContent(*state, view);
+  const auto colours = [&graph] {
+    std::vector<uint32_t> entries;
+    for (const GraphEntry& entry : graph.Entries) entries.push_back(entry.Color);
+    return entries;
+  };
+  const std::vector<uint32_t> all = colours();
+  EXPECT_EQ(all,
+            (std::vector<uint32_t>{0xFF0000, 0x0000FF, 0x00FF00, 0xC8A000, 0xFF8000, 0x00FFFF}));
+  SetGraphEntryChecked(*state, view, graph, 1, false);
+  SetGraphEntryChecked(*state, view, graph, 2, false);
+  EXPECT_EQ(colours(),
+            (std::vector<uint32_t>{0xFF0000, kBlack, kBlack, 0xC8A000, 0xFF8000, 0x00FFFF}));
+  EXPECT_EQ(graph.Series[1].Color, 0xC8A000u);  // the fourth player's line, drawn second
+  EXPECT_EQ(GraphEntryLineColor(23), 0xB0B0B0u);
+  EXPECT_EQ(GraphEntryLineColor(25), 0xFF0000u);
 }
 
 TEST(GraphContentAfterLoad, EntriesStopAtThePlayerCount) {
@@ -107,7 +131,7 @@ TEST(GraphLimit, AtMostTwentyFiveEntriesAreCheckedAndDrawn) {
   EXPECT_EQ(graph.Series[24].Points.size(), 5u);
   EXPECT_EQ(graph.Series[24].Points[0].Value, 24);
   EXPECT_EQ(graph.Entries[25].Color, kBlack);
-  EXPECT_EQ(graph.Entries[13].Color, 0x408080u);
+  EXPECT_EQ(graph.Entries[13].Color, 0x808040u);
 
   UnselectAllGraphEntries(*state, view, graph);
   for (int32_t p = 0; p < 25; ++p) SetGraphEntryChecked(*state, view, graph, p, true);

@@ -1,0 +1,52 @@
+// A save cut short is analysed as far as it goes and says so: in the model, at the top of the
+// report and in the JSON.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/save5_analyse.h"
+#include "support/save_builder.h"
+#include "views/all_tabs.h"
+#include "views/state_json.h"
+
+namespace vek5 {
+namespace {
+
+// A game whose body is long enough (random-looking filler) to be cut inside its stream.
+std::vector<uint8_t> SaveWithLongBody() {
+  testing::GameDescription game;
+  std::vector<uint8_t> filler(400000);
+  for (size_t i = 0; i < filler.size(); ++i) filler[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  game.BodySections = {filler};
+  return testing::WriteSaveFile(game);
+}
+
+TEST(EndsEarly, ACutSaveIsMarkedInModelReportAndJson) {
+  std::vector<uint8_t> file = SaveWithLongBody();
+  const std::unique_ptr<GameState> whole = Save5Analyse(AssembleSave(file));
+  EXPECT_FALSE(whole->BodyEndsEarly);
+  EXPECT_EQ(BuildReport(*whole).rfind("This save ends early", 0), std::string::npos);
+  EXPECT_NE(StateToJson(*whole).find("\"BodyEndsEarly\":false"), std::string::npos);
+
+  file.resize(file.size() * 2 / 3);
+  const std::unique_ptr<GameState> cut = Save5Analyse(AssembleSave(file));
+  EXPECT_TRUE(cut->BodyEndsEarly);
+  EXPECT_GT(cut->BodyLength, 0);
+  EXPECT_LT(cut->BodyLength, whole->BodyLength);
+  EXPECT_GE(cut->BodyShareRead, 0);  // the 64 KiB chunk that was cut tells its length
+  EXPECT_LT(cut->BodyShareRead, 100);
+  EXPECT_EQ(cut->UserName, whole->UserName);  // the header is all there
+
+  const std::string report = BuildReport(*cut);
+  const std::string first_line = report.substr(0, report.find('\n'));
+  EXPECT_EQ(first_line, EndsEarlyNotice(*cut));
+  EXPECT_EQ(first_line.rfind("This save ends early: its body stops after 0.", 0), 0u) << first_line;
+  EXPECT_NE(first_line.find("everything after that is missing."), std::string::npos);
+  const std::string json = StateToJson(*cut);
+  EXPECT_NE(json.find("\"BodyEndsEarly\":true"), std::string::npos);
+  EXPECT_NE(json.find("\"BodyLength\":" + std::to_string(cut->BodyLength)), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vek5
