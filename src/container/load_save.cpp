@@ -70,7 +70,6 @@ JoinedChunks JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset
   while (len > 1) {
     const int64_t start = pos + 4;
     const int64_t take = std::clamp<int64_t>(size - start, 0, len);
-    if (take < len) complete = false;
     joined.insert(joined.end(), bytes.begin() + start, bytes.begin() + start + take);
     chunks.MissingBytes += len - take;
     pos = start + len;
@@ -262,6 +261,7 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
   const int64_t tail = file_size - p - z;  // never negative: chunks lie within the file
   const int64_t max_body = kMaxImageSize - p - tail;
 
+  SaveImage image;
   std::vector<uint8_t>& buffer = image.SaveBuffer;
   buffer.reserve(static_cast<size_t>(
       p +
