@@ -1,6 +1,7 @@
 // Build-time generator: turns the reference tables in data/*.tsv into constant C++ arrays.
 // It checks each file's row count and every stored type hash against the hash of its key,
 // and fails the build on any mismatch.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -81,6 +82,8 @@ struct Table {
   std::string name;
   size_t rows;
   std::vector<Field> fields;
+  // Rows sorted by their "key" column for a binary search; keys must then be unique.
+  bool sorted_by_key = false;
 };
 
 std::string Cell(const Tsv& tsv, const Row& row, const Field& field, const std::string& file) {
@@ -103,9 +106,20 @@ std::string Cell(const Tsv& tsv, const Row& row, const Field& field, const std::
   throw std::runtime_error("bad field kind");
 }
 
+void SortByUniqueKey(Tsv& tsv, const std::string& file) {
+  const size_t key = Column(tsv, "key", file);
+  std::sort(tsv.rows.begin(), tsv.rows.end(),
+            [key](const Row& a, const Row& b) { return a[key] < b[key]; });
+  const auto twin =
+      std::adjacent_find(tsv.rows.begin(), tsv.rows.end(),
+                         [key](const Row& a, const Row& b) { return a[key] == b[key]; });
+  if (twin != tsv.rows.end()) throw std::runtime_error(file + ": key " + (*twin)[key] + " twice");
+}
+
 void Emit(std::ostream& out, const std::string& data_dir, const Table& table) {
   const std::string path = data_dir + "/" + table.file;
-  const Tsv tsv = ReadTsv(path);
+  Tsv tsv = ReadTsv(path);
+  if (table.sorted_by_key) SortByUniqueKey(tsv, table.file);
   if (tsv.rows.size() != table.rows) {
     throw std::runtime_error(table.file + ": expected " + std::to_string(table.rows) +
                              " rows, found " + std::to_string(tsv.rows.size()));
@@ -220,6 +234,12 @@ int main(int argc, char** argv) {
        "TechInfoZeph",
        81,
        {{'s', "key"}, {'i', "cost"}, {'i', "era"}}},
+      {"city_names.tsv",
+       "TCityNameRec",
+       "CityNameInfo",
+       2362,
+       {{'s', "key"}, {'s', "name_en"}, {'s', "name_ru"}},
+       true},
   };
   try {
     std::ostringstream out;

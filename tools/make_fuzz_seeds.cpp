@@ -72,7 +72,7 @@ std::vector<SlotDescription> SlotsOf(bool slot_keys) {
   return slots;
 }
 
-CityDescription City(std::string name, int32_t owner, bool hashes) {
+CityDescription City(std::string name, int32_t owner) {
   CityDescription city;
   city.Name = std::move(name);
   city.Owner = city.OriginalOwner = owner;
@@ -86,7 +86,11 @@ CityDescription City(std::string name, int32_t owner, bool hashes) {
                     {"BUILDING_PALACE", 0, 0, 0, 0, -4000, 1, 1}};
   city.Units = {{"UNIT_WARRIOR", 0, 12, 0}};
   city.Queue = {{0, 3, 20, 0, 0}, {1, 4, 0, 1, 0}};
-  if (!hashes) city.Religions = {{0, 1, 1, 5, 300}, {0, 2, 0, 2, 100}};
+  city.Religions = {{0, 1, 1, 5, 300}, {0, 2, 0, 2, 100}};
+  // Final-patch Zeph records: every citizen placed.
+  city.Citizens.WorkedTiles = 5;
+  city.Citizens.Specialists = {1, 0, 1, 0, 0, 0, 0};
+  city.Citizens.Progress = {0, 0, 250, 0, 0, 0, 0};
   return city;
 }
 
@@ -131,9 +135,8 @@ std::vector<std::vector<uint8_t>> WorldSections(const Layout& layout) {
     log.List1 = {1, 2};
     blocks.push_back(WriteNotificationLog(f, log));
   }
-  blocks.push_back(
-      WriteCityRecords(layout.Cities, {City("Athens", 0, hashes), City("Sparta", 0, hashes),
-                                       City("Thebes", 1, hashes), City("Geneva", 22, hashes)}));
+  blocks.push_back(WriteCityRecords(layout.Cities, {City("Athens", 0), City("Sparta", 0),
+                                                    City("Thebes", 1), City("Geneva", 22)}));
   return blocks;
 }
 

@@ -44,6 +44,10 @@ struct CityRecordLayout {
   int32_t ResearchProbe;     // from after the maximum population back to the int32 probed
   int32_t ResearchBack;      // ... back to the technology being researched
   int32_t ResearchBackNone;  // ... when the probed int32 is -1
+  int32_t PuppetFlagByte;    // which of the ten flag bytes says "puppet"
+  // Food, culture, celebration, disorder, the city flags and (hash form) the citizens block
+  // after the queue are known to lie where this row reads them.
+  bool DetailsKnown;
   // The lists after L.
   CityListForm ListForm;
   int32_t ProjectSkip;   // bytes between the project production and the first building list
@@ -60,6 +64,10 @@ inline constexpr int32_t kZephCityCheck = 0x40B10B7E;
 // The key length of "BUILDING_FLOATING_GARDENS", the first entry of a keyed building list.
 inline constexpr int32_t kKeyCityCheck = 25;
 
+// In final-patch Zeph records the byte where other records keep the puppet flag says whether the
+// city's production is automated; the puppet flag lies three bytes later.
+inline constexpr int kFinalZephPuppetByte = 6;
+
 // Rows are tried in order; the first whose conditions hold is used. Columns in the order of
 // CityRecordLayout's fields.
 // clang-format off
@@ -67,40 +75,66 @@ inline constexpr CityRecordLayout kCityRecordLayouts[] = {
   // name, rules, slot keys, build 341540, probed,
   //   marker, check at, check value, L, n0, B, Q,
   //   yields, strength skip, culture back, faith, position back, research probe/back/back none,
+  //   puppet flag byte, details known,
   //   list form, project skip, religion skip, religions, building table
   {"Zeph, final patch", RuleSet::Zeph, Needs::Any, Needs::Any, true,
      kZephCityMarker, 121, kZephCityCheck, 24, -1000, -680, -142,
      18, 52, 192, true, 84, 96, 114, 146,
+     kFinalZephPuppetByte, true,
      CityListForm::Hashes, 33, 0, false, nullptr},
   {"Zeph", RuleSet::Zeph, Needs::Any, Needs::Any, false,
      kZephCityMarker, 105, kZephCityCheck, 8, -968, -680, -142,
      18, 52, 192, true, 84, 96, 114, 146,
+     kFlagPuppet, false,
      CityListForm::Hashes, 33, 0, false, nullptr},
   {"first expansion, build 341540 or later", RuleSet::Exp1, Needs::Any, Needs::Set, false,
      kExp1CityMarker, 93, kKeyCityCheck, 32, -848, -652, -134,
      16, 44, 184, true, 88, 96, 114, 146,
+     kFlagPuppet, true,
      CityListForm::Keys, 25, 29, true, &BuildingInfoExp1},
   {"first expansion", RuleSet::Exp1, Needs::Any, Needs::Clear, false,
      kExp1CityMarker, 93, kKeyCityCheck, 32, -848, -652, -134,
      16, 44, 184, true, 88, 96, 114, 146,
+     kFlagPuppet, true,
      CityListForm::Keys, 25, 25, true, &BuildingInfoExp1},
   {"base game with slot keys", RuleSet::Base, Needs::Set, Needs::Any, false,
      kBaseCityMarker, 89, kKeyCityCheck, 32, -680, -512, -134,
      16, 44, 168, false, 76, 96, 114, 146,
+     kFlagPuppet, true,
      CityListForm::Keys, 21, 0, false, &BuildingInfo},
   {"base game", RuleSet::Base, Needs::Clear, Needs::Any, false,
      kBaseCityMarker, 89, kKeyCityCheck, 32, -680, -504, -134,
      16, 44, 168, false, 76, 96, 114, 146,
+     kFlagPuppet, true,
      CityListForm::Keys, 21, 0, false, &BuildingInfo},
 };
 // clang-format on
+
+constexpr bool PuppetBytesInRange() {
+  for (const CityRecordLayout& layout : kCityRecordLayouts) {
+    if (layout.PuppetFlagByte < 0 || layout.PuppetFlagByte >= kCityFlagCount) return false;
+  }
+  return true;
+}
+static_assert(PuppetBytesInRange());
 
 // The row for this save; every save gets one (the unprobed row of its rule set at worst).
 const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState& state);
 
 // The lists and per-city values that follow a record's core fields, read from L on, for city
-// slot `city` of Leaders entry p.
+// slot `city` of Leaders entry p. next_record: the marker of the next city record, 0 when none is
+// known; what lies beyond it belongs to that record.
 void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos);
+                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record);
+
+// The citizens block of a final-patch Zeph record: specialists, great-person progress and
+// building points, religions. Found from the position of the queue's marker (0: no queue); a
+// record without the block keeps these fields empty.
+// next_record: the marker of the next city record, 0 when there is none.
+void ReadZephCitizens(const SaveImage& save, TCityRec& city, int32_t queue_marker,
+                      int32_t next_record);
+
+// Each religion's share of the summed pressure of the city's religions, in percent.
+void SetReligionShares(TCityRec& city);
 
 }  // namespace vek5

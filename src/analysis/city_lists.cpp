@@ -132,8 +132,10 @@ void ClearBuildingFlags(TCityRec& city) {
 
 // ----- Zeph records: lists of type hashes -----
 
-void ReadHashLists(const SaveImage& save, const GameState& state, TCityRec& city, int32_t& pos,
-                   int32_t first_count) {
+// Returns the position of the queue's marker, 0 when there is none. next_record: the marker of
+// the next city record, 0 when there is none.
+int32_t ReadHashLists(const SaveImage& save, const GameState& state, TCityRec& city, int32_t& pos,
+                      int32_t first_count, int32_t next_record) {
   ReadHashList(save, pos, first_count, [&](int slot, int32_t hash, int32_t value) {
     city.BuildingNames[slot] = HashName(hash, FindBIndex(hash), BuildingInfoZeph, kBuildingPrefix);
     city.BuildingProduction[slot] = value;
@@ -159,7 +161,9 @@ void ReadHashLists(const SaveImage& save, const GameState& state, TCityRec& city
   ReadHashList(save, pos, ReadInt(save, pos),
                [&](int slot, int32_t, int32_t v) { city.UnitDelay[slot] = v; });
 
-  const int32_t q = FindInt(save, kZephQueueMarker, pos);
+  // A queue past the next record's marker is that record's.
+  int32_t q = FindInt(save, kZephQueueMarker, pos);
+  if (next_record >= 1 && q > next_record) q = 0;
   if (q >= 1) {
     pos = q - kZephQueueListBack;
     for (int32_t i = BoundedCount(save, pos, ReadInt(save, pos)); i > 0; --i) {
@@ -168,6 +172,7 @@ void ReadHashLists(const SaveImage& save, const GameState& state, TCityRec& city
     ReadQueueBody(save, city, pos);
   }
   ClearBuildingFlags(city);
+  return std::max(q, 0);
 }
 
 // ----- Other records: lists of text keys -----
@@ -212,7 +217,7 @@ void NoteBuildingPresent(GameState& state, const CityRecordLayout& layout, int32
   const int32_t found = FindBuildingRowByKey(*layout.KeyBuildingTable, key);
   if (found < 0) return;
   const TBuildingInfoRec& row = (*layout.KeyBuildingTable)[static_cast<size_t>(found)];
-  if (row.GPKind >= 1 && row.GPKind <= kGreatPersonKinds) {
+  if (row.GPKind >= 1 && row.GPKind <= kClassicGreatPersonKinds) {
     city.GPBuildings[row.GPKind - 1] += row.GPPoints;
   }
   if (row.Kind == kKindWorldWonder) city.HasWorldWonder = kTrue;
@@ -273,9 +278,9 @@ int32_t ReadSpecialists(const SaveImage& save, TCityRec& city, int32_t pos) {
   if (second < 1) return 0;
   pos = second - kSpecialistsBack;
   city.OtherSpecialists = ReadInt(save, pos);
-  for (int32_t& count : city.GPSpecialists) count = ReadInt(save, pos);
+  for (int k = 0; k < kClassicGreatPersonKinds; ++k) city.GPSpecialists[k] = ReadInt(save, pos);
   SkipInts(pos, 1);
-  for (int32_t& points : city.GPPoints) points = ReadInt(save, pos);
+  for (int k = 0; k < kClassicGreatPersonKinds; ++k) city.GPPoints[k] = ReadInt(save, pos);
   return pos;
 }
 
@@ -294,7 +299,6 @@ void ReadReligions(const SaveImage& save, const CityRecordLayout& layout, TCityR
   SkipKeyList(save, pos);
   MoveBy(pos, layout.ReligionSkip);
   const int32_t count = std::min(ReadInt(save, pos), kMaxCityReligions);
-  int64_t pressure_sum = 0;
   for (int32_t j = 0; j < count; ++j) {
     TCityReligion& religion = city.Religions[j];
     religion.Value0 = ReadInt(save, pos);
@@ -302,16 +306,9 @@ void ReadReligions(const SaveImage& save, const CityRecordLayout& layout, TCityR
     religion.Holy = static_cast<uint8_t>(ReadChar(save, pos));
     religion.Followers = ReadInt(save, pos);
     religion.Pressure = ReadInt(save, pos);
-    pressure_sum += religion.Pressure;
-  }
-  for (int32_t j = 0; j < count; ++j) {
-    TCityReligion& religion = city.Religions[j];
-    // Without any pressure there is no share to give.
-    religion.Percent = pressure_sum == 0 ? 0.0f
-                                         : static_cast<float>(int64_t{religion.Pressure} * 100 /
-                                                              static_cast<double>(pressure_sum));
   }
   city.ReligionCount = count;
+  SetReligionShares(city);
 }
 
 int32_t ScalePercent(int64_t x, int64_t percent) {
@@ -331,28 +328,50 @@ void ComputeFoodThreshold(const GameState& state, const TLeaderInfoRec& leader, 
   city.FoodThreshold = x;
 }
 
+// National: never lost. Occupied: annexed, so occupied and not a puppet; a puppet bought rather
+// than captured is not occupied, so occupied cities minus puppets would undercount.
 void CountCityKinds(TLeaderInfoRec& leader, const TCityRec& city) {
+  const bool puppet = city.Flags[kFlagPuppet] != 0;
   if (city.Flags[kFlagNeverLost] != 0) ++leader.NationalCities;
-  if (city.Flags[kFlagPuppet] != 0) ++leader.PuppetCities;
-  if (city.Flags[kFlagOccupied] != 0) ++leader.OccupiedCities;
+  if (puppet) ++leader.PuppetCities;
+  if (city.Flags[kFlagOccupied] != 0 && !puppet) ++leader.OccupiedCities;
+}
+
+void CompleteCity(GameState& state, int32_t p, TCityRec& city) {
+  TLeaderInfoRec& leader = state.Leaders[p];
+  ComputeFoodThreshold(state, leader, city);
+  CountCityKinds(leader, city);
 }
 
 }  // namespace
 
 void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos) {
+                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record) {
   int32_t pos = list_pos;
   ReadProjectProduction(save, layout, city, pos);
   const int32_t first_count = ReadInt(save, pos);
   if (layout.ListForm == CityListForm::Hashes) {
-    ReadHashLists(save, state, city, pos, first_count);
-    return;
+    const int32_t queue_marker = ReadHashLists(save, state, city, pos, first_count, next_record);
+    if (!layout.DetailsKnown) return;
+    ReadZephCitizens(save, city, queue_marker, next_record);
+  } else {
+    ReadKeyLists(save, state, layout, p, city, pos, first_count);
+    ReadReligions(save, layout, city, ReadSpecialists(save, city, pos));
   }
-  ReadKeyLists(save, state, layout, p, city, pos, first_count);
-  ReadReligions(save, layout, city, ReadSpecialists(save, city, pos));
-  TLeaderInfoRec& leader = state.Leaders[p];
-  ComputeFoodThreshold(state, leader, city);
-  CountCityKinds(leader, city);
+  CompleteCity(state, p, city);
+}
+
+void SetReligionShares(TCityRec& city) {
+  const int32_t count = std::clamp(city.ReligionCount, 0, kMaxCityReligions);
+  int64_t pressure_sum = 0;
+  for (int32_t j = 0; j < count; ++j) pressure_sum += city.Religions[j].Pressure;
+  for (int32_t j = 0; j < count; ++j) {
+    TCityReligion& religion = city.Religions[j];
+    // Without any pressure there is no share to give.
+    religion.Percent = pressure_sum == 0 ? 0.0f
+                                         : static_cast<float>(int64_t{religion.Pressure} * 100 /
+                                                              static_cast<double>(pressure_sum));
+  }
 }
 
 }  // namespace vek5

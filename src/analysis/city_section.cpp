@@ -12,6 +12,7 @@
 #include "container/marker_occurrences.h"
 #include "container/readers.h"
 #include "container/text_encoding.h"
+#include "model/city_names.h"
 
 namespace vek5 {
 namespace {
@@ -43,14 +44,19 @@ bool PassesCheck(const SaveImage& save, const CityRecordLayout& layout, int32_t 
   return PeekInt(save, int64_t{m} + layout.CheckOffset) == layout.CheckValue;
 }
 
+// The first marker at or after pos that passes the row's check; 0 when there is none.
+int32_t NextCheckedMarker(const SaveImage& save, const CityRecordLayout& layout,
+                          MarkerOccurrences& occurrences, int32_t pos) {
+  for (int32_t m = occurrences.Next(pos); m > 0; m = m < INT32_MAX ? occurrences.Next(m + 1) : 0) {
+    if (PassesCheck(save, layout, m)) return m;
+  }
+  return 0;
+}
+
 // Whether any occurrence of the row's marker passes the row's check.
 bool ProbeFires(const SaveImage& save, const CityRecordLayout& layout,
                 MarkerOccurrences& occurrences) {
-  for (int32_t m = occurrences.Next(save.BodyOffset); m > 0;
-       m = m < INT32_MAX ? occurrences.Next(m + 1) : 0) {
-    if (PassesCheck(save, layout, m)) return true;
-  }
-  return false;
+  return NextCheckedMarker(save, layout, occurrences, save.BodyOffset) > 0;
 }
 
 // The start of the name's length field: the first zero byte before the name's end is the
@@ -113,6 +119,7 @@ void ReadOwnerBlock(const SaveImage& save, const CityRecordLayout& layout, TCity
   city.OriginalOwner = ReadInt(save, pos);
   Skip(pos, -kFlagsBack);
   for (int32_t& flag : city.Flags) flag = static_cast<uint8_t>(ReadChar(save, pos));
+  city.Flags[kFlagPuppet] = city.Flags[static_cast<size_t>(layout.PuppetFlagByte)];
   Skip(pos, kFlagsToYields);
   ReadYieldArrays(save, layout, city, pos);
 }
@@ -175,6 +182,7 @@ void ResetCities(GameState& state) {
   }
   state.CityNames.clear();
   state.CityOwners.clear();
+  state.CityNameRows.clear();
 }
 
 // The layout row, with the occurrences of the probed markers remembered in `walked` so that
@@ -214,6 +222,8 @@ struct AcceptedCity {
   int32_t OwnerPos;  // B
   int32_t Entry;
   std::string Name;
+  int32_t NameRow;
+  int32_t NextRecord = 0;  // the marker of the next record that passes the check; 0: none
 };
 
 // Walks the records in file order, noting every city's name and owner, and returns the records
@@ -222,6 +232,7 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
                                           const CityRecordLayout& layout,
                                           MarkerOccurrences& occurrences) {
   std::vector<AcceptedCity> accepted;
+  size_t awaiting_next = 0;  // the accepted records from here on do not know their next record
   std::array<int, kMaxSlots> per_entry{};
   int32_t pos = save.BodyOffset;
   for (int iteration = 0; iteration < kMaxCityMarkerTries; ++iteration) {
@@ -230,22 +241,26 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
     const int32_t past_marker = m > INT32_MAX - kAfterMarkerSkip ? INT32_MAX : m + kAfterMarkerSkip;
     pos = past_marker;
     if (!PassesCheck(save, layout, m)) continue;
+    for (; awaiting_next < accepted.size(); ++awaiting_next) accepted[awaiting_next].NextRecord = m;
     const std::optional<int32_t> name_start =
         FindNameStart(save, int64_t{m} + layout.NameEndOffset);
     if (!name_start) continue;
     const int32_t s = *name_start;
     int32_t name_pos = s;
-    std::string name = CutNameKeys(Utf8OrEmpty(ReadUStr(save, name_pos)));
+    const std::string stored = Utf8OrEmpty(ReadUStr(save, name_pos));
+    const int32_t name_row = FindCityNameRow(stored);
+    std::string name = CutNameKeys(stored);
     const int32_t owner_pos = s + layout.OwnerOffset;
     const int32_t owner = PeekInt(save, owner_pos);
     state.CityNames.push_back(name);
     state.CityOwners.push_back(owner);
+    state.CityNameRows.push_back(name_row);
 
     if (owner >= 0 && owner < kMaxSlots) {
       const int32_t p = EntryOfOwner(state, owner);
       if (per_entry[p] < kMaxCitiesPerPlayer) {
         ++per_entry[p];
-        accepted.push_back({m, owner_pos, p, std::move(name)});
+        accepted.push_back({m, owner_pos, p, std::move(name), name_row});
       }
     }
 
@@ -253,6 +268,11 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
     // Past the rest of this record; never back to or before its own marker.
     const int64_t next = int64_t{name_pos} + kAfterNameSkip;
     pos = static_cast<int32_t>(std::clamp<int64_t>(next, past_marker, INT32_MAX));
+  }
+  if (awaiting_next < accepted.size()) {
+    const int32_t next = NextCheckedMarker(save, layout, occurrences, pos);
+    for (; awaiting_next < accepted.size(); ++awaiting_next)
+      accepted[awaiting_next].NextRecord = next;
   }
   return accepted;
 }
@@ -263,6 +283,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
   ResetCities(state);
   std::optional<MarkerOccurrences> walked;
   const CityRecordLayout& layout = SelectLayout(save, state, walked);
+  state.CityDetailsUnknown = layout.DetailsKnown ? kFalse : kTrue;
   if (!walked || walked->Marker() != layout.Marker) {
     walked.emplace(save, layout.Marker, save.BodyOffset);
   }
@@ -278,12 +299,13 @@ void ReadCities(const SaveImage& save, GameState& state) {
     std::vector<TCityRec>& cities = state.Cities[p];
     TCityRec& city = cities.emplace_back();
     city.Name = found.Name;
+    city.NameRow = found.NameRow;
     city.Owner = p;
     ReadOwnerBlock(save, layout, city, found.OwnerPos);
     const int32_t q1 = ReadFoodBlock(save, layout, city, found.OwnerPos + layout.FoodOffset);
     if (cities.size() == 1)
       state.Leaders[p].ResearchingTech = ReadResearchingTech(save, layout, q1);
-    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset);
+    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset, found.NextRecord);
     state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
   }
 }

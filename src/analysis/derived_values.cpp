@@ -286,11 +286,9 @@ void ComputePlayer(GameState& state, int32_t p) {
 
 }  // namespace
 
+// The city reader counts occupied cities without the puppets already.
 void ComputeDerivedValues(GameState& state) {
   for (int32_t p = 0; p < kMaxSlots; ++p) ComputePlayer(state, p);
-  for (TLeaderInfoRec& leader : state.Leaders) {
-    leader.OccupiedCities = std::max(leader.OccupiedCities - leader.PuppetCities, 0);
-  }
 }
 
 }  // namespace vek5

@@ -147,4 +147,11 @@ const std::array<std::string_view, kReligionKeyRows> ReligionKeys = {"RELIGION_P
                                                                      "RELIGION_ZOROASTRIANISM",
                                                                      "Atheism"};
 
+const std::array<std::string_view, kReligionKeyZephRows> ReligionKeysZeph = {
+    "RELIGION_PANTHEON",     "RELIGION_BUDDHISM",     "RELIGION_CHRISTIANITY",
+    "RELIGION_CONFUCIANISM", "RELIGION_HINDUISM",     "RELIGION_ISLAM",
+    "RELIGION_JUDAISM",      "RELIGION_SHINTO",       "RELIGION_SIKHISM",
+    "RELIGION_TAOISM",       "RELIGION_TENGRIISM",    "RELIGION_ZOROASTRIANISM",
+    "RELIGION_ORTHODOXY",    "RELIGION_PROTESTANTISM"};
+
 }  // namespace vek5

@@ -37,7 +37,16 @@ inline constexpr int kYieldArrayCount = 18;
 inline constexpr int kYieldArrayLength = 7;
 inline constexpr int kCultureParts = 5;
 inline constexpr int kFaithParts = 4;
-inline constexpr int kGreatPersonKinds = 4;
+// Great-person kinds of the model, in this order: artist, scientist, merchant, engineer (every
+// rule set), then writer and musician (Zeph only).
+inline constexpr int kGreatPersonKinds = 6;
+inline constexpr int kClassicGreatPersonKinds = 4;
+inline constexpr int kGreatArtist = 0;
+inline constexpr int kGreatScientist = 1;
+inline constexpr int kGreatMerchant = 2;
+inline constexpr int kGreatEngineer = 3;
+inline constexpr int kGreatWriter = 4;
+inline constexpr int kGreatMusician = 5;
 inline constexpr int kProjectRows = 7;
 inline constexpr int kMaxCityReligions = 13;
 
@@ -158,7 +167,8 @@ inline constexpr int kFlagEverCapital = 7;
 inline constexpr int kFlagRailroad = 8;
 
 struct TCityRec {
-  std::string Name;
+  std::string Name;      // as read, with a stored key cut down to its last words
+  int32_t NameRow = -1;  // row of CityNameInfo when the stored name is a known key
   int32_t X = 0;
   int32_t Y = 0;
   std::array<int32_t, kCityFlagCount> Flags{};
@@ -218,6 +228,11 @@ struct TCityRec {
   int32_t OtherSpecialists = 0;
   std::array<int32_t, kGreatPersonKinds> GPSpecialists{};
   std::array<int32_t, kGreatPersonKinds> GPBuildings{};
+  // Zeph records: whether the citizens block after the queue was found, and the citizens it
+  // places outside the specialist slots.
+  int32_t CitizensRead = 0;
+  int32_t WorkedTiles = 0;
+  int32_t UnassignedCitizens = 0;
   int32_t ReligionCount = 0;
   std::array<TCityReligion, kMaxCityReligions> Religions{};
 };
@@ -242,6 +257,9 @@ struct GameState {
   int32_t Exp1Present = 0;
   int32_t ZephPresent = 0;
   int32_t SlotKeysPresent = 0;
+  // Set when the save's city layout is not known to hold food, culture, celebration, disorder,
+  // great-person and religion values where the reader looks: the views leave them empty.
+  int32_t CityDetailsUnknown = 0;
   std::string PlayerCivName;
   std::string HandicapName;
   std::string StartEraName;
@@ -341,6 +359,7 @@ struct GameState {
   std::array<std::vector<TCityRec>, kMaxSlots> Cities{};
   std::vector<std::string> CityNames;  // every accepted city in file order, at most kMaxCityNames
   std::vector<int32_t> CityOwners;     // owner slot as stored, parallel to CityNames
+  std::vector<int32_t> CityNameRows;   // row of CityNameInfo or -1, parallel to CityNames
 };
 
 // A fresh model with room for every history data set. Large, so it lives on the heap.

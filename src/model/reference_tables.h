@@ -77,6 +77,12 @@ struct TCommerceInfoRec {
   std::string_view Name;
   int32_t Value;
 };
+// A city-name key of the game and the texts the game shows for it (Russian may be empty).
+struct TCityNameRec {
+  std::string_view Key;
+  std::string_view NameEn;
+  std::string_view NameRu;
+};
 // A downloadable-content package that adds civilizations, in the order it adds them.
 struct TDlcCivRec {
   int32_t PackageId;
@@ -125,6 +131,9 @@ inline constexpr int kCommerceInfoRows = 5;
 inline constexpr int kEraRows = 7;
 inline constexpr int kEraExpRows = 8;
 inline constexpr int kReligionKeyRows = 13;
+inline constexpr int kCityNameRows = 2362;
+// Zeph saves number their religions 0 to 13, the last two being its own.
+inline constexpr int kReligionKeyZephRows = 14;
 
 // Generated from data/.
 extern const std::array<std::string_view, kLeaderNameRows> LeaderNames;
@@ -146,6 +155,7 @@ extern const std::array<TPolicyInfoRec, kPolicyZephRows> PolicyInfoZeph;
 extern const std::array<TTechInfoRec, kTechRows> TechInfo;
 extern const std::array<TTechInfoRec, kTechExp1Rows> TechInfoExp1;
 extern const std::array<TTechInfoRec, kTechZephRows> TechInfoZeph;
+extern const std::array<TCityNameRec, kCityNameRows> CityNameInfo;  // sorted by Key
 
 // Written out in fixed_tables.cpp.
 extern const std::array<std::string_view, kMonthNameRows> MonthNames;
@@ -160,6 +170,7 @@ extern const std::array<TEraInfoRec, kEraExpRows> EraInfoExp;
 extern const std::array<TProjectInfoRec, kProjectInfoRows> ProjectInfo;
 extern const std::array<TCommerceInfoRec, kCommerceInfoRows> CommerceInfo;
 extern const std::array<std::string_view, kReligionKeyRows> ReligionKeys;
+extern const std::array<std::string_view, kReligionKeyZephRows> ReligionKeysZeph;
 
 // Row of the table whose type hash equals the argument; -1 for 0 or when none does.
 int32_t FindBIndex(int32_t hash);

@@ -5,7 +5,7 @@
 
 #include "analysis/save5_analyse.h"
 #include "container/save_image.h"
-#include "views/all_tabs.h"
+#include "views/report.h"
 #include "views/state_json.h"
 
 namespace vek5 {
@@ -22,11 +22,12 @@ std::unique_ptr<GameState> Analyse(const std::string& file_name) {
 std::string UsageText() {
   return std::string("Usage:\n") +  //
          "  " + kProgram + " [FILE]                 open the window, loading FILE if given\n" +
-         "  " + kProgram + " --report FILE          print every tab's content as UTF-8 text\n" +
+         "  " + kProgram + " --report FILE          print every tab as a labelled UTF-8 report\n" +
          "  " + kProgram + " --json FILE            print the whole game state as JSON\n" + "  " +
          kProgram + " --export-image FILE OUT\n" +
          "                                       write the assembled, uncompressed image\n" + "  " +
-         kProgram + " --help                 show this text\n";
+         kProgram + " --help                 show this text\n" +
+         "Without a window or Qt: vek5 report|json|history-csv|export-image (vek5 --help).\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {

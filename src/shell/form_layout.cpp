@@ -482,6 +482,12 @@ QWidget* TForm1::CreateGraphTab() {
   right->addWidget(CheckListBox1, 1);
   right->addLayout(selection);
   right->addWidget(SaveImageButton);
+  ExportCsvButton = new QPushButton("Export CSV...", page);
+  ExportCsvButton->setObjectName("ExportCsvButton");
+  ExportCsvButton->setToolTip(
+      "Save the shown statistic of every player as a table: one row per turn, one column per "
+      "player");
+  right->addWidget(ExportCsvButton);
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left, 1);
   layout->addLayout(right);
@@ -513,17 +519,19 @@ QWidget* TForm1::CreateCityTab() {
                                  {"LastCapturedE", "Captured"},
                                  {"WLTKDE", "WLTKD turns"},
                                  {"DisorderE", "Disorder turns"},
-                                 {"CityOverflowE", "Overflow Production"}};
+                                 {"CityOverflowE", "Overflow Production"},
+                                 {"SpecialistsE", "Specialists"}};
   int row = 0;
   for (const auto& r : rows) AddFieldRow(fields, page, row++, r[0], r[1]);
   fields->setColumnMinimumWidth(1, 230);
 
-  // Great-person points and rates, then the yields per turn.
+  // Great-person points and rates in the game's order of the kinds (writer and musician are
+  // Zeph's), then the yields per turn.
   auto* great = new QGridLayout;
-  const char* const kinds[][3] = {{"GAPointsE", "GARateE", "GA"},
-                                  {"GSPointsE", "GSRateE", "GS"},
-                                  {"GMPointsE", "GMRateE", "GM"},
-                                  {"GEPointsE", "GERateE", "GE"}};
+  const char* const kinds[][3] = {
+      {"GWPointsE", "GWRateE", "GW"},    {"GAPointsE", "GARateE", "GA"},
+      {"GMuPointsE", "GMuRateE", "GMu"}, {"GSPointsE", "GSRateE", "GS"},
+      {"GMPointsE", "GMRateE", "GM"},    {"GEPointsE", "GERateE", "GE"}};
   row = 0;
   for (const auto& k : kinds) {
     great->addWidget(CaptionOf(page, k[0], k[2]), row, 0);

@@ -58,6 +58,7 @@ class TForm1 : public QWidget {
   std::function<QString()> ChooseOpenFile;
   std::function<QString()> ChooseSaveFile;
   std::function<QString()> ChooseImageFile;
+  std::function<QString()> ChooseCsvFile;
   std::function<QString()> ChooseFolder;
 
   FolderFollower& Follower() const { return *follower_; }
@@ -83,6 +84,7 @@ class TForm1 : public QWidget {
   void Button3Click();
   void Button4Click();
   void SaveGraphImage();
+  void ExportGraphCsv();
   void FollowFolderClick();
   void Reload();
 
@@ -205,6 +207,7 @@ class TForm1 : public QWidget {
   QListWidget* CheckListBox1 = nullptr;
   QPushButton* Button3 = nullptr;
   QPushButton* SaveImageButton = nullptr;
+  QPushButton* ExportCsvButton = nullptr;
   QPushButton* SelectAllButton = nullptr;
   QPushButton* ResetZoomButton = nullptr;
   QLabel* GraphHoverLabel = nullptr;

@@ -51,13 +51,4 @@ std::string EndsEarlyNotice(const GameState& state) {
   return notice + "; everything after that is missing.";
 }
 
-std::string BuildReport(const GameState& state) {
-  ViewState view = FreshViewState(state);
-  const AllTabs all = BuildAllTabs(state, view, TabSelection{});
-  std::string report;
-  if (state.BodyEndsEarly) report += EndsEarlyNotice(state) + "\n\n";
-  for (const auto& [caption, content] : all.Tabs) report += RenderReport(caption, content);
-  return report;
-}
-
 }  // namespace vek5

@@ -34,10 +34,6 @@ struct AllTabs {
 
 AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection& selection);
 
-// The command-line report: every tab for the default selections, as UTF-8 text. A save that
-// ends early is said so in its first line.
-std::string BuildReport(const GameState& state);
-
 // The sentence that tells that a save ends early, or empty for a whole save.
 std::string EndsEarlyNotice(const GameState& state);
 

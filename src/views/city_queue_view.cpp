@@ -171,8 +171,11 @@ class ProductionRows {
   int used_ = 0;
 };
 
-std::string ReligionName(int32_t religion_id) {
-  // Unknown ids, including the "none" values -1 and 13, count as no religion.
+// Unknown ids and the non-believers (-1; 13 outside Zeph) count as no religion.
+std::string ReligionName(RuleSet rules, int32_t religion_id) {
+  if (rules == RuleSet::Zeph && religion_id >= 0 && religion_id < kReligionKeyZephRows) {
+    return CutTextKey(ReligionKeysZeph[static_cast<size_t>(religion_id)], "RELIGION_");
+  }
   const int32_t row =
       (religion_id < 0 || religion_id >= kReligionKeyRows) ? kAtheismRow : religion_id;
   return CutTextKey(ReligionKeys[static_cast<size_t>(row)], "RELIGION_");
@@ -253,13 +256,13 @@ void FillProductionGrid(const GameState& state, int32_t entry, const TCityRec& c
 
 void FillReligionGrid(const GameState& state, const TCityRec& city, TabContent& tab) {
   GridContent& grid = EmptyReligionGrid(tab);
-  // The analysis reads no religion entries for Zeph cities.
-  if (state.ZephPresent != 0) return;
+  if (state.CityDetailsUnknown != 0) return;
+  const RuleSet rules = RuleSetOf(state);
   const int32_t count = std::clamp(city.ReligionCount, 0, kMaxCityReligions);
   for (int32_t i = 0; i < count; ++i) {
     const TCityReligion& religion = city.Religions[static_cast<size_t>(i)];
     std::vector<std::string>& row = grid.Cells[static_cast<size_t>(i) + 1];
-    row[0] = ReligionName(religion.ReligionId);
+    row[0] = ReligionName(rules, religion.ReligionId);
     row[1] = Format("%7d", religion.Followers);
     row[2] = Format("%7d", religion.Pressure);
     row[3] = Format("%7.2f", religion.Percent);

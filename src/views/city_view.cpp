@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/calendar.h"
+#include "model/city_names.h"
 #include "model/format.h"
 #include "views/city_queue_view.h"
 
@@ -26,7 +27,8 @@ constexpr std::array<StatusText, 5> kStatusTexts = {{
     {kFlagRailroad, "Railroad"},
 }};
 
-// The four great-person kinds: points box, rate box.
+// The great-person kinds of the model, in its order: points box, rate box. Writer and musician
+// exist in Zeph only.
 struct GreatPersonBoxes {
   std::string_view Points;
   std::string_view Rate;
@@ -36,14 +38,17 @@ constexpr std::array<GreatPersonBoxes, kGreatPersonKinds> kGreatPersonBoxes = {{
     {"GSPointsE", "GSRateE"},
     {"GMPointsE", "GMRateE"},
     {"GEPointsE", "GERateE"},
+    {"GWPointsE", "GWRateE"},
+    {"GMuPointsE", "GMuRateE"},
 }};
 
 // Every edit box of the tab, in layout order; the blank view empties them all.
-constexpr std::array<std::string_view, 28> kCityFields = {
+constexpr std::array<std::string_view, 33> kCityFields = {
     "CityFoundE", "CityStatusE", "PopE",           "CityXYE",        "CityStrengthE",
     "FoodE",      "CultureE",    "PreviousOwnerE", "OriginalOwnerE", "LastCapturedE",
-    "WLTKDE",     "DisorderE",   "CityOverflowE",  "GAPointsE",      "GSPointsE",
-    "GMPointsE",  "GEPointsE",   "GARateE",        "GSRateE",        "GMRateE",
+    "WLTKDE",     "DisorderE",   "CityOverflowE",  "SpecialistsE",   "GWPointsE",
+    "GAPointsE",  "GMuPointsE",  "GSPointsE",      "GMPointsE",      "GEPointsE",
+    "GWRateE",    "GARateE",     "GMuRateE",       "GSRateE",        "GMRateE",
     "GERateE",    "GPLimitE",    "OutCultureE",    "OutFaithE",      "OutFoodE",
     "OutProdE",   "OutGoldE",    "OutScienceE"};
 
@@ -86,25 +91,67 @@ std::string OwnerName(const GameState& state, int32_t owner_slot) {
   return {};
 }
 
+void EmptyGreatPersonBoxes(TabContent& tab) {
+  tab.SetField("GPLimitE", {});
+  for (const GreatPersonBoxes& boxes : kGreatPersonBoxes) {
+    tab.SetField(boxes.Points, {});
+    tab.SetField(boxes.Rate, {});
+  }
+}
+
+// The great-person kinds the city's rule set has; Zeph cities have them only when their
+// citizens block was found.
+int GreatPersonKindsShown(const GameState& state, const TCityRec& city) {
+  if (state.ZephPresent == 0) return kClassicGreatPersonKinds;
+  return city.CitizensRead != 0 ? kGreatPersonKinds : 0;
+}
+
 void FillGreatPersonBlock(const GameState& state, int32_t entry, const TCityRec& city,
                           TabContent& tab) {
-  if (state.ZephPresent != 0) {
-    for (std::string_view box : {"WLTKDE", "DisorderE", "GPLimitE"}) tab.SetField(box, {});
-    for (const GreatPersonBoxes& boxes : kGreatPersonBoxes) {
-      tab.SetField(boxes.Points, {});
-      tab.SetField(boxes.Rate, {});
-    }
+  EmptyGreatPersonBoxes(tab);
+  if (state.CityDetailsUnknown != 0) {
+    for (std::string_view box : {"WLTKDE", "DisorderE"}) tab.SetField(box, {});
     return;
   }
   tab.SetField("WLTKDE", Format("%3d", city.WLTKDTurns));
   tab.SetField("DisorderE", Format("%3d", city.DisorderTurns));
+  const int kinds = GreatPersonKindsShown(state, city);
+  if (kinds == 0) return;
   tab.SetField("GPLimitE", Format("%6d", state.Leaders[static_cast<size_t>(entry)].GPLimit));
-  for (size_t j = 0; j < kGreatPersonBoxes.size(); ++j) {
+  for (size_t j = 0; j < static_cast<size_t>(kinds); ++j) {
     tab.SetField(kGreatPersonBoxes[j].Points, Hundredths("%7.2f", city.GPPoints[j]),
                  Format("%f turns", city.GPTurns[j]));
     tab.SetField(kGreatPersonBoxes[j].Rate, Hundredths("%5.2f", city.GPRate[j]),
                  Format("Buildings: %d, Specs: %d, Percent: %d", city.GPBuildings[j],
                         3 * int64_t{city.GPSpecialists[j]}, int64_t{city.GreatPersonBonus} + 100));
+  }
+}
+
+// The citizens by occupation, short enough for the box, in full in its hint. Zeph records place
+// every citizen (the specialists, default citizens, worked tiles, unassigned); the other rule
+// sets store the specialists only.
+void FillSpecialists(const GameState& state, const TCityRec& city, TabContent& tab) {
+  const auto& n = city.GPSpecialists;
+  const int32_t writers = n[kGreatWriter], artists = n[kGreatArtist];
+  const int32_t musicians = n[kGreatMusician], scientists = n[kGreatScientist];
+  const int32_t merchants = n[kGreatMerchant], engineers = n[kGreatEngineer];
+  if (state.CityDetailsUnknown != 0 || (state.ZephPresent != 0 && city.CitizensRead == 0)) {
+    tab.SetField("SpecialistsE", {});
+  } else if (state.ZephPresent != 0) {
+    tab.SetField("SpecialistsE",
+                 Format("W%d A%d Mu%d S%d M%d E%d C%d, T%d U%d", writers, artists, musicians,
+                        scientists, merchants, engineers, city.OtherSpecialists, city.WorkedTiles,
+                        city.UnassignedCitizens),
+                 Format("Writers %d, artists %d, musicians %d, scientists %d, merchants %d, "
+                        "engineers %d, default citizens %d, worked tiles %d, unassigned %d",
+                        writers, artists, musicians, scientists, merchants, engineers,
+                        city.OtherSpecialists, city.WorkedTiles, city.UnassignedCitizens));
+  } else {
+    tab.SetField("SpecialistsE",
+                 Format("A%d S%d M%d E%d, O%d", artists, scientists, merchants, engineers,
+                        city.OtherSpecialists),
+                 Format("Artists %d, scientists %d, merchants %d, engineers %d, other %d", artists,
+                        scientists, merchants, engineers, city.OtherSpecialists));
   }
 }
 
@@ -142,19 +189,19 @@ void FillBuildingsList(const TCityRec& city, TabContent& tab) {
 
 void FillCity(const GameState& state, ViewState& view, int32_t entry, const TCityRec& city,
               TabContent& tab) {
-  const bool zeph = state.ZephPresent != 0;
+  const bool unknown = state.CityDetailsUnknown != 0;
   tab.SetField("CityFoundE",
                TurnWithDate(state, city.FoundedTurn, CityDate(state, view, city.FoundedTurn)));
   tab.SetField("CityStatusE", StatusLine(city));
   tab.SetField("PopE", Format("%3d (%d)", city.Population, city.MaxPopulation));
   tab.SetField("CityXYE", Format("%4d;%d", city.X, city.Y));
   tab.SetField("CityOverflowE", Hundredths("%7.2f", city.OverflowProduction));
-  tab.SetField("CultureE", zeph ? std::string()
-                                : Format("%4d/%d (Step %d)", city.Culture, city.CultureThreshold,
-                                         city.CultureStep));
-  tab.SetField("FoodE", zeph ? std::string()
-                             : Format("%7.2f/%d(%d)", city.Food / 100.0, city.FoodThreshold,
-                                      city.FoodExtra));
+  tab.SetField("CultureE", unknown ? std::string()
+                                   : Format("%4d/%d (Step %d)", city.Culture, city.CultureThreshold,
+                                            city.CultureStep));
+  tab.SetField("FoodE", unknown ? std::string()
+                                : Format("%7.2f/%d(%d)", city.Food / 100.0, city.FoodThreshold,
+                                         city.FoodExtra));
   tab.SetField("PreviousOwnerE", OwnerName(state, city.PreviousOwner));
   tab.SetField("OriginalOwnerE", OwnerName(state, city.OriginalOwner));
   // The capture date is worked out even when it is not shown, for its effect on the count.
@@ -165,6 +212,7 @@ void FillCity(const GameState& state, ViewState& view, int32_t entry, const TCit
   FillBuildQueue(state, city, tab);
   tab.SetField("CityStrengthE", Hundredths("%7.2f", city.Strength));
   FillGreatPersonBlock(state, entry, city, tab);
+  FillSpecialists(state, city, tab);
   tab.SetField("OutCultureE", Hundredths("%7.2f", city.CulturePerTurn));
   tab.SetField("OutFaithE", Format("%7d", city.FaithPerTurn));
   // The game's other yields are not read from the save.
@@ -202,7 +250,8 @@ LinesContent CityBoxContent(const GameState& state, int32_t entry) {
   box.Control = "CityBox";
   const int32_t count = CityListLength(state, entry);
   for (int32_t c = 0; c < count; ++c) {
-    box.Lines.push_back({state.Cities[static_cast<size_t>(entry)][static_cast<size_t>(c)].Name});
+    box.Lines.push_back(
+        {CityDisplayName(state.Cities[static_cast<size_t>(entry)][static_cast<size_t>(c)])});
   }
   box.DropDownCount = std::min(count, kCityBoxDropDownMax);
   box.Selected = count > 0 ? 0 : -1;

@@ -217,12 +217,15 @@ TabContent GraphTabContent(const GraphContent& graph) {
   chart.Lines.push_back({Format("turns %.0f to %.0f, values %.2f to %.2f", graph.Horizontal.Min,
                                 graph.Horizontal.Max, graph.Vertical.Min, graph.Vertical.Max),
                          kBlack});
-  for (const GraphSeries& series : graph.Series) {
-    if (series.Points.empty()) continue;
-    chart.Lines.push_back(
-        {Format("%s: %d points, last %.0f", series.Name, static_cast<int>(series.Points.size()),
-                series.Points.back().Value),
-         series.Color});
+  // Series k draws the k-th checked entry, so each line can be named by its player.
+  size_t series = 0;
+  for (const GraphEntry& entry : graph.Entries) {
+    if (!entry.Checked || series >= graph.Series.size()) continue;
+    const GraphSeries& line = graph.Series[series++];
+    if (line.Points.empty()) continue;
+    chart.Lines.push_back({Format("%s: %d points, last %.0f", entry.Text,
+                                  static_cast<int>(line.Points.size()), line.Points.back().Value),
+                           line.Color});
   }
   return tab;
 }

@@ -8,8 +8,10 @@
 #include <span>
 #include <string_view>
 
+#include "model/city_names.h"
 #include "model/naming.h"
 #include "model/reference_tables.h"
+#include "views/history_csv.h"
 
 namespace vek5 {
 namespace {
@@ -165,6 +167,7 @@ void WriteGame(JsonWriter& w, const GameState& s) {
   VEK5_FLAG(w, s, BodyEndsEarly);
   VEK5_INT(w, s, BodyLength);
   VEK5_INT(w, s, BodyShareRead);
+  VEK5_FLAG(w, s, CityDetailsUnknown);
   VEK5_TEXT(w, s, PlayerCivName);
   VEK5_TEXT(w, s, HandicapName);
   VEK5_TEXT(w, s, StartEraName);
@@ -257,6 +260,8 @@ void WriteGame(JsonWriter& w, const GameState& s) {
     if (s.CityNames[i].empty()) continue;
     w.BeginObject();
     w.Key("Name").String(s.CityNames[i]);
+    const int32_t row = i < s.CityNameRows.size() ? s.CityNameRows[i] : -1;
+    w.Key("DisplayName").String(CityDisplayName(s.CityNames[i], row));
     w.Key("Owner").Int(i < s.CityOwners.size() ? s.CityOwners[i] : -1);
     w.EndObject();
   }
@@ -297,9 +302,11 @@ void WriteUnits(JsonWriter& w, const TCityRec& c) {
   w.EndObject();
 }
 
-void WriteCity(JsonWriter& w, const TCityRec& c) {
+// kinds: the great-person kinds of the save's rule set.
+void WriteCity(JsonWriter& w, const TCityRec& c, size_t kinds) {
   w.BeginObject();
   VEK5_TEXT(w, c, Name);
+  w.Key("DisplayName").String(CityDisplayName(c));
   VEK5_INT(w, c, X);
   VEK5_INT(w, c, Y);
   FlagList(w, "Flags", c.Flags);
@@ -370,14 +377,17 @@ void WriteCity(JsonWriter& w, const TCityRec& c) {
     w.EndArray();
   }
   w.EndArray();
-  IntList(w, "GPPoints", c.GPPoints);
-  IntList(w, "GPRate", c.GPRate);
+  IntList(w, "GPPoints", std::span(c.GPPoints).first(kinds));
+  IntList(w, "GPRate", std::span(c.GPRate).first(kinds));
   w.Key("GPTurns").BeginArray();
-  for (const float t : c.GPTurns) w.Float(t);
+  for (const float t : std::span(c.GPTurns).first(kinds)) w.Float(t);
   w.EndArray();
   VEK5_INT(w, c, OtherSpecialists);
-  IntList(w, "GPSpecialists", c.GPSpecialists);
-  IntList(w, "GPBuildings", c.GPBuildings);
+  IntList(w, "GPSpecialists", std::span(c.GPSpecialists).first(kinds));
+  IntList(w, "GPBuildings", std::span(c.GPBuildings).first(kinds));
+  VEK5_FLAG(w, c, CitizensRead);
+  VEK5_INT(w, c, WorkedTiles);
+  VEK5_INT(w, c, UnassignedCitizens);
   VEK5_INT(w, c, ReligionCount);
   w.Key("Religions").BeginArray();
   for (int i = 0; i < std::clamp(c.ReligionCount, 0, kMaxCityReligions); ++i) {
@@ -485,9 +495,10 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   // Indexed by player entry, so trimmed to the entries in use.
   FlagList(w, "CSFriend", std::span(p.CSFriend).first(entries));
   FlagList(w, "CSAlly", std::span(p.CSAlly).first(entries));
+  const size_t kinds = s.ZephPresent != 0 ? kGreatPersonKinds : kClassicGreatPersonKinds;
   w.Key("cities").BeginArray();
   for (const TCityRec& city : s.Cities[entry]) {
-    if (!city.Name.empty()) WriteCity(w, city);
+    if (!city.Name.empty()) WriteCity(w, city, kinds);
   }
   w.EndArray();
   if (entry < static_cast<int>(s.PlayerLogs.size())) WriteLog(w, s.PlayerLogs[entry]);
@@ -505,9 +516,7 @@ void WriteHistory(JsonWriter& w, const GameState& s) {
       w.Key(names[series]).BeginArray();
       for (int turn = 0; turn < kHistoryTurns; ++turn) {
         const int32_t value = set[series][turn];
-        // The game's own turns always count; other turns only when the save stored a value.
-        const bool played = turn >= s.StartTurn && turn < s.CurrentTurn;
-        if (!played && value == 0) continue;
+        if (!HistoryValueHeld(s, turn, value)) continue;
         w.BeginArray();
         w.Int(turn);
         w.Int(value);

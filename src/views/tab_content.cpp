@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "model/format.h"
-
 namespace vek5 {
 namespace {
 
@@ -65,38 +63,6 @@ const LinesContent* TabContent::FindList(std::string_view control) const {
 }
 const GridContent* TabContent::FindGrid(std::string_view control) const {
   return FindByControl(Grids, control);
-}
-
-std::string RenderReport(std::string_view title, const TabContent& content) {
-  std::string out = "== " + std::string(title) + " ==\n";
-  for (const FieldContent& f : content.Fields) {
-    out += f.Control + ": " + f.Text + "\n";
-  }
-  for (const CheckContent& c : content.Checks) {
-    out += c.Control + ": " + (c.Checked ? "[x]" : "[ ]") + "\n";
-  }
-  for (const LinesContent& list : content.Lists) {
-    out += list.Control + ":\n";
-    for (const ColoredLine& line : list.Lines) {
-      out += "  " + line.Text;
-      if (line.Color != kBlack) out += Format("  {#%06x}", line.Color);
-      out += "\n";
-    }
-  }
-  for (const GridContent& grid : content.Grids) {
-    out += grid.Control + ":\n";
-    for (const auto& row : grid.Cells) {
-      // Rows that hold nothing beyond their number are left out of the report.
-      const auto blank = [](const std::string& c) {
-        return c.find_first_not_of(' ') == std::string::npos;
-      };
-      if (row.size() > 1 && std::all_of(row.begin() + 1, row.end(), blank)) continue;
-      std::string line;
-      for (size_t c = 0; c < row.size(); ++c) line += (c ? " | " : "  ") + row[c];
-      out += line + "\n";
-    }
-  }
-  return out + "\n";
 }
 
 }  // namespace vek5

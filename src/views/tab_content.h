@@ -63,7 +63,4 @@ struct TabContent {
   const GridContent* FindGrid(std::string_view control) const;
 };
 
-// A plain-text rendering of a tab for the command-line report.
-std::string RenderReport(std::string_view title, const TabContent& content);
-
 }  // namespace vek5

@@ -120,7 +120,8 @@ TEST(CityHashListTest, ZeroHashesTakeNoSlotAndUnknownHashesShowTheirDigits) {
   EXPECT_EQ(city.UnitProduction[1], 55);
 }
 
-TEST(CityHashListTest, ZephRecordsSetNoFlagsOwnersThresholdOrCounters) {
+// Zeph as first released: where its records keep these values is not known.
+TEST(CityHashListTest, FirstZephRecordsSetNoFlagsOwnersThresholdOrCounters) {
   const FormCase& form = AllForms()[4];
   CityDescription c;
   c.Buildings = {{kCheckBuildingKey}, {"BUILDING_HAGIA_SOPHIA", 0, 0, 0, 0, -9999, 1}};
@@ -186,7 +187,7 @@ TEST_P(KeyedCityTest, TakesGreatPersonPointsAndWorldWondersFromTheRowWithTheKey)
   const GameState& s = Read({c});
   const TCityRec& city = s.Cities[0][0];
   EXPECT_EQ(city.HasWorldWonder, -1);
-  std::array<int32_t, 4> expected{};
+  std::array<int32_t, kGreatPersonKinds> expected{};
   expected[table[wonder_row].GPKind - 1] = table[wonder_row].GPPoints;
   EXPECT_EQ(city.GPBuildings, expected);
 }
@@ -200,8 +201,9 @@ TEST_P(KeyedCityTest, ReadsSpecialistsAndReligionsWithShares) {
   const GameState& s = Read({c});
   const TCityRec& city = s.Cities[0][0];
   EXPECT_EQ(city.OtherSpecialists, 1);
-  EXPECT_EQ(city.GPSpecialists, (std::array<int32_t, 4>{2, 3, 4, 5}));
-  EXPECT_EQ(city.GPPoints, (std::array<int32_t, 4>{600, 700, 800, 900}));
+  // The writer and musician kinds are Zeph's alone.
+  EXPECT_EQ(city.GPSpecialists, (std::array<int32_t, kGreatPersonKinds>{2, 3, 4, 5, 0, 0}));
+  EXPECT_EQ(city.GPPoints, (std::array<int32_t, kGreatPersonKinds>{600, 700, 800, 900, 0, 0}));
   if (!GetParam().Exp1) {
     EXPECT_EQ(city.ReligionCount, 0);  // the base game has no religions
     return;
@@ -261,21 +263,26 @@ TEST_P(KeyedCityTest, ComputesTheFoodThreshold) {
   }
 }
 
+// Occupied counts annexed cities only; a puppet that was not captured is no occupied city
+// either, so subtracting the puppets from the occupied cities would undercount.
 TEST_P(KeyedCityTest, CountsNationalPuppetAndOccupiedCities) {
   CityDescription national;
   national.Flags[0] = 1;
-  CityDescription puppet;
-  puppet.Name = "Puppet";
-  puppet.Flags[3] = 1;
-  puppet.Flags[5] = 1;
+  CityDescription captured_puppet;
+  captured_puppet.Name = "Captured puppet";
+  captured_puppet.Flags[3] = 1;
+  captured_puppet.Flags[5] = 1;
+  CityDescription bought_puppet;
+  bought_puppet.Name = "Bought puppet";
+  bought_puppet.Flags[3] = 1;
   CityDescription occupied;
   occupied.Name = "Occupied";
   occupied.Flags[5] = 1;
-  const GameState& s = Read({national, puppet, occupied});
-  EXPECT_EQ(s.Leaders[0].CityCount, 3);
+  const GameState& s = Read({national, captured_puppet, bought_puppet, occupied});
+  EXPECT_EQ(s.Leaders[0].CityCount, 4);
   EXPECT_EQ(s.Leaders[0].NationalCities, 1);
-  EXPECT_EQ(s.Leaders[0].PuppetCities, 1);
-  EXPECT_EQ(s.Leaders[0].OccupiedCities, 2);
+  EXPECT_EQ(s.Leaders[0].PuppetCities, 2);
+  EXPECT_EQ(s.Leaders[0].OccupiedCities, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyedForms, KeyedCityTest,

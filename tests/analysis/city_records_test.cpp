@@ -4,6 +4,7 @@
 #include "analysis/city_fixture.h"
 #include "analysis/city_layout.h"
 #include "analysis/sections.h"
+#include "model/city_names.h"
 #include "support/save_builder.h"
 
 namespace vek5::testing {
@@ -155,12 +156,13 @@ INSTANTIATE_TEST_SUITE_P(Forms, CityRecordTest, ::testing::ValuesIn(AllForms()),
 
 struct NameCase {
   std::string Stored;
-  std::string Shown;
+  std::string Shown;    // as read, keys cut down
+  std::string Display;  // as the game shows it
 };
 
 class CityNameTest : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(CityNameTest, CutsKeyPrefixes) {
+TEST_P(CityNameTest, CutsKeyPrefixesAndFindsTheGamesName) {
   CityDescription c;
   c.Name = GetParam().Stored;
   const FormCase& form = AllForms()[0];
@@ -170,18 +172,25 @@ TEST_P(CityNameTest, CutsKeyPrefixes) {
   ASSERT_EQ(state->CityNames.size(), 1u);
   EXPECT_EQ(state->CityNames[0], GetParam().Shown);
   EXPECT_EQ(state->Cities[0][0].Name, GetParam().Shown);
+  EXPECT_EQ(CityDisplayName(state->Cities[0][0]), GetParam().Display);
+  ASSERT_EQ(state->CityNameRows.size(), 1u);
+  EXPECT_EQ(state->CityNameRows[0], state->Cities[0][0].NameRow);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, CityNameTest,
-    ::testing::Values(NameCase{"TXT_KEY_CITY_NAME_Kyoto", "Kyoto"},
-                      NameCase{"TXT_KEY_CITY_NAME_RIO_DE_JANEIRO", "RIO_DE_JANEIRO"},
-                      NameCase{"TXT_KEY_CITYSTATE_GENEVA", "GENEVA"},
-                      NameCase{"TXT_KEY_VEK5_HAVEN", "HAVEN"}, NameCase{"New Town", "New Town"},
-                      NameCase{"Sankt-Peterburg", "Sankt-Peterburg"},
+    ::testing::Values(NameCase{"TXT_KEY_CITY_NAME_Kyoto", "Kyoto", "Kyoto"},
+                      NameCase{"TXT_KEY_CITY_NAME_RIO_DE_JANEIRO", "RIO_DE_JANEIRO",
+                               "Rio de Janeiro"},
+                      NameCase{"TXT_KEY_CITYSTATE_GENEVA", "GENEVA", "Geneva"},
+                      NameCase{"TXT_KEY_VEK5_HAVEN", "HAVEN", "HAVEN"},
+                      NameCase{"TXT_KEY_VEK5_OSLO_TITLE", "OSLO_TITLE", "Quebec City"},
+                      NameCase{"New Town", "New Town", "New Town"},
+                      NameCase{"Sankt-Peterburg", "Sankt-Peterburg", "Sankt-Peterburg"},
                       NameCase{"\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0",
+                               "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0",
                                "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0"},
-                      NameCase{"Bad\xFF", ""}, NameCase{"X_CITY_NAME", ""}));
+                      NameCase{"Bad\xFF", "", ""}, NameCase{"X_CITY_NAME", "", ""}));
 
 // ----- Choice of layout -----
 

@@ -237,15 +237,14 @@ TEST(DerivedValuesTest, CityStateFriendsAndAlliesByEra) {
   }
 }
 
-TEST(DerivedValuesTest, OccupiedCitiesLeaveOutPuppets) {
+// The city reader counts occupied cities without their puppets; nothing subtracts them again.
+TEST(DerivedValuesTest, KeepsTheCityCountersOfTheReader) {
   auto s = TwoPlayers();
   s->Leaders[0].OccupiedCities = 3;
   s->Leaders[0].PuppetCities = 1;
-  s->Leaders[1].OccupiedCities = 1;
-  s->Leaders[1].PuppetCities = 2;
   ComputeDerivedValues(*s);
-  EXPECT_EQ(s->Leaders[0].OccupiedCities, 2);
-  EXPECT_EQ(s->Leaders[1].OccupiedCities, 0);
+  EXPECT_EQ(s->Leaders[0].OccupiedCities, 3);
+  EXPECT_EQ(s->Leaders[0].PuppetCities, 1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "model/type_hash.h"
 #include "support/city_writer.h"
 #include "views/all_tabs.h"
+#include "views/report.h"
 
 namespace vek5 {
 namespace {

@@ -19,6 +19,7 @@
 #include "views/graph_view.h"
 #include "views/player_log_view.h"
 #include "views/policy_view.h"
+#include "views/report.h"
 #include "views/state_json.h"
 #include "views/stats_view.h"
 #include "views/tab_content.h"

@@ -1,6 +1,7 @@
 #include "support/city_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "model/type_hash.h"
@@ -25,22 +26,23 @@ struct Form {
   bool Hashes;
   int32_t ProjectSkip;
   int32_t ReligionSkip;
+  bool Citizens;  // the citizens block follows the queue
 };
 
 Form FormOf(CityRecordForm form) {
   switch (form) {
     case CityRecordForm::Base:
-      return {0x37AEAE99, 32, -680, -504, -134, 16, 44, 168, false, 76, false, 21, 0};
+      return {0x37AEAE99, 32, -680, -504, -134, 16, 44, 168, false, 76, false, 21, 0, false};
     case CityRecordForm::BaseSlotKeys:
-      return {0x37AEAE99, 32, -680, -512, -134, 16, 44, 168, false, 76, false, 21, 0};
+      return {0x37AEAE99, 32, -680, -512, -134, 16, 44, 168, false, 76, false, 21, 0, false};
     case CityRecordForm::Exp1:
-      return {0x18BF8791, 32, -848, -652, -134, 16, 44, 184, true, 88, false, 25, 25};
+      return {0x18BF8791, 32, -848, -652, -134, 16, 44, 184, true, 88, false, 25, 25, false};
     case CityRecordForm::Exp1Late:
-      return {0x18BF8791, 32, -848, -652, -134, 16, 44, 184, true, 88, false, 25, 29};
+      return {0x18BF8791, 32, -848, -652, -134, 16, 44, 184, true, 88, false, 25, 29, false};
     case CityRecordForm::Zeph:
-      return {0xF5010319, 8, -968, -680, -142, 18, 52, 192, true, 84, true, 33, 0};
+      return {0xF5010319, 8, -968, -680, -142, 18, 52, 192, true, 84, true, 33, 0, false};
     case CityRecordForm::ZephFinal:
-      return {0xF5010319, 24, -1000, -680, -142, 18, 52, 192, true, 84, true, 33, 0};
+      return {0xF5010319, 24, -1000, -680, -142, 18, 52, 192, true, 84, true, 33, 0, true};
   }
   throw std::logic_error("unknown city record form");
 }
@@ -51,6 +53,15 @@ constexpr int kKeyedProjects = 7;
 constexpr int32_t kZephQueueMarker = 0x57E5BD65;
 constexpr char kQueueListKey[] = "PROMOTION_INSTA_HEAL";
 constexpr size_t kMargin = 64;
+constexpr std::array<const char*, kZephSpecialistKinds> kSpecialistKeys = {
+    "SPECIALIST_CITIZEN",   "SPECIALIST_WRITER",   "SPECIALIST_ARTIST",  "SPECIALIST_MUSICIAN",
+    "SPECIALIST_SCIENTIST", "SPECIALIST_MERCHANT", "SPECIALIST_ENGINEER"};
+// Distances in the citizens block, from S (the specialist list's count).
+constexpr size_t kUnassignedBeforeList = 99;    // then the worked tiles, then 91 bytes to S
+constexpr size_t kListToBuildingPoints = 2548;  // the pair list without its count
+constexpr size_t kListToReligions = 2604;
+constexpr int32_t kReligionBlockVersion = 3;
+constexpr int32_t kReligionEntryVersion = 2;
 
 // Bytes placed at offsets relative to the marker; assembled into one block at the end.
 class Canvas {
@@ -150,6 +161,42 @@ void BuildingLists(ByteWriter& w, const CityDescription& city, bool hashes) {
   }
 }
 
+// (type hash, value) pairs by specialist kind.
+void SpecialistPairs(ByteWriter& w, const std::array<int32_t, kZephSpecialistKinds>& values) {
+  for (size_t k = 0; k < values.size(); ++k) {
+    w.Int(TypeHash(kSpecialistKeys[k]));
+    w.Int(values[k]);
+  }
+}
+
+void CitizensBlock(ByteWriter& w, const CityDescription& city) {
+  const ZephCitizens& c = city.Citizens;
+  w.Zeros(32);
+  w.Int(c.Unassigned);
+  w.Int(c.WorkedTiles);
+  w.Zeros(kUnassignedBeforeList - 8);
+  const size_t s = w.size();
+  w.Int(c.Kinds);
+  SpecialistPairs(w, c.Specialists);
+  w.Int(kZephSpecialistKinds);
+  SpecialistPairs(w, c.Progress);
+  w.Zeros(s + kListToBuildingPoints - w.size());
+  SpecialistPairs(w, c.BuildingPoints);
+  w.Zeros(s + kListToReligions - w.size());
+  w.Int(kReligionBlockVersion);
+  w.Byte(0);
+  w.Int(0);  // pressure modifier
+  w.Int(c.OverrideReligionCount ? c.ReligionCount : static_cast<int32_t>(city.Religions.size()));
+  for (const CityReligionEntry& r : city.Religions) {
+    w.Int(kReligionEntryVersion);
+    w.Int(r.ReligionId);
+    w.Byte(r.Holy);
+    w.Int(r.Followers);
+    w.Int(r.Pressure);
+    w.Int(r.TradeRoutes);
+  }
+}
+
 std::vector<uint8_t> ZephLists(const CityDescription& city, const Form& f) {
   ByteWriter w;
   w.IntList(std::vector<int32_t>(kZephProjectSkipList, 0));
@@ -165,6 +212,7 @@ std::vector<uint8_t> ZephLists(const CityDescription& city, const Form& f) {
     w.Int(kZephQueueMarker);
     w.Int(0);
     QueueBody(w, city);
+    if (f.Citizens && city.Citizens.Written) CitizensBlock(w, city);
   }
   return w.bytes();
 }

@@ -60,6 +60,22 @@ struct CityReligionEntry {
   uint8_t Holy = 0;
   int32_t Followers = 0;
   int32_t Pressure = 0;
+  int32_t TradeRoutes = 0;  // final-patch Zeph records only
+};
+
+// Final-patch Zeph records: the citizens block after the build queue. Lists by specialist kind
+// in the save's order: default citizen, writer, artist, musician, scientist, merchant, engineer.
+inline constexpr int kZephSpecialistKinds = 7;
+struct ZephCitizens {
+  bool Written = true;  // needs a queue: the block is found from the queue's marker
+  int32_t Kinds = kZephSpecialistKinds;  // the stored count the reader checks
+  int32_t WorkedTiles = 0;
+  int32_t Unassigned = 0;
+  std::array<int32_t, kZephSpecialistKinds> Specialists{};
+  std::array<int32_t, kZephSpecialistKinds> Progress{};        // hundredths
+  std::array<int32_t, kZephSpecialistKinds> BuildingPoints{};  // per turn
+  bool OverrideReligionCount = false;  // write ReligionCount instead of Religions' size
+  int32_t ReligionCount = 0;
 };
 
 struct CityDescription {
@@ -89,11 +105,12 @@ struct CityDescription {
   std::vector<CityQueueItem> Queue;
   bool OverrideQueueCount = false;  // write QueueCount instead of Queue's size
   int32_t QueueCount = 0;
-  // Keyed records only.
+  // Keyed records only (final-patch Zeph records: Citizens).
   int32_t OtherSpecialists = 0;
   std::array<int32_t, 4> GPSpecialists{};
   std::array<int32_t, 4> GPPoints{};
-  std::vector<CityReligionEntry> Religions;
+  std::vector<CityReligionEntry> Religions;  // keyed and final-patch Zeph records
+  ZephCitizens Citizens;
 };
 
 // One record as a block of bytes.

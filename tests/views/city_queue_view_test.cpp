@@ -225,7 +225,7 @@ TEST(ReligionGrid, ShowsEachReligionWithItsShare) {
   EXPECT_EQ(grid->Cells[5], (std::vector<std::string>(5)));
 }
 
-TEST(ReligionGrid, CountIsClampedAndZephShowsNone) {
+TEST(ReligionGrid, CountIsClamped) {
   std::unique_ptr<GameState> state = SmallGame();
   TCityRec city;
   for (int32_t i = 0; i < kMaxCityReligions; ++i)
@@ -237,7 +237,38 @@ TEST(ReligionGrid, CountIsClampedAndZephShowsNone) {
     EXPECT_EQ(tab.FindGrid("ReligionGrid")->Cells[13][0], "Atheism");
     EXPECT_EQ(tab.FindGrid("ReligionGrid")->Cells[12][0], "Zoroastrianism");
   }
+}
+
+// Zeph numbers its religions up to 13, its last two being its own; -1 are the non-believers.
+TEST(ReligionGrid, ZephHasItsOwnNames) {
+  std::unique_ptr<GameState> state = SmallGame();
   state->ZephPresent = kTrue;
+  TCityRec city;
+  city.ReligionCount = 5;
+  city.Religions[0] = {3, -1, 0, 2, 0, 0.0f};
+  city.Religions[1] = {2, 12, kTrue, 7, 300, 75.0f};
+  city.Religions[2] = {2, 13, 0, 1, 100, 25.0f};
+  city.Religions[3] = {2, 0, 0, 0, 0, 0.0f};
+  city.Religions[4] = {2, 14, 0, 0, 0, 0.0f};
+  TabContent tab;
+  FillReligionGrid(*state, city, tab);
+  const GridContent* grid = tab.FindGrid("ReligionGrid");
+  EXPECT_EQ(grid->Cells[1],
+            (std::vector<std::string>{"Atheism", "      2", "      0", "   0.00", ""}));
+  EXPECT_EQ(grid->Cells[2],
+            (std::vector<std::string>{"Orthodoxy", "      7", "    300", "  75.00", "  Yes"}));
+  EXPECT_EQ(grid->Cells[3][0], "Protestantism");
+  EXPECT_EQ(grid->Cells[4][0], "Pantheon");
+  EXPECT_EQ(grid->Cells[5][0], "Atheism");
+}
+
+TEST(ReligionGrid, UnknownCityDetailsShowNone) {
+  std::unique_ptr<GameState> state = SmallGame();
+  state->ZephPresent = kTrue;
+  state->CityDetailsUnknown = kTrue;
+  TCityRec city;
+  city.ReligionCount = 1;
+  city.Religions[0].ReligionId = 1;
   TabContent tab;
   FillReligionGrid(*state, city, tab);
   const GridContent* grid = tab.FindGrid("ReligionGrid");

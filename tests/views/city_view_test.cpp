@@ -127,20 +127,88 @@ TEST_F(CityViewTest, GreatPersonBoxesAndHints) {
   EXPECT_EQ(FieldHint(tab, "GSRateE"), "Buildings: 0, Specs: 0, Percent: 125");
 }
 
-TEST_F(CityViewTest, ZephCityHidesCultureFoodAndGreatPersonFields) {
+// A final-patch Zeph city shows everything the other rule sets show, plus the writer and
+// musician and every citizen's place.
+TEST_F(CityViewTest, ZephCityShowsFoodCultureGreatPeopleAndCitizens) {
   state_->ZephPresent = kTrue;
+  TCityRec& city = City();
+  city.Food = 1250;
+  city.FoodThreshold = 55;
+  city.FoodExtra = 3;
+  city.Culture = 20;
+  city.CultureThreshold = 25;
+  city.CultureStep = 1;
+  city.WLTKDTurns = 7;
+  city.DisorderTurns = 1;
+  city.CitizensRead = kTrue;
+  city.WorkedTiles = 5;
+  city.UnassignedCitizens = 1;
+  city.OtherSpecialists = 2;
+  city.GPSpecialists = {1, 2, 0, 0, 3, 4};
+  city.GPPoints = {100, 200, 300, 400, 500, 600};
+  city.GPRate = {300, 600, 0, 0, 900, 1200};
+  city.GPTurns = {1.0f, 2.0f, 9999.0f, 9999.0f, 3.0f, 4.0f};
+  city.GPBuildings = {0, 0, 0, 0, 0, 1};
+  const TabContent tab = Show();
+  EXPECT_EQ(FieldText(tab, "FoodE"), "  12.50/55(3)");
+  EXPECT_EQ(FieldText(tab, "CultureE"), "  20/25 (Step 1)");
+  EXPECT_EQ(FieldText(tab, "WLTKDE"), "  7");
+  EXPECT_EQ(FieldText(tab, "DisorderE"), "  1");
+  EXPECT_EQ(FieldText(tab, "GPLimitE"), "   300");
+  EXPECT_EQ(FieldText(tab, "GWPointsE"), "   5.00");
+  EXPECT_EQ(FieldHint(tab, "GWPointsE"), "3.00 turns");
+  EXPECT_EQ(FieldText(tab, "GMuPointsE"), "   6.00");
+  EXPECT_EQ(FieldText(tab, "GMuRateE"), "12.00");
+  EXPECT_EQ(FieldHint(tab, "GMuRateE"), "Buildings: 1, Specs: 12, Percent: 100");
+  EXPECT_EQ(FieldText(tab, "GAPointsE"), "   1.00");
+  EXPECT_EQ(FieldText(tab, "GEPointsE"), "   4.00");
+  EXPECT_EQ(FieldText(tab, "SpecialistsE"), "W3 A1 Mu4 S2 M0 E0 C2, T5 U1");
+  EXPECT_EQ(FieldHint(tab, "SpecialistsE"),
+            "Writers 3, artists 1, musicians 4, scientists 2, merchants 0, engineers 0, default "
+            "citizens 2, worked tiles 5, unassigned 1");
+}
+
+TEST_F(CityViewTest, ZephCityWithoutItsCitizensBlockShowsNoGreatPeople) {
+  state_->ZephPresent = kTrue;
+  TCityRec& city = City();
+  city.WLTKDTurns = 4;
+  city.GPPoints = {100, 200, 300, 400, 500, 600};
+  const TabContent tab = Show();
+  EXPECT_EQ(FieldText(tab, "WLTKDE"), "  4");
+  for (const char* box : {"GPLimitE", "GAPointsE", "GWPointsE", "GMuRateE", "SpecialistsE"}) {
+    EXPECT_EQ(FieldText(tab, box), "") << box;
+  }
+}
+
+// Outside Zeph the writer and musician boxes stay empty.
+TEST_F(CityViewTest, OtherRuleSetsShowFourGreatPersonKinds) {
+  TCityRec& city = City();
+  city.OtherSpecialists = 1;
+  city.GPSpecialists = {2, 0, 1, 0, 5, 5};
+  const TabContent tab = Show();
+  EXPECT_EQ(FieldText(tab, "GAPointsE"), "   0.00");
+  EXPECT_EQ(FieldText(tab, "GWPointsE"), "");
+  EXPECT_EQ(FieldText(tab, "GMuRateE"), "");
+  EXPECT_EQ(FieldText(tab, "SpecialistsE"), "A2 S0 M1 E0, O1");
+}
+
+// Zeph as first released: where its records keep these values is not known.
+TEST_F(CityViewTest, UnknownCityDetailsHideCultureFoodAndGreatPersonFields) {
+  state_->ZephPresent = kTrue;
+  state_->CityDetailsUnknown = kTrue;
   TCityRec& city = City();
   city.Flags[kFlagPuppet] = kTrue;
   city.Population = 3;
   city.Strength = 900;
   city.CulturePerTurn = 300;
   city.FaithPerTurn = 2;
+  city.CitizensRead = kTrue;
   city.GPTurns = {7.5f, 7.5f, 7.5f, 7.5f};
   city.PreviousOwner = 3;
   const TabContent tab = Show();
-  for (const char* box :
-       {"CultureE", "FoodE", "WLTKDE", "DisorderE", "GPLimitE", "GAPointsE", "GSPointsE",
-        "GMPointsE", "GEPointsE", "GARateE", "GSRateE", "GMRateE", "GERateE"}) {
+  for (const char* box : {"CultureE", "FoodE", "WLTKDE", "DisorderE", "GPLimitE", "GAPointsE",
+                          "GSPointsE", "GMPointsE", "GEPointsE", "GARateE", "GSRateE", "GMRateE",
+                          "GERateE", "GWPointsE", "GMuPointsE", "SpecialistsE"}) {
     EXPECT_EQ(FieldText(tab, box), "") << box;
     EXPECT_EQ(FieldHint(tab, box), "") << box;
   }

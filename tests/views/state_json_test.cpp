@@ -277,6 +277,13 @@ TEST(StateToJson, TablesFollowTheRuleSet) {
     const Json json = Parse(*state);
     EXPECT_EQ(json["players"][0]["TechKnown"].Items.size(), c.TechRows);
     EXPECT_EQ(json["history"][0].Members.size(), c.SeriesCount);
+    // Writers and musicians are Zeph's.
+    const Json& city = json["players"][0]["cities"][0];
+    for (const char* list : {"GPPoints", "GPRate", "GPTurns", "GPSpecialists", "GPBuildings"}) {
+      EXPECT_EQ(city[list].Items.size(), c.Zeph ? 6u : 4u) << list;
+    }
+    EXPECT_EQ(city["CitizensRead"].Type, Json::kBool);
+    EXPECT_EQ(city["WorkedTiles"].Type, Json::kNumber);
     if (c.Zeph) {
       EXPECT_EQ(json["players"][0]["PolicyAdopted"][1].String, PolicyInfoZeph[2].Key);
       EXPECT_TRUE(json["history"][0].Has("GPT International Trade"));

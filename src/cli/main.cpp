@@ -1,0 +1,11 @@
+// `vek5`: the command-line tool. See cli/commands.h.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  return vek5::cli::RunVek5(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
