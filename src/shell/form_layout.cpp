@@ -487,6 +487,12 @@ QWidget* TForm1::CreateGraphTab() {
   right->addWidget(CheckListBox1, 1);
   right->addLayout(selection);
   right->addWidget(SaveImageButton);
+  ExportCsvButton = new QPushButton("Export CSV...", page);
+  ExportCsvButton->setObjectName("ExportCsvButton");
+  ExportCsvButton->setToolTip(
+      "Save the shown statistic of every player as a table: one row per turn, one column per "
+      "player");
+  right->addWidget(ExportCsvButton);
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left, 1);
   layout->addLayout(right);

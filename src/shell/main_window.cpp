@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPen>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -42,6 +43,7 @@
 #include "shell/series_tab.h"
 #include "views/base_view.h"
 #include "views/city_view.h"
+#include "views/history_csv.h"
 #include "views/player_log_view.h"
 #include "views/policy_view.h"
 #include "views/reloads_view.h"
@@ -149,6 +151,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
         this, tr("Choose a folder of saves"),
         QSettings().value(settings_key::kLastFolder).toString());
   };
+  ChooseCsvFile = [this] {
+    QString file = QFileDialog::getSaveFileName(
+        this, tr("Export the statistic as CSV"),
+        QSettings().value(settings_key::kLastFolder).toString(), tr("CSV table (*.csv)"));
+    if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) file += ".csv";
+    return file;
+  };
   ChooseImageFile = [this] {
     QString selected_filter;
     QString file =
@@ -255,6 +264,7 @@ void TForm1::ConnectHandlers() {
   connect(SeriesPage, &SeriesTab::LoadRequested, this,
           [this](const QString& file) { LoadFile(file); });
   connect(SaveImageButton, &QPushButton::clicked, this, &TForm1::SaveGraphImage);
+  connect(ExportCsvButton, &QPushButton::clicked, this, &TForm1::ExportGraphCsv);
   connect(FollowButton, &QPushButton::clicked, this, &TForm1::FollowFolderClick);
   connect(SelectAllButton, &QPushButton::clicked, this, &TForm1::SelectAllGraphEntries);
   connect(ResetZoomButton, &QPushButton::clicked, this, &TForm1::HistoryChartUndoZoom);
@@ -733,6 +743,23 @@ void TForm1::FollowFolderClick() {
                            ? tr("Following %1").arg(QDir::toNativeSeparators(follower_->Folder()))
                            : QString());
   FollowLabel->setVisible(following);
+}
+
+// Every player's values of the statistic shown, whichever players are checked.
+void TForm1::ExportGraphCsv() {
+  if (!HasSave()) return;
+  const QString file_name = ChooseCsvFile();
+  if (file_name.isEmpty()) return;
+  QSaveFile out(file_name);
+  const std::string csv = HistoryCsv(*state_, graph_.Statistic);
+  if (!out.open(QIODevice::WriteOnly) ||
+      out.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+      !out.commit()) {
+    ShowError(tr("Cannot write \"%1\".").arg(QDir::toNativeSeparators(file_name)));
+    return;
+  }
+  StatusLine->showMessage(
+      tr("%1 exported to %2").arg(GraphSelect->currentText(), QDir::toNativeSeparators(file_name)));
 }
 
 void TForm1::SaveGraphImage() {

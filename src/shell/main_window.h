@@ -59,6 +59,7 @@ class TForm1 : public QWidget {
   std::function<QString()> ChooseOpenFile;
   std::function<QString()> ChooseSaveFile;
   std::function<QString()> ChooseImageFile;
+  std::function<QString()> ChooseCsvFile;
   std::function<QString()> ChooseFolder;
 
   FolderFollower& Follower() const { return *follower_; }
@@ -88,6 +89,7 @@ class TForm1 : public QWidget {
   void Button4Click();
   void LoadFolderButtonClick();
   void SaveGraphImage();
+  void ExportGraphCsv();
   void FollowFolderClick();
   void Reload();
 
@@ -212,6 +214,7 @@ class TForm1 : public QWidget {
   QListWidget* CheckListBox1 = nullptr;
   QPushButton* Button3 = nullptr;
   QPushButton* SaveImageButton = nullptr;
+  QPushButton* ExportCsvButton = nullptr;
   QPushButton* SelectAllButton = nullptr;
   QPushButton* ResetZoomButton = nullptr;
   QLabel* GraphHoverLabel = nullptr;

@@ -44,7 +44,7 @@ const ReportCaption* FindReportCaption(std::string_view tab, std::string_view co
 // One tab as labelled text.
 std::string RenderReport(std::string_view title, const TabContent& content);
 
-// Every tab for the default selections.
+// Every tab for the default selections; a save that ends early says so in its first line.
 std::string BuildReport(const GameState& state);
 
 }  // namespace vek5

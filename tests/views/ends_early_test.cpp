@@ -8,6 +8,7 @@
 #include "analysis/save5_analyse.h"
 #include "support/save_builder.h"
 #include "views/all_tabs.h"
+#include "views/report.h"
 #include "views/state_json.h"
 
 namespace vek5 {
