@@ -1098,49 +1098,51 @@ TEST_F(WindowTest, DroppedFolderOrFilesAreAnalysedAsASeriesAndCancelStopsIt) {
   tab->Analyse({Q(folder)});
   ASSERT_TRUE(WaitForSeries(*tab));
   EXPECT_EQ(tab->Result().Saves.size(), 3u);
-  // "Export CSV..." writes the shown statistic of every player: a header naming the players, one
-  // row per turn.
-  TEST_F(WindowTest, TheGraphsStatisticIsExportedAsCsv) {
-    ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("table.Vek5Save"))));
-    const GameState& state = form_->State();
-    Selector("GraphSelect")->setCurrentIndex(2);
-    const std::string file = testing::TempPath("statistic.csv");
-    form_->ChooseCsvFile = [&file] { return Q(file); };
-    Find<QPushButton>("ExportCsvButton")->click();
-    EXPECT_TRUE(errors_.isEmpty());
-    const std::vector<uint8_t> bytes = testing::ReadFile(file);
-    const std::string written(bytes.begin(), bytes.end());
-    EXPECT_EQ(written, HistoryCsv(state, 2));
-    EXPECT_EQ(written.rfind("Turn," + state.Leaders[0].LeaderName, 0), 0u) << written.substr(0, 80);
-  }
+}
 
-  // The CSV of a real save names its players in the header and holds the graph's values.
-  TEST_F(WindowTest, TheCsvOfARealSaveHoldsItsScores) {
-    const std::string path = testing::SharedSave("zeph-turn238.Vek5Save");
-    if (path.empty()) GTEST_SKIP() << "shared saves are not present";
-    ASSERT_TRUE(form_->LoadFile(Q(path)));
-    const std::string file = testing::TempPath("score.csv");
-    form_->ChooseCsvFile = [&file] { return Q(file); };
-    Find<QPushButton>("ExportCsvButton")->click();
-    const std::vector<uint8_t> bytes = testing::ReadFile(file);
-    const QStringList lines =
-        QString::fromUtf8(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                     static_cast<qsizetype>(bytes.size())))
-            .split("\r\n");
-    ASSERT_GT(lines.size(), 238);
-    EXPECT_TRUE(lines[0].startsWith("Turn,Alexander,")) << lines[0].toStdString();
-    // The last turn's row holds the first player's score as the graph draws it.
-    const GraphSeries& first = form_->Graph().Series[0];
-    ASSERT_FALSE(first.Points.empty());
-    const QString last_row = Q(std::to_string(static_cast<int>(first.Points.back().Turn)) + ",");
-    bool found = false;
-    for (const QString& line : lines) {
-      if (!line.startsWith(last_row)) continue;
-      found = true;
-      EXPECT_EQ(line.section(',', 1, 1).toDouble(), first.Points.back().Value);
-    }
-    EXPECT_TRUE(found);
+// "Export CSV..." writes the shown statistic of every player: a header naming the players, one
+// row per turn.
+TEST_F(WindowTest, TheGraphsStatisticIsExportedAsCsv) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("table.Vek5Save"))));
+  const GameState& state = form_->State();
+  Selector("GraphSelect")->setCurrentIndex(2);
+  const std::string file = testing::TempPath("statistic.csv");
+  form_->ChooseCsvFile = [&file] { return Q(file); };
+  Find<QPushButton>("ExportCsvButton")->click();
+  EXPECT_TRUE(errors_.isEmpty());
+  const std::vector<uint8_t> bytes = testing::ReadFile(file);
+  const std::string written(bytes.begin(), bytes.end());
+  EXPECT_EQ(written, HistoryCsv(state, 2));
+  EXPECT_EQ(written.rfind("Turn," + state.Leaders[0].LeaderName, 0), 0u) << written.substr(0, 80);
+}
+
+// The CSV of a real save names its players in the header and holds the graph's values.
+TEST_F(WindowTest, TheCsvOfARealSaveHoldsItsScores) {
+  const std::string path = testing::SharedSave("zeph-turn238.Vek5Save");
+  if (path.empty()) GTEST_SKIP() << "shared saves are not present";
+  ASSERT_TRUE(form_->LoadFile(Q(path)));
+  const std::string file = testing::TempPath("score.csv");
+  form_->ChooseCsvFile = [&file] { return Q(file); };
+  Find<QPushButton>("ExportCsvButton")->click();
+  const std::vector<uint8_t> bytes = testing::ReadFile(file);
+  const QStringList lines =
+      QString::fromUtf8(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                   static_cast<qsizetype>(bytes.size())))
+          .split("\r\n");
+  ASSERT_GT(lines.size(), 238);
+  EXPECT_TRUE(lines[0].startsWith("Turn,Alexander,")) << lines[0].toStdString();
+  // The last turn's row holds the first player's score as the graph draws it.
+  const GraphSeries& first = form_->Graph().Series[0];
+  ASSERT_FALSE(first.Points.empty());
+  const QString last_row = Q(std::to_string(static_cast<int>(first.Points.back().Turn)) + ",");
+  bool found = false;
+  for (const QString& line : lines) {
+    if (!line.startsWith(last_row)) continue;
+    found = true;
+    EXPECT_EQ(line.section(',', 1, 1).toDouble(), first.Points.back().Value);
   }
+  EXPECT_TRUE(found);
+}
 
 }  // namespace
 }  // namespace vek5
