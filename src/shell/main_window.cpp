@@ -261,8 +261,10 @@ void TForm1::ConnectHandlers() {
   connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
   connect(LoadFolderButton, &QPushButton::clicked, this, &TForm1::LoadFolderButtonClick);
-  connect(SeriesPage, &SeriesTab::LoadRequested, this,
-          [this](const QString& file) { LoadFile(file); });
+  connect(SeriesPage, &SeriesTab::LoadRequested, this, [this](const QString& file) {
+    // A save picked from the series is looked at from its first page.
+    if (LoadFile(file)) PageControls->setCurrentWidget(BaseTab);
+  });
   connect(SaveImageButton, &QPushButton::clicked, this, &TForm1::SaveGraphImage);
   connect(ExportCsvButton, &QPushButton::clicked, this, &TForm1::ExportGraphCsv);
   connect(FollowButton, &QPushButton::clicked, this, &TForm1::FollowFolderClick);

@@ -930,9 +930,11 @@ TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
   ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_PageDown)));
   EXPECT_EQ(Pages()->currentWidget()->objectName(), "LeagueTab");
   ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_Tab)));
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "SeriesTab");
+  ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_Tab)));
   EXPECT_EQ(Pages()->currentWidget()->objectName(), "BaseTab");
   ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_PageUp)));
-  EXPECT_EQ(Pages()->currentWidget()->objectName(), "LeagueTab");
+  EXPECT_EQ(Pages()->currentWidget()->objectName(), "SeriesTab");
   bool opened = false;
   form_->ChooseOpenFile = [&opened] {
     opened = true;

@@ -204,7 +204,7 @@ TEST(DrawGraph, AnEntryWhoseBlockLacksTheStatisticHasNoLineButKeepsItsColour) {
   EXPECT_TRUE(graph.Series[2].Points.empty());
   ASSERT_EQ(graph.Series[3].Points.size(), 6u);
   EXPECT_EQ(graph.Series[3].Points.front().Value, 40);  // the fourth entry keeps the fourth line
-  EXPECT_EQ(graph.Entries[3].Color, GraphLineColors[3]);
+  EXPECT_EQ(graph.Entries[3].Color, GraphEntryLineColor(3));
 
   SelectGraphStatistic(*state, view, graph, kGoldPerTurn);
   EXPECT_EQ(graph.Series[1].Points.size(), 6u);
