@@ -1,0 +1,74 @@
+// Inflation with ISA-L, several times faster than zlib on save bodies and byte for byte the same.
+#include "container/inflater.h"
+
+#include <isa-l/igzip_lib.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "container/save_image.h"
+
+namespace vek5 {
+namespace {
+
+// The inflater takes at most this much output per call; larger rooms are filled call by call.
+constexpr size_t kMaxRoom = std::numeric_limits<uint32_t>::max();
+
+}  // namespace
+
+std::string InflateFailure(int status) {
+  switch (status) {
+    case ISAL_INVALID_BLOCK:
+      return "a block of the compressed data has an invalid type or layout";
+    case ISAL_INVALID_SYMBOL:
+      return "the compressed data holds a code that its tables do not define";
+    case ISAL_INVALID_LOOKBACK:
+      return "the compressed data refers back to bytes before the start of the body";
+    case ISAL_INVALID_WRAPPER:
+      return "the stream's zlib header is invalid";
+    case ISAL_UNSUPPORTED_METHOD:
+      return "the stream names a compression method other than deflate";
+    case ISAL_INCORRECT_CHECKSUM:
+      return "the stream's checksum does not match the inflated body";
+    case ISAL_NEED_DICT:
+      return "the stream asks for a preset dictionary, which saves never use";
+    default:
+      return "the inflater stopped with an unknown error (code " + std::to_string(status) + ")";
+  }
+}
+
+Inflater::Inflater(const std::vector<uint8_t>& input)
+    : input_(input), state_(std::make_unique<inflate_state>()) {
+  if (input.empty()) throw LoadError("The save's compressed body is empty.");
+  if (input.size() > std::numeric_limits<uint32_t>::max()) {
+    throw LoadError("The save's compressed body is too large.");
+  }
+  Rewind();
+}
+
+Inflater::~Inflater() = default;
+
+void Inflater::Rewind() {
+  isal_inflate_init(state_.get());
+  state_->crc_flag = ISAL_ZLIB;  // reads the zlib header and checks the sum when there is one
+  state_->next_in = const_cast<uint8_t*>(input_.data());
+  state_->avail_in = static_cast<uint32_t>(input_.size());
+}
+
+bool Inflater::Step(uint8_t* out, size_t room, size_t& produced) {
+  room = std::min(room, kMaxRoom);
+  const uint32_t input_before = state_->avail_in;
+  state_->next_out = out;
+  state_->avail_out = static_cast<uint32_t>(room);
+  const int status = isal_inflate(state_.get());
+  produced = room - state_->avail_out;
+  if (status < 0 || status == ISAL_NEED_DICT) {
+    throw LoadError("The save's compressed body is damaged: " + InflateFailure(status) + ".");
+  }
+  if (state_->block_state == ISAL_BLOCK_FINISH) return false;
+  if (state_->avail_out == 0) return true;
+  // Room left: more can only come from input not yet taken, and only while it moves.
+  return state_->avail_in > 0 && (produced > 0 || state_->avail_in < input_before);
+}
+
+}  // namespace vek5
