@@ -84,7 +84,7 @@ TEST(RunCommand, LoadAndAnalysisErrorsGiveTheirTextOnStandardError) {
     std::string Error;
   } cases[] = {
       {testing::WriteSaveFile(game), "build number \"40x694\" is not a number"},
-      {damaged_stream, "compressed body is damaged (zlib: "},
+      {damaged_stream, "compressed body is damaged: "},
   };
   for (const auto& c : cases) {
     const std::string file = testing::TempPath("failing.Vek5Save");
