@@ -96,9 +96,9 @@ size_t InflateInto(const std::vector<uint8_t>& joined, uint8_t* out, size_t room
 size_t InflateWithIsal(const std::vector<uint8_t>& joined, uint8_t* out, size_t room) {
   auto state = std::make_unique<inflate_state>();
   isal_inflate_init(state.get());
-  state->crc_flag = ISAL_ZLIB;
-  state->next_in = const_cast<uint8_t*>(joined.data());
-  state->avail_in = static_cast<uint32_t>(joined.size());
+  state->crc_flag = ISAL_DEFLATE;  // the deflate data alone, unsummed, as the loader reads it
+  state->next_in = const_cast<uint8_t*>(joined.data() + 2);  // past the zlib header
+  state->avail_in = static_cast<uint32_t>(joined.size() - 2);
   state->next_out = out;
   state->avail_out = static_cast<uint32_t>(room);
   if (isal_inflate(state.get()) != ISAL_DECOMP_OK) throw std::runtime_error("isal_inflate");

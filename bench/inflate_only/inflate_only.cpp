@@ -61,15 +61,16 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> file = ReadFile(argv[1]);
   if (file.size() < 12) return 1;
   const std::vector<uint8_t> joined = JoinedStream(file);
+  if (joined.size() < 2) return 1;
   void* room = mmap(nullptr, kRoom, PROT_READ | PROT_WRITE,
                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (room == MAP_FAILED) return 1;
   madvise(room, kRoom, MADV_HUGEPAGE);
   auto state = std::make_unique<inflate_state>();
   isal_inflate_init(state.get());
-  state->crc_flag = ISAL_ZLIB;
-  state->next_in = const_cast<uint8_t*>(joined.data());
-  state->avail_in = static_cast<uint32_t>(joined.size());
+  state->crc_flag = ISAL_DEFLATE;  // the deflate data alone, unsummed, as the loader reads it
+  state->next_in = const_cast<uint8_t*>(joined.data() + 2);  // past the zlib header
+  state->avail_in = static_cast<uint32_t>(joined.size() - 2);
   state->next_out = static_cast<uint8_t*>(room);
   state->avail_out = static_cast<uint32_t>(kRoom);
   if (isal_inflate(state.get()) != ISAL_DECOMP_OK) return 1;

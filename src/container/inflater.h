@@ -31,6 +31,10 @@ class Inflater {
   // stream throws LoadError.
   bool Step(uint8_t* out, size_t room, size_t& produced);
 
+  // Once the stream has ended with its checksum (the game's streams never do), checks it
+  // against the whole body; throws LoadError when they differ.
+  void CheckSum(const uint8_t* body, size_t size) const;
+
  private:
   const std::vector<uint8_t>& input_;
   std::unique_ptr<inflate_state> state_;  // tens of KiB: kept off the stack

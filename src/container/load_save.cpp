@@ -118,14 +118,17 @@ void InflateAppend(const std::vector<uint8_t>& input, int64_t max_output, ImageB
   const size_t limit = static_cast<size_t>(std::max<int64_t>(max_output, 0));
   const size_t body_start = out.size();
   Inflater inflater(input);
-  if (!AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) return;
-  const size_t rest = MeasureRest(inflater, limit - (out.size() - body_start));
-  if (rest == 0) return;
-  const size_t total = out.size() - body_start + rest;
-  inflater.Rewind();
-  out.resize(body_start);
-  out.reserve(body_start + total);
-  AppendUpTo(inflater, out, body_start + total);
+  if (AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) {
+    const size_t rest = MeasureRest(inflater, limit - (out.size() - body_start));
+    if (rest > 0) {
+      const size_t total = out.size() - body_start + rest;
+      inflater.Rewind();
+      out.resize(body_start);
+      out.reserve(body_start + total);
+      AppendUpTo(inflater, out, body_start + total);
+    }
+  }
+  inflater.CheckSum(out.data() + body_start, out.size() - body_start);
 }
 
 // Reserves room for the largest image the load accepts, so that the buffer never moves while the
