@@ -94,7 +94,7 @@ std::vector<uint8_t> EarlyMap(size_t bytes, uint32_t seed) {
   std::mt19937 random(seed);
   ByteWriter out;
   while (out.size() < bytes) {
-    const bool seen = random() % 400 == 0;
+    const bool seen = random() % 2000 == 0;
     out.Int(seen ? static_cast<int32_t>(random() % 7) : 0);
     out.Int(-1);
     out.Int(seen ? static_cast<int32_t>(random() % 14) - 1 : -1);
