@@ -91,6 +91,20 @@ std::vector<uint8_t> MapFiller(size_t bytes, uint32_t seed) {
   return out.bytes();
 }
 
+// Plot records of a map that is still almost all unexplored: nearly every record is the same.
+std::vector<uint8_t> EarlyMap(size_t bytes, uint32_t seed) {
+  std::mt19937 random(seed);
+  ByteWriter out;
+  while (out.size() < bytes) {
+    const bool seen = random() % 2000 == 0;
+    out.Int(seen ? static_cast<int32_t>(random() % 7) : 0);
+    out.Int(-1);
+    out.Int(seen ? static_cast<int32_t>(random() % 14) - 1 : -1);
+    out.Zeros(36);
+  }
+  return out.bytes();
+}
+
 std::vector<SlotDescription> Slots() {
   std::vector<SlotDescription> slots(kSlotListLength);
   for (int s = 0; s < kMajors; ++s) {
@@ -242,6 +256,7 @@ std::vector<uint8_t> WriteLargeSave(const LargeSaveFormat& f) {
   game.SessionCounter = kSessions + 1;
 
   auto& body = game.BodySections;
+  if (f.EarlyMapBytes > 0) body.push_back(EarlyMap(f.EarlyMapBytes, 4));
   body.push_back(MapFiller(kFillerBeforeLeague, 1));
   if (IsZeph(f)) {
     LeagueDescription league;

@@ -15,6 +15,9 @@ namespace vek5::bench {
 struct LargeSaveFormat {
   testing::Rules RuleSet;
   testing::CityRecordForm CityForm;
+  // Bytes of a huge map early in a game, mostly unexplored, ahead of the other sections: it
+  // makes the body inflate far more than usual (about 70-fold with 75 MB of it).
+  size_t EarlyMapBytes = 0;
 };
 
 // The whole save file, ready to be written to disk.

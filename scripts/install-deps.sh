@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build clang-format
-  zlib1g-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
+  zlib1g-dev libisal-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libcli11-dev
   librsvg2-bin

@@ -161,7 +161,8 @@ void WriteSaveAndImage(const fs::path& folder, const std::string& name,
                        const GameDescription& game) {
   const std::vector<uint8_t> file = WriteSaveFile(game);
   Write(folder, name + ".Vek5Save", file);
-  Write(folder, name + ".image", vek5::AssembleSave(file).SaveBuffer);
+  const vek5::ImageBytes image = vek5::AssembleSave(file).SaveBuffer;
+  Write(folder, name + ".image", std::vector<uint8_t>(image.begin(), image.end()));
 }
 
 // Values and texts a body section is found by; a cut is made around the first occurrence of each.

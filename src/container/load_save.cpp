@@ -1,7 +1,5 @@
 // Reading a save file and assembling its image.
-#include <sys/mman.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +8,7 @@
 #include <ctime>
 #include <fstream>
 
+#include "container/inflater.h"
 #include "container/save_image.h"
 
 namespace vek5 {
@@ -19,13 +18,12 @@ constexpr uint8_t kZlibHeader0 = 0x78;
 constexpr uint8_t kZlibHeader1 = 0x9C;
 // A stream found before this offset leaves no room for a header and a length field.
 constexpr int64_t kMinStreamOffset = 8;
-// Output window of one inflate call: the window is zeroed and then written while in cache.
+// Output of one inflate call: the body is written window by window straight where the image
+// keeps it.
 constexpr size_t kInflateWindow = size_t{256} << 10;
-// Room reserved for the body ahead of inflation, as a multiple of the compressed size: saves
-// inflate 15 to 50 times. Reserved room that is never used is never touched, so it costs no
-// memory; a body that needs more grows the buffer.
-constexpr int64_t kReservedInflationRatio = 64;
-constexpr int64_t kMaxReservedBody = int64_t{256} << 20;
+// Where the system refuses to reserve room for the largest image, room for a body this many
+// times the compressed size is taken instead; a body that needs more then grows the buffer.
+constexpr int64_t kFallbackInflationRatio = 96;
 
 int32_t Int32At(const std::vector<uint8_t>& bytes, int64_t offset) {
   uint32_t v = 0;
@@ -77,14 +75,10 @@ JoinedChunks JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset
   return chunks;
 }
 
-std::string ZlibMessage(const z_stream& stream, int status) {
-  return stream.msg ? stream.msg : zError(status);
-}
-
 // Bodies up to this size are inflated straight into their buffer. Beyond it the rest of the
 // stream is first measured without being kept, so that a small file that inflates past the
-// accepted size is refused having allocated no more than this; a body that is accepted is then
-// inflated once more into a buffer of exactly its size. Real bodies are far below it.
+// accepted size is refused having written no more than this; a body that is accepted is then
+// inflated once more. Real bodies are far below it.
 constexpr size_t kDirectInflateSize = size_t{128} << 20;
 constexpr size_t kMeasureStep = size_t{1} << 20;
 
@@ -93,58 +87,10 @@ std::string TooLargeMessage() {
          " MiB; it is not accepted.";
 }
 
-// A zlib inflation over one input buffer, ended whatever way the caller leaves.
-class Inflater {
- public:
-  explicit Inflater(const std::vector<uint8_t>& input) : input_size_(input.size()) {
-    if (inflateInit(&stream_) != Z_OK) throw LoadError("Cannot start zlib inflation.");
-    Rewind(input);
-  }
-  ~Inflater() { inflateEnd(&stream_); }
-  Inflater(const Inflater&) = delete;
-  Inflater& operator=(const Inflater&) = delete;
-
-  void Rewind(const std::vector<uint8_t>& input) {
-    inflateReset(&stream_);
-    stream_.next_in = const_cast<Bytef*>(input.data());
-    stream_.avail_in = static_cast<uInt>(input.size());
-  }
-
-  // Inflates into [out, out + room); sets produced. Returns true while the stream has more to
-  // give. A stream that ends with the input (without its end mark) is a truncated body whose
-  // bytes are what came out. A damaged stream is an error.
-  bool Step(uint8_t* out, size_t room, size_t& produced) {
-    stream_.next_out = out;
-    stream_.avail_out = static_cast<uInt>(room);
-    const int status = inflate(&stream_, Z_NO_FLUSH);
-    produced = room - stream_.avail_out;
-    stream_ended_ = status == Z_STREAM_END;
-    if (status == Z_STREAM_END) return false;
-    if (status == Z_BUF_ERROR && input_size_ > 0 && stream_.avail_in == 0) return false;
-    if (status < 0 || status == Z_NEED_DICT) {
-      throw LoadError("The save is damaged: its game data cannot be unpacked.\nDetail: zlib: " +
-                      ZlibMessage(stream_, status) + ".");
-    }
-    return stream_.avail_out == 0 || stream_.avail_in > 0;
-  }
-
-  // After the last step: the input ended inside a block. The game ends its stream with a sync
-  // flush and no end mark, so a whole body ends on a block boundary with its input.
-  bool EndedInsideBlock() const {
-    constexpr int kAtBlockBoundary = 128;  // zlib's data_type flag
-    return !stream_ended_ && (stream_.data_type & kAtBlockBoundary) == 0;
-  }
-
- private:
-  z_stream stream_{};
-  size_t input_size_;
-  bool stream_ended_ = false;
-};
-
 // Appends the stream's output to out until the stream ends or out holds cap bytes; returns
-// true when the stream may have more beyond cap. Output goes in windows small enough to stay in
-// cache, straight where the image keeps it, so the body is written once.
-bool AppendUpTo(Inflater& inflater, std::vector<uint8_t>& out, size_t cap) {
+// true when the stream may have more beyond cap. Growing out leaves the new bytes unset (see
+// ImageAllocator), so each byte of the body is written once, by the inflater.
+bool AppendUpTo(Inflater& inflater, ImageBytes& out, size_t cap) {
   bool more = true;
   while (more && out.size() < cap) {
     const size_t have = out.size();
@@ -174,38 +120,33 @@ size_t MeasureRest(Inflater& inflater, size_t limit) {
 // Inflates one zlib stream and appends the body to out. Stops at the stream's end or when the
 // input is used up, so a truncated stream gives a shorter body. A body of more than max_output
 // bytes is refused. Returns whether the input ended inside a block.
-bool InflateAppend(const std::vector<uint8_t>& input, int64_t max_output,
-                   std::vector<uint8_t>& out) {
+bool InflateAppend(const std::vector<uint8_t>& input, int64_t max_output, ImageBytes& out) {
   const size_t limit = static_cast<size_t>(std::max<int64_t>(max_output, 0));
   const size_t body_start = out.size();
   Inflater inflater(input);
-  if (!AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) {
-    return inflater.EndedInsideBlock();
+  if (AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) {
+    const size_t rest = MeasureRest(inflater, limit - (out.size() - body_start));
+    if (rest > 0) {
+      const size_t total = out.size() - body_start + rest;
+      inflater.Rewind();
+      out.resize(body_start);
+      out.reserve(body_start + total);
+      AppendUpTo(inflater, out, body_start + total);
+    }
   }
-  const size_t rest = MeasureRest(inflater, limit - (out.size() - body_start));
-  const bool inside_block = inflater.EndedInsideBlock();
-  if (rest == 0) return inside_block;
-  const size_t total = out.size() - body_start + rest;
-  inflater.Rewind(input);
-  out.resize(body_start);
-  out.reserve(body_start + total);
-  AppendUpTo(inflater, out, body_start + total);
-  return inside_block;
+  inflater.CheckSum(out.data() + body_start, out.size() - body_start);
+  return inflater.EndedInsideBlock();
 }
 
-// Asks the system to back the buffer's reserved room with huge pages where it can: the body is
-// written once into fresh memory, and faulting it in 4 KiB pages costs about a third of what
-// inflating it does. Only whole huge pages inside the room are advised; a refusal changes nothing.
-void PreferHugePages(std::vector<uint8_t>& buffer) {
-#ifdef MADV_HUGEPAGE
-  constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
-  const uintptr_t begin = reinterpret_cast<uintptr_t>(buffer.data());
-  const uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
-  const uintptr_t last = (begin + buffer.capacity()) & ~(kHugePage - 1);
-  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-  (void)buffer;
-#endif
+// Reserves room for the largest image the load accepts, so that the buffer never moves while the
+// body is inflated into it: reserved pages that are never written cost nothing. A system that
+// refuses so much gets a reservation sized from the compressed stream.
+void ReserveImage(ImageBytes& buffer, int64_t fallback_size) {
+  try {
+    buffer.reserve(static_cast<size_t>(kMaxImageSize));
+  } catch (const std::bad_alloc&) {
+    buffer.reserve(static_cast<size_t>(std::min(fallback_size, kMaxImageSize)));
+  }
 }
 
 std::string FormatLocalTime(time_t t) {
@@ -261,12 +202,8 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
   const int64_t max_body = kMaxImageSize - p - tail;
 
   SaveImage image;
-  std::vector<uint8_t>& buffer = image.SaveBuffer;
-  buffer.reserve(static_cast<size_t>(
-      p +
-      std::min({max_body, kMaxReservedBody, std::max<int64_t>(z, 1) * kReservedInflationRatio}) +
-      tail));
-  PreferHugePages(buffer);
+  ImageBytes& buffer = image.SaveBuffer;
+  ReserveImage(buffer, p + std::max<int64_t>(z, 1) * kFallbackInflationRatio + tail);
   buffer.assign(file_bytes.begin(), file_bytes.begin() + p);
   std::copy(kBodyTag, kBodyTag + 4, buffer.begin() + (p - 4));
   const bool inside_block = InflateAppend(joined, max_body, buffer);

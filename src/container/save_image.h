@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "container/image_memory.h"
+
 namespace vek5 {
 
 // Limits of what a load accepts; larger files or images are refused, never truncated.
@@ -22,7 +24,7 @@ class LoadError : public std::runtime_error {
 };
 
 struct SaveImage {
-  std::vector<uint8_t> SaveBuffer;  // exactly DataLength bytes
+  ImageBytes SaveBuffer;  // exactly DataLength bytes
   int32_t DataLength = 0;
   int32_t BodyOffset = -1;  // offset of the inflated body (and of the stream in the file)
   int32_t BodyLength = 0;   // bytes of the inflated body
