@@ -96,8 +96,12 @@ bool Inflater::EndedInsideBlock() const {
     case ISAL_BLOCK_INPUT_DONE:
       return false;
     case ISAL_BLOCK_NEW_HDR:
-      // Between blocks; bits of a header not yet complete mean the cut fell inside it.
-      return state_->read_in_length >= 8 || state_->tmp_in_size > 0;
+    case ISAL_BLOCK_HDR:
+      // Between blocks (the inflater may already be waiting for the next header); bits of a
+      // header not yet complete mean the cut fell inside it.
+      return state_->read_in_length > 0 || state_->tmp_in_size > 0;
+    case ISAL_BLOCK_TYPE0:
+      return state_->type0_block_len > 0;
     default:
       return true;
   }
