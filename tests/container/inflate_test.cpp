@@ -58,7 +58,7 @@ std::vector<uint8_t> Deflate(const std::vector<uint8_t>& body, bool closed) {
   z.next_out = out.data();
   z.avail_out = static_cast<uInt>(out.size());
   deflate(&z, closed ? Z_FINISH : Z_SYNC_FLUSH);
-  out.resize(out.size() - z.avail_out);
+  out.erase(out.end() - static_cast<std::ptrdiff_t>(z.avail_out), out.end());
   deflateEnd(&z);
   return out;
 }
