@@ -78,12 +78,7 @@ void ReadCityReligions(const SaveImage& save, TCityRec& city, int32_t s) {
       std::clamp<int64_t>(stored, 0, std::min<int64_t>(room, kMaxCityReligions)));
   for (int32_t j = 0; j < count; ++j) {
     auto pos = static_cast<int32_t>(block + kReligionEntriesAt + int64_t{j} * kReligionEntrySize);
-    TCityReligion& religion = city.Religions[static_cast<size_t>(j)];
-    religion.Value0 = ReadInt(save, pos);
-    religion.ReligionId = ReadInt(save, pos);
-    religion.Holy = static_cast<uint8_t>(ReadChar(save, pos));
-    religion.Followers = ReadInt(save, pos);
-    religion.Pressure = ReadInt(save, pos);
+    ReadCityReligion(save, pos, city.Religions[static_cast<size_t>(j)]);
   }
   city.ReligionCount = count;
   SetReligionShares(city);

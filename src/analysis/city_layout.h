@@ -130,6 +130,9 @@ const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState&
 void ReadResearch(const SaveImage& save, const GameState& state, const CityRecordLayout& layout,
                   int32_t q1, int32_t records, TLeaderInfoRec& leader);
 
+// One entry of a city's religion list, read from pos on.
+void ReadCityReligion(const SaveImage& save, int32_t& pos, TCityReligion& religion);
+
 // The lists and per-city values that follow a record's core fields, read from L on, for city
 // slot `city` of Leaders entry p. next_record: the marker of the next city record, 0 when none is
 // known; what lies beyond it belongs to that record.

@@ -300,16 +300,23 @@ void ReadReligions(const SaveImage& save, const CityRecordLayout& layout, TCityR
   MoveBy(pos, layout.ReligionSkip);
   const int32_t count = std::min(ReadInt(save, pos), kMaxCityReligions);
   for (int32_t j = 0; j < count; ++j) {
-    TCityReligion& religion = city.Religions[j];
-    religion.Value0 = ReadInt(save, pos);
-    religion.ReligionId = ReadInt(save, pos);
-    religion.Holy = static_cast<uint8_t>(ReadChar(save, pos));
-    religion.Followers = ReadInt(save, pos);
-    religion.Pressure = ReadInt(save, pos);
+    ReadCityReligion(save, pos, city.Religions[j]);
   }
   city.ReligionCount = count;
   SetReligionShares(city);
 }
+
+}  // namespace
+
+void ReadCityReligion(const SaveImage& save, int32_t& pos, TCityReligion& religion) {
+  religion.Value0 = ReadInt(save, pos);
+  religion.ReligionId = ReadInt(save, pos);
+  religion.Holy = static_cast<uint8_t>(ReadChar(save, pos));
+  religion.Followers = ReadInt(save, pos);
+  religion.Pressure = ReadInt(save, pos);
+}
+
+namespace {
 
 int32_t ScalePercent(int64_t x, int64_t percent) {
   return static_cast<int32_t>(x * percent / 100);

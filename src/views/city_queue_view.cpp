@@ -96,7 +96,7 @@ constexpr std::array<QueueKind, 5> kQueueKinds = {{
     {"Unit", ZephUnitName, UnitSlotName},
     {"Building", ZephBuildingName, BuildingSlotName},
     {"Project", ZephProjectName, ProjectRowName},
-    {"Spec", NoZephName, NoSlotName},  // specialists
+    {"Spec", NoZephName, NoSlotName},  // a specialist order, shown by this short label
     {"Commerce", ZephCommerceName, CommerceRowName},
 }};
 
