@@ -374,7 +374,7 @@ QWidget* TForm1::CreateLeadersTab() {
   QWidget* page = NewPage("LeadersTab");
   LeadersGrid =
       NewGrid(page, "LeadersGrid",
-              {.Columns = kLeadersGridColumns, .Rows = kLeadersGridRows, .DefaultColumnWidth = 50});
+              {.Columns = kLeadersGridColumns, .Rows = 1, .DefaultColumnWidth = 50});
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(LeadersGrid);
   return page;
@@ -569,7 +569,7 @@ QWidget* TForm1::CreateCityTab() {
   buildings_caption->setFixedWidth(24 * char_width + 4);
   building_captions->addWidget(buildings_caption);
   QLabel* date_caption = NewLabel(page, "BuildingsDateLabel", "Date");
-  date_caption->setFixedWidth(6 * char_width);
+  date_caption->setFixedWidth(8 * char_width);  // " 4000BC"
   date_caption->setAlignment(Qt::AlignRight);
   building_captions->addWidget(date_caption);
   QLabel* turn_caption = NewLabel(page, "BuildingsTurnLabel", "Turn");

@@ -236,7 +236,7 @@ void TForm1::FormCreate() {
   const GridHeader headers[] = {
       {LeadersGrid,
        {"№", "Civilization", "Leader", "Trait", "Alive", "Cities (Nat/Occ/Pup)"},
-       {20, 115, 115, 70, 70, 110, 125}},
+       {20, 115, 115, 70, 70, 110}},
       {TechGrid, {}, {kTechGridColumnWidths.begin(), kTechGridColumnWidths.end()}},
       {ProductionGrid, {"№", "Production", "Hammers", "Delay"}, {20, 201, 80, 35}},
       {ReligionGrid, {"Religion", "Followers", "Points", "Percent", "Holy"}, {100, 50, 50, 50, 35}},

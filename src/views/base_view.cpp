@@ -21,11 +21,15 @@ std::string BaseDateText(int32_t year, std::string_view month) {
   return YearText(year, kYearZeroNarrow) + " " + std::string(month);
 }
 
+// Each name once: a save may store one option under two records.
 template <size_t N>
 void AddListedNames(LinesContent& list, const std::array<std::string, N>& names,
                     const std::array<int32_t, N>& listed) {
   for (size_t i = 0; i < N; ++i) {
-    if (listed[i] != 0) list.Lines.push_back({names[i], kBlack});
+    if (listed[i] == 0) continue;
+    const bool shown = std::any_of(list.Lines.begin(), list.Lines.end(),
+                                   [&](const ColoredLine& line) { return line.Text == names[i]; });
+    if (!shown) list.Lines.push_back({names[i], kBlack});
   }
 }
 

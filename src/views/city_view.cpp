@@ -178,7 +178,8 @@ void FillBuildingsList(const TCityRec& city, TabContent& tab) {
     if (city.BuildingCount[k] <= 0) continue;
     std::string line = PadRight(city.BuildingNames[k], kBuildingNameWidth);
     if (city.BuildingDate[k] > kNoBuildingDate) {
-      line += Format(" %5d", city.BuildingDate[k]) + Format(" %5d", city.BuildingTurn[k]);
+      line += " " + YearText(city.BuildingDate[k], kYearZeroNarrow) +
+              Format(" %5d", city.BuildingTurn[k]);
     }
     list.Lines.push_back({std::move(line), kBlack});
   }

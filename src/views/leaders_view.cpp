@@ -64,32 +64,28 @@ std::string InfluenceText(const GameState& state, int32_t city_state, int32_t pl
 }  // namespace
 
 TabContent BuildLeadersContent(const GameState& state) {
+  // One row per entry and a column only for what the save holds: a team column in team games.
+  const bool teams = MajorsShareATeam(state);
+  const int32_t entries = EntriesInUse(state);
+  const int columns = static_cast<int>(std::size(kLeadersHeader)) + (teams ? 1 : 0);
   TabContent content;
-  GridContent& grid = content.Grid("LeadersGrid", kLeadersGridRows, kLeadersGridColumns);
+  GridContent& grid = content.Grid("LeadersGrid", entries + 1, columns);
   for (size_t c = 0; c < std::size(kLeadersHeader); ++c) {
     grid.Cells[0][c] = std::string(kLeadersHeader[c]);
   }
-  for (int row = 1; row < kLeadersGridRows; ++row) {
-    grid.Cells[row][0] = Format("%2d", row);
-    for (int c = 1; c < kLeadersGridColumns; ++c) grid.Cells[row][c].assign(1, ' ');
-  }
-  for (int32_t e = 0; e < EntriesInUse(state); ++e) {
+  for (int32_t e = 0; e < entries; ++e) {
     const TLeaderInfoRec& entry = state.Leaders[e];
     std::vector<std::string>& row = grid.Cells[e + 1];
+    row[0] = Format("%2d", e + 1);
     row[1] = entry.CivName;
     row[2] = entry.LeaderName;
     row[3] = entry.TraitName;
     if (entry.SlotStatus == kStatusDead) row[4] = "Dead";
     row[5] = Format("%3d (%d/%d/%d)", entry.CityCount, entry.NationalCities, entry.OccupiedCities,
                     entry.PuppetCities);
+    if (teams && IsPlayer(state, entry.Slot)) row[kTeamColumn] = Format("%d", entry.Team);
   }
-  if (MajorsShareATeam(state)) {
-    grid.Cells[0][kTeamColumn] = "Team";
-    for (int32_t e = 0; e < EntriesInUse(state); ++e) {
-      const TLeaderInfoRec& entry = state.Leaders[e];
-      if (IsPlayer(state, entry.Slot)) grid.Cells[e + 1][kTeamColumn] = Format("%d", entry.Team);
-    }
-  }
+  if (teams) grid.Cells[0][kTeamColumn] = "Team";
   return content;
 }
 

@@ -6,12 +6,12 @@
 
 namespace vek5 {
 
-inline constexpr int kLeadersGridRows = kMaxSlots + 1;
-inline constexpr int kLeadersGridColumns = 11;
+// The Leaders grid's columns without the team column, which only a team game adds.
+inline constexpr int kLeadersGridColumns = 6;
 inline constexpr int kCSGridSize = kMaxSlots + 1;
 
-// LeadersGrid, 65 x 11 with its header row: one row per entry in use, the other rows numbered
-// and blank.
+// LeadersGrid: the header row and one row per entry in use; a "Team" column when two major
+// players share a team.
 TabContent BuildLeadersContent(const GameState& state);
 
 // CSGrid, 65 x 65: major players across, city-states down, influence in the cells for saves

@@ -27,9 +27,9 @@ struct LeagueProjectRow {
   std::string_view Header;
 };
 constexpr std::array<LeagueProjectRow, kLeagueProjectCount> kLeagueProjects = {{
-    {{1, 1}, 1, 350, kWorldsFairCost, "WORLD`S FAIR"},
-    {{2, 2}, 2, 720, kWorldsGamesCost, "WORLD`S GAMES"},
-    {{0, 3}, 3, 850, kSpaceStationCost, "INTERNATIONAL SPACE STATION"},
+    {{1, 1}, 1, 350, kWorldsFairCost, "World's Fair"},
+    {{2, 2}, 2, 720, kWorldsGamesCost, "World's Games"},
+    {{0, 3}, 3, 850, kSpaceStationCost, "International Space Station"},
 }};
 
 const LeagueProjectRow* ProjectOfType(int32_t type) {

@@ -4,6 +4,12 @@
 #include "views/replay_view.h"
 
 namespace vek5 {
+namespace {
+
+constexpr int32_t kHumanStatus = 3;
+constexpr char kNoComputerLog[] = "The game keeps no log for computer players.";
+
+}  // namespace
 
 TabContent DrawPlayerLog(const GameState& state, ViewState& view, int32_t entry) {
   TabContent tab;
@@ -25,6 +31,10 @@ TabContent DrawPlayerLog(const GameState& state, ViewState& view, int32_t entry)
     }
     i = (i + 1) % kLogRingSize;
     if (i == ring.Stop) break;
+  }
+  // Said, so that an empty box is not taken for a reading fault.
+  if (log.Lines.empty() && state.Leaders[static_cast<size_t>(entry)].SlotStatus != kHumanStatus) {
+    log.Lines.push_back({kNoComputerLog, kBlack});
   }
   return tab;
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <climits>
 
+#include "model/calendar.h"
 #include "model/format.h"
 
 namespace vek5 {
@@ -29,6 +30,14 @@ std::optional<int32_t> ParseWholeNumber(std::string_view text) {
 
 std::string PreSessionsText(const GameState& state) {
   return Format("%3d", state.ReloadsAtStartTurn);
+}
+
+std::string SessionLineText(ViewState& view, int32_t speed_index, int32_t number, int32_t turn) {
+  std::string month;
+  const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
+  std::string line = Format("%3d%6d%s", number, turn, YearText(year, kYearZeroNarrow));
+  if (!month.empty()) line += " " + month;
+  return line;
 }
 
 std::string SessionTimeText(int32_t seconds) {
@@ -65,7 +74,11 @@ TabContent BuildReloadsContent(const GameState& state, ViewState& view) {
     content.SetField(field.Control, field.Text, field.Hint);
   }
   LinesContent& sessions = content.List("SessionListBox");
-  for (const std::string& line : state.SessionListLines) sessions.Lines.push_back({line, kBlack});
+  for (size_t i = 0; i < state.SessionTurns.size(); ++i) {
+    sessions.Lines.push_back(
+        {SessionLineText(view, state.SpeedIndex, static_cast<int32_t>(i) + 1, state.SessionTurns[i]),
+         kBlack});
+  }
   return content;
 }
 

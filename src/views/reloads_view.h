@@ -33,6 +33,10 @@ CheckValuesResult CheckValues(const GameState& state, ViewState& view,
 // from it, and SessionListBox.
 TabContent BuildReloadsContent(const GameState& state, ViewState& view);
 
+// A line of the session list: session number, the turn it started at and that turn's date, as
+// the Replay tab dates it ("  3    17 3320BC").
+std::string SessionLineText(ViewState& view, int32_t speed_index, int32_t number, int32_t turn);
+
 // "%6d:%02.2d:%02.2d" of hours, minutes and seconds.
 std::string SessionTimeText(int32_t seconds);
 

@@ -12,13 +12,39 @@ namespace {
 constexpr std::string_view kSessionMarkers[] = {
     "Session", "\xD1\x81\xD0\xB5\xD1\x81\xD1\x81\xD0\xB8\xD1\x8F", "Lancement de la session"};
 
+constexpr char kIconMark = '@';
+
+bool ClosesOrSeparates(char c) {
+  return std::string_view(",.;:!?)").find(c) != std::string_view::npos;
+}
+
 }  // namespace
+
+std::string TextWithoutIcons(std::string_view text) {
+  // An icon stood between words, so it becomes a blank; blanks then collapse, and a blank or a
+  // comma left before a separator or a closing bracket goes.
+  std::string result;
+  result.reserve(text.size());
+  for (const char raw : text) {
+    const char c = raw == kIconMark ? ' ' : raw;
+    if (c == ' ' && (result.empty() || result.back() == ' ' || result.back() == '(')) continue;
+    if (ClosesOrSeparates(c)) {
+      while (!result.empty() && (result.back() == ' ' || (result.back() == ',' && c != '.'))) {
+        result.pop_back();
+      }
+      if (c == ',' && (result.empty() || ClosesOrSeparates(result.back()))) continue;
+    }
+    result.push_back(c);
+  }
+  while (!result.empty() && result.back() == ' ') result.pop_back();
+  return result;
+}
 
 std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn, std::string_view text,
                           std::string_view year_zero) {
   std::string month;
   const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
-  return Format("%4d%s %s %s", turn, YearText(year, year_zero), month, std::string(text));
+  return Format("%4d%s %s %s", turn, YearText(year, year_zero), month, TextWithoutIcons(text));
 }
 
 bool IsSessionText(std::string_view text) {

@@ -11,7 +11,12 @@
 
 namespace vek5 {
 
-// "%4d%s %s %s" of turn, date text, month and text; year 0 shows as the given literal.
+// The text as people read it: the "@" left where the game's icon markup stood removed, without
+// the doubled blanks and empty list separators that leaves behind.
+std::string TextWithoutIcons(std::string_view text);
+
+// "%4d%s %s %s" of turn, date text, month and the text without icons; year 0 shows as the given
+// literal.
 std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn, std::string_view text,
                           std::string_view year_zero);
 

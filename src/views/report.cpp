@@ -58,7 +58,7 @@ constexpr ReportCaption kReloadsCaptions[] = {
     {"Edit11", "Pre-sessions"},
     {"Edit10", "Play sessions"},
     {"Edit12", "Average session time"},
-    {"SessionListBox", "Session starts (session, turn, year)"},
+    {"SessionListBox", "Session starts (session, turn, date)"},
 };
 
 constexpr ReportCaption kGraphCaptions[] = {

@@ -73,7 +73,7 @@ void FillTotals(const TLeaderInfoRec& leader, bool zeph, TabContent& tab) {
   tab.SetField("AccHappinessE",
                Format("%6d/%d", leader.GoldenAgeProgress, leader.GoldenAgeThreshold));
   tab.SetField("HappinessE", zeph ? std::string() : Format("%4d", leader.Happiness));
-  tab.SetField("AccFaithE", Format("%6d/xxx", leader.Faith));
+  tab.SetField("AccFaithE", Format("%6d", leader.Faith));
   tab.SetField("TotalFaithE", Format("%7d", leader.TotalFaith));
   tab.SetField("FaithPerTurnE", Format("%7d", leader.FaithPerTurn),
                Format("%d,%d", leader.FaithFromCities, leader.FaithFromCS));

@@ -288,10 +288,10 @@ TEST_F(CityViewTest, BuildingsListedByYearThenFreeBuildingsInBlue) {
   ASSERT_NE(list, nullptr);
   const std::vector<ColoredLine> expected = {
       {"Palace                  ", kBlack},
-      {"Monument                 -2350    41", kBlack},
-      {"Library                  -1000    75", kBlack},
-      {"Granary                  -1000    75", kBlack},
-      {"National Treasury Of Wonders  1944   300", kBlack},
+      {"Monument                  2350BC    41", kBlack},
+      {"Library                   1000BC    75", kBlack},
+      {"Granary                   1000BC    75", kBlack},
+      {"National Treasury Of Wonders  1944AD   300", kBlack},
       {"Palace", kBlue},
       {"Shrine", kBlue},
   };

@@ -78,9 +78,9 @@ TEST(LeagueGrid, WithoutZephOnlyTheHeaders) {
   const GridContent& grid = *tab.FindGrid("LeagueProjectGrid");
   ASSERT_EQ(grid.Cells.size(), 66u);
   ASSERT_EQ(grid.Cells[0].size(), 4u);
-  EXPECT_EQ(Cell(tab, 1, 0), "WORLD`S FAIR");
-  EXPECT_EQ(Cell(tab, 2, 0), "WORLD`S GAMES");
-  EXPECT_EQ(Cell(tab, 3, 0), "INTERNATIONAL SPACE STATION");
+  EXPECT_EQ(Cell(tab, 1, 0), "World's Fair");
+  EXPECT_EQ(Cell(tab, 2, 0), "World's Games");
+  EXPECT_EQ(Cell(tab, 3, 0), "International Space Station");
   EXPECT_EQ(Cell(tab, 0, 1), "                   COST");
   EXPECT_EQ(Cell(tab, 0, 2), "               COMPLETE");
   EXPECT_EQ(NonEmptyCells(tab), 5);

@@ -107,5 +107,20 @@ TEST(PlayerLog, SelectionOutsideThePlayersShowsNothing) {
   EXPECT_EQ(Texts(DrawPlayerLog(*state, view, -1)), std::vector<std::string>{"first"});
 }
 
+TEST(PlayerLog, AnEmptyComputerLogSaysWhy) {
+  auto state = LogGame(0, 0);
+  ViewState view = FreshViewState(*state);
+  state->Leaders[1].SlotStatus = 3;  // human: an empty log is just empty
+  EXPECT_TRUE(DrawPlayerLog(*state, view, 1).FindList("PlayerLog")->Lines.empty());
+  state->Leaders[1].SlotStatus = 1;
+  const TabContent computer = DrawPlayerLog(*state, view, 1);
+  ASSERT_EQ(computer.FindList("PlayerLog")->Lines.size(), 1u);
+  EXPECT_EQ(computer.FindList("PlayerLog")->Lines[0].Text,
+            "The game keeps no log for computer players.");
+  Put(*state, 0, "kept");
+  state->PlayerLogs[1].Stop = 1;
+  EXPECT_EQ(Texts(DrawPlayerLog(*state, view, 1)), std::vector<std::string>{"kept"});
+}
+
 }  // namespace
 }  // namespace vek5

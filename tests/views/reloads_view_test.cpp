@@ -65,14 +65,16 @@ TEST(ReloadsContent, ShowsTheSessionsTheProposalAndTheSessionList) {
   state->SessionCounter = 12;
   state->ReloadsAtStartTurn = 2;
   state->PlayTimeSeconds = 36000;
-  state->SessionListLines = {"  1    0 -4000  | ", "  2    0 -4000  | ", "  3   17 -3320  | "};
+  state->SpeedIndex = 3;
+  state->SessionTurns = {0, 0, 75};
   ViewState view = FreshViewState(*state);
   const TabContent content = BuildReloadsContent(*state, view);
   EXPECT_EQ(FieldText(content, "Edit9"), "    12");
   EXPECT_EQ(FieldText(content, "Edit11"), "  2");
   EXPECT_EQ(FieldText(content, "Edit10"), "    10");
   EXPECT_EQ(FieldText(content, "Edit12"), "     1:00:00");
-  EXPECT_EQ(testing::ListTexts(content, "SessionListBox"), state->SessionListLines);
+  EXPECT_EQ(testing::ListTexts(content, "SessionListBox"),
+            (std::vector<std::string>{"  1     0 4000BC", "  2     0 4000BC", "  3    75   1AD"}));
   EXPECT_EQ(view.PlaySessions, 10);
   EXPECT_EQ(view.AverageSessionSeconds, 3600);
 }

@@ -74,5 +74,27 @@ TEST(ReplayContent, DatesMoveTheViewsTurnsPlayed) {
   EXPECT_EQ(view.TurnsPlayed, 0);
 }
 
+// The "@" the game's icons leave behind, as found in real replay and log texts.
+TEST(ReplayContent, IconMarksAreRemovedCleanly) {
+  const struct {
+    const char* Text;
+    const char* Shown;
+  } cases[] = {
+      {"@@@RIGHT-CLICK@ to dismiss", "RIGHT-CLICK to dismiss"},
+      {"City-States:@@Byblos@Hanoi", "City-States: Byblos Hanoi"},
+      {"(+1 @ Culture from Pastures)", "(+1 Culture from Pastures)"},
+      {"provides +1 to these yields: @ , @ , @, @, @)", "provides +1 to these yields:)"},
+      {"city @ Ranged Combat @.", "city Ranged Combat."},
+      {"A plain text, with 3.5 and 12:30...", "A plain text, with 3.5 and 12:30..."},
+      {"@", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextWithoutIcons(c.Text), c.Shown) << c.Text;
+
+  auto state = GameWithMessages(3, {{1, "Babylon @ completes"}});
+  ViewState view = FreshViewState(*state);
+  EXPECT_EQ(testing::ListTexts(BuildReplayContent(*state, view), "ReplayList"),
+            (std::vector<std::string>{"   1 3940BC  Babylon completes"}));
+}
+
 }  // namespace
 }  // namespace vek5

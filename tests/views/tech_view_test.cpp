@@ -229,7 +229,7 @@ TEST(TechFields, TotalsAndTheirPatterns) {
   EXPECT_EQ(Field(tab, "TGGPointsE"), "   340");
   EXPECT_EQ(Field(tab, "AccHappinessE"), "   455/1000");
   EXPECT_EQ(Field(tab, "HappinessE"), "  -3");
-  EXPECT_EQ(Field(tab, "AccFaithE"), "    17/xxx");
+  EXPECT_EQ(Field(tab, "AccFaithE"), "    17");
   EXPECT_EQ(Field(tab, "TotalFaithE"), "     88");
   EXPECT_EQ(Field(tab, "FaithPerTurnE"), "      6");
   EXPECT_EQ(tab.FindField("FaithPerTurnE")->Hint, "4,2");
