@@ -19,12 +19,15 @@
 #include <limits>
 #include <vector>
 
+#include "views/window_texts.h"
+
 namespace vek5 {
 namespace {
 
 constexpr char kFixedColumnsProperty[] = "vek5FixedColumns";
 constexpr char kCornerTextProperty[] = "vek5CornerText";
 constexpr char kFitWidthProperty[] = "vek5FitWidth";
+constexpr char kStandingHintProperty[] = "vek5StandingHint";
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -41,10 +44,24 @@ QTableWidgetItem* NewItem(const QString& text) {
   return item;
 }
 
+QString WithoutLeadingBlanks(const QString& text) {
+  qsizetype start = 0;
+  while (start < text.size() && text.at(start) == QChar(' ')) ++start;
+  return text.mid(start);
+}
+
+// The standing hint, then the content's own on a line of its own.
+QString HintOf(const QWidget* widget, const std::string& content_hint) {
+  const QString standing = widget->property(kStandingHintProperty).toString();
+  if (content_hint.empty()) return standing;
+  if (standing.isEmpty()) return Text(content_hint);
+  return standing + "\n" + Text(content_hint);
+}
+
 bool ApplyField(QWidget* widget, const FieldContent& field) {
   const QString text = Text(field.Text);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    edit->setText(text);
+    edit->setText(WithoutLeadingBlanks(text));
     edit->setCursorPosition(0);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(text);
@@ -53,7 +70,7 @@ bool ApplyField(QWidget* widget, const FieldContent& field) {
   } else {
     return false;
   }
-  widget->setToolTip(Text(field.Hint));
+  widget->setToolTip(HintOf(widget, field.Hint));
   return true;
 }
 
@@ -285,6 +302,15 @@ void WidenClippedColumns(QTableWidget* grid) {
     widened = true;
   }
   if (widened && grid->property(kFitWidthProperty).toBool()) FitGridWidth(grid);
+}
+
+void SetStandingHints(QWidget* root) {
+  for (const ControlHint& hint : ControlHints()) {
+    auto* widget = root->findChild<QWidget*>(hint.Control);
+    if (!widget) continue;
+    widget->setProperty(kStandingHintProperty, QString::fromUtf8(hint.Hint));
+    widget->setToolTip(QString::fromUtf8(hint.Hint));
+  }
 }
 
 QStringList ApplyTabContent(QWidget* root, const TabContent& content) {

@@ -36,8 +36,13 @@ void FitGridWidth(QTableWidget* grid);
 // A grid fitted by FitGridWidth is fitted again.
 void WidenClippedColumns(QTableWidget* grid);
 
+// Gives each control below root its standing hint from the views' table; a hint the content
+// gives a control later is shown after it.
+void SetStandingHints(QWidget* root);
+
 // Finds the controls below root by object name and sets texts and hints (edit boxes, labels,
-// rich texts), check boxes, lines with their colours (list boxes, rich texts; combo boxes take
+// rich texts; an edit box shows its value without the padding the report aligns with), check
+// boxes, lines with their colours (list boxes, rich texts; combo boxes take
 // the content's selected item and drop-down length instead of colours) and
 // grid cells (resizing a grid to the content's shape when it differs). Signals of the controls
 // are blocked while they change, so applying content never re-enters a handler. Returns the

@@ -39,7 +39,7 @@ std::string UsageText() {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   const auto with = [&](CommandMode mode, size_t operands) {
-    CommandLine command{CommandMode::kUsageError, {}, {}, {}};
+    CommandLine command{CommandMode::kUsageError, {}, {}, {}, {}};
     if (args.size() != operands + 1) return command;
     command.Mode = mode;
     command.File = args[1];
@@ -49,7 +49,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (args.empty()) return {};
   const std::string& first = args[0];
   if (first == "--help" || first == "-h") {
-    return {args.size() == 1 ? CommandMode::kHelp : CommandMode::kUsageError, {}, {}, {}};
+    return {args.size() == 1 ? CommandMode::kHelp : CommandMode::kUsageError, {}, {}, {}, {}};
   }
   if (first == "--report") return with(CommandMode::kReport, 1);
   if (first == "--json") return with(CommandMode::kJson, 1);
@@ -62,15 +62,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                    {"--summary-json", CommandMode::kSummaryJson}};
   for (const auto& summary : summaries) {
     if (first != summary.Flag) continue;
-    if (args.size() < 2) return {CommandMode::kUsageError, {}, {}, {}};
-    return {summary.Mode, {}, {}, {args.begin() + 1, args.end()}};
+    if (args.size() < 2) return {CommandMode::kUsageError, {}, {}, {}, {}};
+    return {summary.Mode, {}, {}, {args.begin() + 1, args.end()}, {}};
   }
-  // A developer's option: --screenshot PREFIX FILE writes one PNG per tab and exits.
-  if (first == "--screenshot" && args.size() == 3) {
-    return {CommandMode::kScreenshot, args[2], args[1], {}};
+  // A developer's option: --screenshot PREFIX FILE [WIDTHxHEIGHT] writes one PNG per tab and
+  // exits.
+  if (first == "--screenshot" && (args.size() == 3 || args.size() == 4)) {
+    return {CommandMode::kScreenshot, args[2], args[1], {}, args.size() == 4 ? args[3] : ""};
   }
-  if (first.starts_with("-") || args.size() > 1) return {CommandMode::kUsageError, {}, {}, {}};
-  return {CommandMode::kWindow, first, {}, {}};
+  if (first.starts_with("-") || args.size() > 1) return {CommandMode::kUsageError, {}, {}, {}, {}};
+  return {CommandMode::kWindow, first, {}, {}, {}};
 }
 
 int RunCommand(const CommandLine& command, std::ostream& out, std::ostream& err) {

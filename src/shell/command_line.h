@@ -25,6 +25,7 @@ struct CommandLine {
   std::string File;    // the save to open, if any
   std::string Output;  // --export-image: the image file; --screenshot: the PNG name prefix
   std::vector<std::string> Paths;  // the summaries: files and folders
+  std::string WindowSize;          // --screenshot: "WIDTHxHEIGHT", empty for the start size
 };
 
 // args without the program name.

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -97,7 +98,7 @@ QListWidget* NewListBox(QWidget* parent, const char* name, int columns, int widt
   box->setUniformItemSizes(true);
   const int item_height = std::max(kListItemHeight, QFontMetrics(box->font()).height());
   box->setGridSize(QSize(std::max(width / columns - 4, 40), item_height));
-  box->setFixedWidth(width);
+  box->setMinimumWidth(width);
   return box;
 }
 
@@ -141,6 +142,7 @@ QTableWidget* NewGrid(QWidget* parent, const char* name, const GridShape& shape)
   top->setMinimumSectionSize(8);
   top->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   top->setHighlightSections(false);
+  top->setStretchLastSection(true);  // a wider window widens the grid, not an empty margin
   QHeaderView* side = grid->verticalHeader();
   side->setMinimumSectionSize(kGridRowHeight);
   side->setDefaultSectionSize(kGridRowHeight);
@@ -201,6 +203,16 @@ QHBoxLayout* EventCaptions(QWidget* page, const char* prefix) {
   return row;
 }
 
+// A one-line key to a colour the page uses, written in that colour.
+QLabel* Legend(QWidget* page, const char* name, Qt::GlobalColor colour, const QString& text) {
+  QLabel* label = NewLabel(page, name, text);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+  label->setWordWrap(true);
+  return label;
+}
+
 // A policy box's title: its branch, as the box's name says it ("TraditionBranch" is
 // "Tradition"; an ideology box says that it is one).
 QString PolicyBoxTitle(std::string_view box) {
@@ -233,7 +245,7 @@ void TForm1::CreateControls() {
 
   auto* top = new QGridLayout;
   Label1 = NewLabel(this, "Label1", "Path");
-  Label2 = NewLabel(this, "Label2", "Date");
+  Label2 = NewLabel(this, "Label2", "File date");
   Edit1 = NewEdit(this, "Edit1", false);
   Edit2 = NewEdit(this, "Edit2");
   Edit2->setFixedWidth(Edit2->fontMetrics().horizontalAdvance("0000-00-00 00:00:00") + 16);
@@ -372,9 +384,8 @@ QWidget* TForm1::CreateBaseTab() {
 
 QWidget* TForm1::CreateLeadersTab() {
   QWidget* page = NewPage("LeadersTab");
-  LeadersGrid =
-      NewGrid(page, "LeadersGrid",
-              {.Columns = kLeadersGridColumns, .Rows = 1, .DefaultColumnWidth = 50});
+  LeadersGrid = NewGrid(page, "LeadersGrid",
+                        {.Columns = kLeadersGridColumns, .Rows = 1, .DefaultColumnWidth = 50});
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(LeadersGrid);
   return page;
@@ -385,6 +396,8 @@ QWidget* TForm1::CreateReplayTab() {
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(EventCaptions(page, "Replay"));
   layout->addWidget(NewRichText(page, "ReplayList", false, true), 1);
+  layout->addWidget(Legend(page, "ReplayLegend", Qt::darkMagenta,
+                           "Purple: a play session starts (the game was started or loaded)."));
   return page;
 }
 
@@ -426,14 +439,27 @@ QWidget* TForm1::CreateReloadsTab() {
   blue_caption.setColor(QPalette::WindowText, Qt::blue);
   caption->setPalette(blue_caption);
 
-  SessionListBox = NewListBox(page, "SessionListBox", 4, 760);
+  const QFont fixed = FixedPitchFont();
+  const int char_width = QFontMetrics(fixed).horizontalAdvance('0');
+  SessionListBox = NewListBox(page, "SessionListBox", 1, 30 * char_width);
+  SessionListBox->setFixedWidth(30 * char_width);  // one column of short lines
+  // Over the list's columns: "%3d" number, "%6d" turn, the date.
+  QLabel* captions = NewLabel(page, "SessionListBoxLabel", "  №  Turn   Date");
+  captions->setFont(fixed);
+  captions->setIndent(SessionListBox->frameWidth() + 2);
+  auto* sessions = new QVBoxLayout;
+  sessions->addWidget(captions);
+  sessions->addWidget(SessionListBox, 1);
   auto* left = new QVBoxLayout;
   left->addLayout(fields);
+  left->addWidget(Legend(page, "ReloadsLegend", Qt::blue,
+                         "Blue: the pre-sessions, proposed from the save; type a number to "
+                         "correct them."));
   left->addStretch();
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left);
   layout->addSpacing(12);
-  layout->addWidget(SessionListBox);
+  layout->addLayout(sessions);
   layout->addStretch();
   return page;
 }
@@ -534,9 +560,9 @@ QWidget* TForm1::CreateCityTab() {
   // Zeph's), then the yields per turn.
   auto* great = new QGridLayout;
   const char* const kinds[][3] = {
-      {"GWPointsE", "GWRateE", "GW"},    {"GAPointsE", "GARateE", "GA"},
-      {"GMuPointsE", "GMuRateE", "GMu"}, {"GSPointsE", "GSRateE", "GS"},
-      {"GMPointsE", "GMRateE", "GM"},    {"GEPointsE", "GERateE", "GE"}};
+      {"GWPointsE", "GWRateE", "Writer"},     {"GAPointsE", "GARateE", "Artist"},
+      {"GMuPointsE", "GMuRateE", "Musician"}, {"GSPointsE", "GSRateE", "Scientist"},
+      {"GMPointsE", "GMRateE", "Merchant"},   {"GEPointsE", "GERateE", "Engineer"}};
   row = 0;
   for (const auto& k : kinds) {
     great->addWidget(CaptionOf(page, k[0], k[2]), row, 0);
@@ -545,6 +571,7 @@ QWidget* TForm1::CreateCityTab() {
     great->addWidget(NewEdit(page, k[1]), row, 3);
     ++row;
   }
+  great->addWidget(CaptionOf(page, "GPLimitE", "Needed"), row, 0);
   great->addWidget(NewEdit(page, "GPLimitE"), row++, 1);
   great->addWidget(NewLabel(page, "PerTurnLabel", "Per turn"), row++, 1);
   const char* const yields[][2] = {{"OutCultureE", "Culture"}, {"OutFaithE", "Faith"},
@@ -579,6 +606,8 @@ QWidget* TForm1::CreateCityTab() {
   building_captions->addStretch();
   buildings->addLayout(building_captions);
   buildings->addWidget(NewRichText(page, "BuildingsList", false, true), 1);
+  buildings->addWidget(
+      Legend(page, "BuildingsLegend", Qt::blue, "Blue: free buildings (given, not built)."));
 
   auto* upper = new QHBoxLayout;
   upper->addLayout(fields);
@@ -602,10 +631,9 @@ QWidget* TForm1::CreateCityTab() {
   auto* lower = new QHBoxLayout;
   lower->addLayout(queue);
   lower->addSpacing(8);
-  lower->addWidget(ProductionGrid);
+  lower->addWidget(ProductionGrid, 1);
   lower->addSpacing(8);
-  lower->addLayout(religions);
-  lower->addStretch();
+  lower->addLayout(religions, 1);
 
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(selectors);
@@ -682,7 +710,8 @@ QWidget* TForm1::CreatePlayerTab() {
   left->addLayout(selector);
   left->addWidget(TechGrid, 1);
 
-  // The player's running totals, in groups: research, happiness, gold, faith, great general.
+  // The player's running totals, in titled groups.
+  const char* const titles[] = {"Science", "Golden age", "Gold", "Faith", "Great generals"};
   const char* const groups[][5][2] = {
       {{"ResearchE", "Researching"},
        {"ResearchQueueE", "Then"},
@@ -695,9 +724,9 @@ QWidget* TForm1::CreatePlayerTab() {
       {{"GGPointsE", "GG Points"}, {"TGGPointsE", "Total"}},
   };
   auto* totals = new QVBoxLayout;
-  for (const auto& group : groups) {
-    auto* frame = new QFrame(page);
-    frame->setFrameShape(QFrame::StyledPanel);
+  for (size_t g = 0; g < std::size(groups); ++g) {
+    const auto& group = groups[g];
+    auto* frame = new QGroupBox(titles[g], page);
     auto* fields = new QGridLayout(frame);
     int column = 0;
     for (const auto& field : group) {
@@ -718,9 +747,9 @@ QWidget* TForm1::CreatePlayerTab() {
   totals->addStretch();
 
   auto* layout = new QHBoxLayout(page);
-  layout->addLayout(left);
+  layout->addLayout(left, 2);
   layout->addSpacing(8);
-  layout->addLayout(totals, 1);
+  layout->addLayout(totals, 3);
   return page;
 }
 
@@ -745,7 +774,10 @@ QWidget* TForm1::CreateStatsTab() {
     const char* Name;
     const char* Caption;
     int Stretch;
-  } boxes[] = {{"CitiesStats", "Cities", 1},
+  } boxes[] = {{"CitiesStats",
+                "Cities: the number of own cities (the population of each), then + the number of "
+                "puppets (the population of each)",
+                1},
                {"WondersStats", "Wonders", 2},
                {"PoliciesStats", "Policies", 2},
                {"BeliefStats", "Beliefs", 1}};

@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
   const QString file = QFile::decodeName(QByteArray::fromStdString(command.File));
   if (command.Mode == vek5::CommandMode::kScreenshot) {
     form.ShowError = [](const QString& message) { std::cerr << message.toStdString() << "\n"; };
+    const QStringList size = QString::fromStdString(command.WindowSize).split('x');
+    if (size.size() == 2) form.resize(size[0].toInt(), size[1].toInt());
     if (!form.LoadFile(file)) return 1;
     return SaveScreenshots(form, QString::fromStdString(command.Output));
   }

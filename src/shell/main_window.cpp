@@ -172,6 +172,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
   ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
   follower_ = new FolderFollower(this);
   CreateControls();
+  SetStandingHints(this);
   for (QTableWidget* grid : findChildren<QTableWidget*>()) EnableCopy(grid);
   for (QListWidget* list : findChildren<QListWidget*>()) {
     if (list->selectionMode() != QAbstractItemView::NoSelection) EnableCopy(list);

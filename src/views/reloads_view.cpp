@@ -75,9 +75,9 @@ TabContent BuildReloadsContent(const GameState& state, ViewState& view) {
   }
   LinesContent& sessions = content.List("SessionListBox");
   for (size_t i = 0; i < state.SessionTurns.size(); ++i) {
-    sessions.Lines.push_back(
-        {SessionLineText(view, state.SpeedIndex, static_cast<int32_t>(i) + 1, state.SessionTurns[i]),
-         kBlack});
+    sessions.Lines.push_back({SessionLineText(view, state.SpeedIndex, static_cast<int32_t>(i) + 1,
+                                              state.SessionTurns[i]),
+                              kBlack});
   }
   return content;
 }

@@ -7,6 +7,108 @@
 namespace vek5 {
 namespace {
 
+constexpr ControlHint kControlHints[] = {
+    {"Edit1", "The save on screen. Type or paste another path and press Enter to load it."},
+    {"Edit2", "When the save file was last written (the file's date on disk)"},
+    {"Button1", "Choose a save to open (Ctrl+O)"},
+    {"Button4", "Load the save named in the path box (Enter); F5 loads it again"},
+    {"LoadFolderButton", "Analyse every save in a folder as a series (shown on the Series tab)"},
+    {"Button2", "Writing saves is not available"},
+    // Base
+    {"SaveIndexE", "The version of the save format"},
+    {"LevelE", "The difficulty level"},
+    {"Map5ScriptE", "The script the map was made with"},
+    {"Edit3", "The turn of the save / the game's last turn"},
+    {"Edit4", "The date of the current turn"},
+    {"StartTurnE", "The turn the game started at"},
+    {"StartDateE", "The date of the starting turn"},
+    {"Edit5", "Time played in this game: hours:minutes:seconds,tenths"},
+    {"Edit6", "The score of the save's player now"},
+    {"Edit13",
+     "Projected final score: the score now, grown in proportion to the turns played, at the "
+     "game's last turn"},
+    {"Edit7", "Whether the game has ended, and how"},
+    {"UserNameE", "The name of the save's player"},
+    {"GameOptionBox", "The options this game was set up with"},
+    {"DLCBox", "The downloadable content the save lists"},
+    // Leaders
+    {"LeadersGrid",
+     "Every entry of the save: major civilizations, city-states and the barbarians. Cities: all "
+     "cities held (national/occupied/puppet)."},
+    // Replay and player log
+    {"ReplayList",
+     "The game's replay messages by turn. Purple lines are session starts: each time the game "
+     "was started or loaded."},
+    {"PlayerLogSelect", "Whose notifications to show"},
+    {"PlayerLog", "The notifications the game kept for this player (the last 100)"},
+    // Reloads
+    {"Edit9", "How many play sessions the save records: every start or load of the game"},
+    {"Edit11",
+     "Sessions at the game's first turn, before any turn was played: not counted as play. "
+     "Proposed from the save; type another number to correct it."},
+    {"Edit10", "Sessions minus pre-sessions: how often the game was played or reloaded"},
+    {"Edit12", "Playing time divided by the play sessions"},
+    {"SessionListBox",
+     "Each session start: its number, the turn it began at and that turn's date. Several "
+     "sessions at one turn mean the game was reloaded."},
+    // Cities
+    {"CityFoundE", "The turn the city was founded / the game's last turn (its date)"},
+    {"CityStatusE", "What the save notes about the city: never lost, puppet, occupied, capital"},
+    {"PopE", "Population now (the largest it has been)"},
+    {"CityXYE", "The city's map position: column;row"},
+    {"CityStrengthE", "The city's defensive strength"},
+    {"FoodE", "Food stored / food needed to grow"},
+    {"CultureE", "Culture stored / culture needed for the next tile (the number of tiles gained)"},
+    {"WLTKDE", "Turns left of \"We Love the King Day\""},
+    {"DisorderE", "Turns the city has been in disorder"},
+    {"CityOverflowE", "Production carried over to the next item"},
+    {"SpecialistsE", "The city's specialists by kind; the hint of the box names them in full"},
+    {"GWPointsE", "Great Writer points stored in the city"},
+    {"GWRateE", "Great Writer points the city makes per turn"},
+    {"GAPointsE", "Great Artist points stored in the city"},
+    {"GARateE", "Great Artist points the city makes per turn"},
+    {"GMuPointsE", "Great Musician points stored in the city"},
+    {"GMuRateE", "Great Musician points the city makes per turn"},
+    {"GSPointsE", "Great Scientist points stored in the city"},
+    {"GSRateE", "Great Scientist points the city makes per turn"},
+    {"GMPointsE", "Great Merchant points stored in the city"},
+    {"GMRateE", "Great Merchant points the city makes per turn"},
+    {"GEPointsE", "Great Engineer points stored in the city"},
+    {"GERateE", "Great Engineer points the city makes per turn"},
+    {"GPLimitE", "Great-person points a city needs for the next great person"},
+    {"BuildingsList",
+     "Buildings in the order they were built, with the date and turn; blue ones came free "
+     "(given, not built)."},
+    {"BuildingQueue", "What the city builds next"},
+    {"ProductionGrid", "The production queue: hammers stored / needed, and turns to go"},
+    {"ReligionGrid", "The religions in the city: followers, pressure points and share"},
+    // Policies
+    {"PolicyCultureE", "Culture stored toward the next policy / culture it costs"},
+    {"TotalCultureE", "Culture earned in the whole game"},
+    {"CulturePerTurnE", "Culture per turn"},
+    // Player
+    {"ResearchE", "The technology being researched"},
+    {"ResearchQueueE", "The technologies queued after it, in order"},
+    {"OverflowResearchE", "Research carried over to the next technology"},
+    {"AccScienceE", "Research done on the current technology / its cost"},
+    {"AccHappinessE", "Progress toward the next golden age / the progress it needs"},
+    {"HappinessE", "Happiness now (not stored by Zeph saves)"},
+    {"GATurnsE", "Turns left of the current golden age"},
+    {"AccGoldE", "Gold in the treasury"},
+    {"DiploGoldE", "The second gold value the save keeps for the player"},
+    {"AccFaithE", "Faith stored"},
+    {"TotalFaithE", "Faith earned in the whole game"},
+    {"GGPointsE", "Great-general points / points needed for the next great general"},
+    {"TGGPointsE", "Great-general points earned in the whole game"},
+    // Statistics, city-states, league
+    {"StatsLangSelect", "The language of the names in the boxes below"},
+    {"WondersStats", "Wonders by the turn built; * marks one built before its city changed hands"},
+    {"CSGrid",
+     "Influence of each major player (columns) with each city-state (rows); Friends and Allies "
+     "as the game counts them"},
+    {"LeagueProjectGrid", "The world league's projects: their cost and each player's contribution"},
+};
+
 std::string TurnText(const GameState& state) {
   return Format("turn %d/%d", state.CurrentTurn, state.MaxTurns);
 }
@@ -26,6 +128,10 @@ std::string PlayerText(const GameState& state) {
 }
 
 }  // namespace
+
+std::span<const ControlHint> ControlHints() {
+  return kControlHints;
+}
 
 std::string RuleSetName(const GameState& state) {
   if (state.ZephPresent) return "Zeph";

@@ -2,6 +2,7 @@
 // line after a load.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "model/game_state.h"
@@ -20,5 +21,12 @@ std::string WindowTitle(const GameState& state, const std::string& file_stem);
 
 // "zeph-turn238.Vek5Save  |  Zeph  |  turn 238/500  |  loaded in 0.15 s"
 std::string LoadStatusLine(const GameState& state, const std::string& file_name, double seconds);
+
+// What a control holds, for its pop-up hint, where its caption alone does not say it.
+struct ControlHint {
+  const char* Control;
+  const char* Hint;
+};
+std::span<const ControlHint> ControlHints();
 
 }  // namespace vek5

@@ -41,11 +41,10 @@ TEST(LeadersContent, OneRowPerEntryAndNoEmptyColumns) {
   const TabContent content = BuildLeadersContent(*state);
   const GridContent& grid = GridOf(content, "LeadersGrid");
   ASSERT_EQ(grid.Cells.size(), 3u);
-  EXPECT_EQ(grid.Cells[0],
-            (std::vector<std::string>{"\xE2\x84\x96", "Civilization", "Leader", "Trait", "Alive",
-                                      "Cities (Nat/Occ/Pup)"}));
-  EXPECT_EQ(grid.Cells[1], (std::vector<std::string>{" 1", "Japan", "Oda Nobunaga", "Human", "",
-                                                     "  5 (3/1/1)"}));
+  EXPECT_EQ(grid.Cells[0], (std::vector<std::string>{"\xE2\x84\x96", "Civilization", "Leader",
+                                                     "Trait", "Alive", "Cities (Nat/Occ/Pup)"}));
+  EXPECT_EQ(grid.Cells[1],
+            (std::vector<std::string>{" 1", "Japan", "Oda Nobunaga", "Human", "", "  5 (3/1/1)"}));
   EXPECT_EQ(grid.Cells[2][2], "Augustus");
   EXPECT_EQ(grid.Cells[2][3], "");
   EXPECT_EQ(grid.Cells[2][4], "Dead");
