@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "shell/apply_content.h"
@@ -36,7 +37,6 @@ namespace vek5 {
 namespace {
 
 constexpr int kGridRowHeight = 16;
-constexpr int kListItemHeight = 14;
 constexpr int kCheckListItemHeight = 16;
 
 QWidget* NewPage(const char* name) {
@@ -87,17 +87,13 @@ QPlainTextEdit* NewRichText(QWidget* parent, const char* name, bool wrap, bool f
   return edit;
 }
 
-// A list box whose items flow top to bottom into the given number of columns.
-QListWidget* NewListBox(QWidget* parent, const char* name, int columns, int width) {
+// A list box of fixed-pitch lines, at least the given width.
+QListWidget* NewListBox(QWidget* parent, const char* name, int width) {
   auto* box = new QListWidget(parent);
   box->setObjectName(name);
   box->setFont(FixedPitchFont());
   box->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  box->setFlow(QListView::TopToBottom);
-  box->setWrapping(columns > 1);
   box->setUniformItemSizes(true);
-  const int item_height = std::max(kListItemHeight, QFontMetrics(box->font()).height());
-  box->setGridSize(QSize(std::max(width / columns - 4, 40), item_height));
   box->setMinimumWidth(width);
   return box;
 }
@@ -209,7 +205,6 @@ QLabel* Legend(QWidget* page, const char* name, Qt::GlobalColor colour, const QS
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, colour);
   label->setPalette(palette);
-  label->setWordWrap(true);
   return label;
 }
 
@@ -357,14 +352,18 @@ QWidget* TForm1::CreateBaseTab() {
   victories->addStretch();
   fields->addLayout(victories, row++, 1, 1, 2);
   fields->setRowStretch(row, 1);
-  fields->setColumnMinimumWidth(1, 180);
-  fields->setColumnMinimumWidth(2, 180);
+  fields->setColumnMinimumWidth(1, 150);
+  fields->setColumnMinimumWidth(2, 150);
 
   auto* lists = new QVBoxLayout;
-  lists->addWidget(CaptionOf(page, "GameOptionBox", " Game Options  (Опции Игры)"));
-  lists->addWidget(NewListBox(page, "GameOptionBox", 2, 520), 1);
-  lists->addWidget(CaptionOf(page, "DLCBox", "     DLC Installed     (Установленные дополнения)"));
-  lists->addWidget(NewListBox(page, "DLCBox", 2, 520), 1);
+  for (const auto& [box, caption] :
+       {std::pair{"GameOptionBox", " Game Options  (Опции Игры)"},
+        std::pair{"DLCBox", "     DLC Installed     (Установленные дополнения)"}}) {
+    QLabel* label = CaptionOf(page, box, caption);
+    label->setWordWrap(true);  // the list, not its caption, sets the column's width
+    lists->addWidget(label);
+    lists->addWidget(NewListBox(page, box, 220), 1);
+  }
 
   auto* columns = new QHBoxLayout;
   columns->addLayout(fields, 1);
@@ -441,7 +440,7 @@ QWidget* TForm1::CreateReloadsTab() {
 
   const QFont fixed = FixedPitchFont();
   const int char_width = QFontMetrics(fixed).horizontalAdvance('0');
-  SessionListBox = NewListBox(page, "SessionListBox", 1, 30 * char_width);
+  SessionListBox = NewListBox(page, "SessionListBox", 30 * char_width);
   SessionListBox->setFixedWidth(30 * char_width);  // one column of short lines
   // Over the list's columns: "%3d" number, "%6d" turn, the date.
   QLabel* captions = NewLabel(page, "SessionListBoxLabel", "  №  Turn   Date");
@@ -453,8 +452,7 @@ QWidget* TForm1::CreateReloadsTab() {
   auto* left = new QVBoxLayout;
   left->addLayout(fields);
   left->addWidget(Legend(page, "ReloadsLegend", Qt::blue,
-                         "Blue: the pre-sessions, proposed from the save; type a number to "
-                         "correct them."));
+                         "Blue: proposed from the save; type a number to correct it."));
   left->addStretch();
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left);
@@ -554,7 +552,8 @@ QWidget* TForm1::CreateCityTab() {
                                  {"SpecialistsE", "Specialists"}};
   int row = 0;
   for (const auto& r : rows) AddFieldRow(fields, page, row++, r[0], r[1]);
-  fields->setColumnMinimumWidth(1, 230);
+  fields->setColumnMinimumWidth(1, 180);
+  fields->setVerticalSpacing(2);  // fourteen rows fit the smallest window
 
   // Great-person points and rates in the game's order of the kinds (writer and musician are
   // Zeph's), then the yields per turn.
@@ -584,10 +583,11 @@ QWidget* TForm1::CreateCityTab() {
   for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
     if (edit->objectName().endsWith("PointsE") || edit->objectName().endsWith("RateE") ||
         edit->objectName().startsWith("Out") || edit->objectName() == "GPLimitE") {
-      edit->setFixedWidth(90);
+      edit->setFixedWidth(80);
     }
   }
   great->setRowStretch(row, 1);
+  great->setVerticalSpacing(2);
 
   auto* buildings = new QVBoxLayout;
   auto* building_captions = new QHBoxLayout;

@@ -188,14 +188,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
 // within 90 % of the screen's available area, at any scale factor. Below the preferred
 // minimum the pages scroll.
 void TForm1::FitToScreen() {
-  constexpr QSize kPreferredMinimum(960, 640);
   constexpr QSize kPreferredStart(1180, 760);
   constexpr double kScreenShare = 0.9;
   QSize available(kPreferredStart);
   if (const QScreen* shown_on = screen()) available = shown_on->availableGeometry().size();
   const QSize most(static_cast<int>(available.width() * kScreenShare),
                    static_cast<int>(available.height() * kScreenShare));
-  setMinimumSize(kPreferredMinimum.boundedTo(most));
+  setMinimumSize(kWindowMinimumSize.boundedTo(most));
   resize(kPreferredStart.boundedTo(most).expandedTo(minimumSize()));
 }
 
@@ -239,7 +238,7 @@ void TForm1::FormCreate() {
        {"№", "Civilization", "Leader", "Trait", "Alive", "Cities (Nat/Occ/Pup)"},
        {20, 115, 115, 70, 70, 110}},
       {TechGrid, {}, {kTechGridColumnWidths.begin(), kTechGridColumnWidths.end()}},
-      {ProductionGrid, {"№", "Production", "Hammers", "Delay"}, {20, 201, 80, 35}},
+      {ProductionGrid, {"№", "Production", "Hammers", "Delay"}, {20, 150, 80, 35}},
       {ReligionGrid, {"Religion", "Followers", "Points", "Percent", "Holy"}, {100, 50, 50, 50, 35}},
   };
   // The technology grid's headers and row numbers are those of its view with no player.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -35,6 +36,10 @@ class QTabWidget;
 class QTableWidget;
 
 namespace vek5 {
+
+// The smallest window at which every page shows whole; on a screen too small for it the window
+// may get smaller and its pages scroll.
+inline constexpr QSize kWindowMinimumSize(960, 640);
 
 class FolderFollower;
 class HistoryChartView;

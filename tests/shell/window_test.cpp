@@ -27,6 +27,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -1050,6 +1052,27 @@ std::string SeriesFolderForWindow() {
   testing::WriteGameSave(folder, "b.Vek5Save", testing::SeriesGame(10));
   testing::WriteFile(folder + "/c.Vek5Save", std::vector<uint8_t>(80, 0x78));
   return folder;
+}
+
+// At the smallest size the window offers on a common screen, every page fits whole: nothing
+// is cut and no page needs its scroll bars.
+TEST_F(WindowTest, EveryPageFitsAtTheMinimumSizeOfACommonScreen) {
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("fit.Vek5Save"))));
+  form_->resize(kWindowMinimumSize);
+  form_->show();
+  for (int i = 0; i < Pages()->count(); ++i) {
+    if (!Pages()->isTabVisible(i)) continue;
+    Pages()->setCurrentIndex(i);
+    QApplication::processEvents();
+    const auto* area = qobject_cast<QScrollArea*>(Pages()->widget(i));
+    if (!area) continue;
+    const QSize needed = area->widget()->minimumSizeHint();
+    const QSize room = area->viewport()->size();
+    EXPECT_LE(needed.width(), room.width()) << area->objectName().toStdString();
+    EXPECT_LE(needed.height(), room.height()) << area->objectName().toStdString();
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << area->objectName().toStdString();
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible()) << area->objectName().toStdString();
+  }
 }
 
 TEST_F(WindowTest, LoadFolderAnalysesOnTheSeriesTabAndActivatingARowLoadsIt) {
