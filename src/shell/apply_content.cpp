@@ -91,6 +91,12 @@ void ApplyLinesToRichText(QPlainTextEdit* edit, const std::vector<ColoredLine>& 
 }
 
 bool ApplyLines(QWidget* widget, const LinesContent& list) {
+  if (!list.Title.empty()) {
+    if (auto* caption =
+            widget->parentWidget()->findChild<QLabel*>(widget->objectName() + "Label")) {
+      caption->setText(Text(list.Title));
+    }
+  }
   if (auto* box = qobject_cast<QListWidget*>(widget)) {
     box->clear();
     for (const ColoredLine& line : list.Lines) {

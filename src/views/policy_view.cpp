@@ -19,6 +19,28 @@ constexpr std::string_view kZephBranchBoxes[] = {
     "PatronageBranch", "RationalismBranch", "AutocracyBranch", "CommerceBranch",
     "FreedomBranch",   "FreedomIdeology",   "OrderIdeology",   "AutocracyIdeology"};
 
+// The branches by number, as the boxes above are titled: Zeph numbers Commerce, Rationalism,
+// Aesthetics and Exploration into the boxes the base game gives other branches.
+constexpr std::string_view kBaseBranchTitles[] = {"Tradition", "Liberty",  "Honor",       "Piety",
+                                                  "Patronage", "Commerce", "Rationalism", "Freedom",
+                                                  "Autocracy", "Order"};
+constexpr std::string_view kZephBranchTitles[] = {"Tradition",
+                                                  "Liberty",
+                                                  "Honor",
+                                                  "Piety",
+                                                  "Patronage",
+                                                  "Commerce",
+                                                  "Rationalism",
+                                                  "Aesthetics",
+                                                  "Exploration",
+                                                  "Freedom (ideology)",
+                                                  "Order (ideology)",
+                                                  "Autocracy (ideology)"};
+static_assert(std::size(kBaseBranchTitles) == std::size(kBaseBranchBoxes));
+static_assert(std::size(kZephBranchTitles) == std::size(kZephBranchBoxes));
+
+constexpr std::string_view kUnusedBoxTitle = "(not in this rule set)";
+
 }  // namespace
 
 PolicyEdition PolicyEditionOf(const GameState& state) {
@@ -26,13 +48,17 @@ PolicyEdition PolicyEditionOf(const GameState& state) {
 }
 
 PolicyEdition PolicyEditionFor(bool zeph_present) {
-  if (zeph_present) return {PolicyInfoZeph, kZephBranchBoxes};
-  return {PolicyInfo, kBaseBranchBoxes};
+  if (zeph_present) return {PolicyInfoZeph, kZephBranchBoxes, kZephBranchTitles};
+  return {PolicyInfo, kBaseBranchBoxes, kBaseBranchTitles};
 }
 
 TabContent PlayerPolicyChoose(const GameState& state, int32_t entry) {
   TabContent tab;
-  for (std::string_view box : kPolicyBoxes) tab.List(box);
+  const PolicyEdition edition = PolicyEditionOf(state);
+  for (std::string_view box : kPolicyBoxes) tab.List(box).Title = kUnusedBoxTitle;
+  for (size_t b = 0; b < edition.BranchBoxes.size(); ++b) {
+    tab.List(edition.BranchBoxes[b]).Title = edition.BranchTitles[b];
+  }
   if (entry < 0 || entry >= std::min(state.PlayerCount, kMaxSlots)) {
     for (std::string_view field :
          {"PolicyCultureE", "TotalCultureE", "PolicyNumE", "CSCultureE", "CulturePerTurnE"}) {
@@ -41,7 +67,6 @@ TabContent PlayerPolicyChoose(const GameState& state, int32_t entry) {
     return tab;
   }
 
-  const PolicyEdition edition = PolicyEditionOf(state);
   const auto& adopted = state.PolicyAdopted[static_cast<size_t>(entry)];
   const size_t rows = std::min(edition.Policies.size(), adopted.size());
   for (size_t row = 0; row < rows; ++row) {

@@ -25,7 +25,8 @@ inline constexpr std::array<std::string_view, kPolicyBoxCount> kPolicyBoxes = {
 // The policy table of a save's rule set and the box that shows each of its branch numbers.
 struct PolicyEdition {
   std::span<const TPolicyInfoRec> Policies;
-  std::span<const std::string_view> BranchBoxes;  // indexed by branch number
+  std::span<const std::string_view> BranchBoxes;   // indexed by branch number
+  std::span<const std::string_view> BranchTitles;  // the branch each box holds, by number
 };
 PolicyEdition PolicyEditionOf(const GameState& state);
 // The same by rule set: the base table, or the Zeph table with its ideologies.

@@ -273,6 +273,7 @@ std::string_view ColorNoteOf(std::string_view control, uint32_t color) {
 
 void RenderList(std::string& out, const LinesContent& list, std::string_view caption) {
   if (list.Lines.empty()) return;
+  if (!list.Title.empty()) caption = list.Title;
   if (!caption.empty()) out += std::string(caption) + ":\n";
   for (size_t i = 0; i < list.Lines.size(); ++i) {
     std::string line = std::string(kIndent) + std::string(TrimRight(list.Lines[i].Text));

@@ -42,7 +42,9 @@ void TabContent::SetCheck(std::string_view control, bool checked) {
 
 LinesContent& TabContent::List(std::string_view control) {
   if (LinesContent* list = FindByControl(Lists, control)) return *list;
-  Lists.push_back({std::string(control), {}});
+  LinesContent list;
+  list.Control = std::string(control);
+  Lists.push_back(std::move(list));
   return Lists.back();
 }
 

@@ -39,6 +39,9 @@ struct LinesContent {
   // opens (0 = the toolkit's default).
   int32_t Selected = -1;
   int32_t DropDownCount = 0;
+  // A caption that depends on the save (the window shows it in the control's caption label, the
+  // report prints it); empty keeps the caption the control has.
+  std::string Title;
 };
 
 // A string grid: Cells[row][column]; row 0 is the header row.

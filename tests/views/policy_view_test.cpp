@@ -81,6 +81,28 @@ TEST(PolicyBoxes, BranchNumbersChooseBoxesByRuleSet) {
   }
 }
 
+// Each box is titled by the branch whose policies it shows: the table's opening policy of a
+// branch carries the branch's name (Zeph's ideologies have none and say that they are one).
+TEST(PolicyBoxes, EachBoxIsTitledByTheBranchItHolds) {
+  for (bool is_zeph : {false, true}) {
+    auto state = PolicyGame(is_zeph);
+    const std::span<const TPolicyInfoRec> table = PolicyEditionOf(*state).Policies;
+    for (size_t row = 0; row < table.size(); ++row) state->PolicyAdopted[0][row] = kTrue;
+    const TabContent tab = PlayerPolicyChoose(*state, 0);
+    for (std::string_view box : kPolicyBoxes) {
+      const LinesContent& list = *tab.FindList(box);
+      SCOPED_TRACE(std::string(box) + (is_zeph ? " zeph" : " base"));
+      if (list.Lines.empty()) {
+        EXPECT_EQ(list.Title, "(not in this rule set)");
+      } else if (list.Title.find("(ideology)") == std::string::npos) {
+        EXPECT_EQ(list.Lines.front().Text, list.Title);
+      } else {
+        EXPECT_TRUE(box.ends_with("Ideology"));
+      }
+    }
+  }
+}
+
 TEST(PolicyBoxes, ZephIdeologyTenet) {
   auto state = PolicyGame(true);
   Adopt(*state, 0, "POLICY_UNIVERSAL_HEALTHCARE_O");
