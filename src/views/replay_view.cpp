@@ -1,6 +1,7 @@
 #include "views/replay_view.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "model/calendar.h"
 #include "model/format.h"
@@ -18,15 +19,30 @@ bool ClosesOrSeparates(char c) {
   return std::string_view(",.;:!?)").find(c) != std::string_view::npos;
 }
 
+bool IsWordCharacter(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
+
 }  // namespace
 
 std::string TextWithoutIcons(std::string_view text) {
   // An icon stood between words, so it becomes a blank; blanks then collapse, and a blank or a
-  // comma left before a separator or a closing bracket goes.
+  // comma left before a separator or a closing bracket goes. Several marks between two words
+  // stood for a line break, which ends the sentence before it.
   std::string result;
   result.reserve(text.size());
-  for (const char raw : text) {
-    const char c = raw == kIconMark ? ' ' : raw;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == kIconMark) {
+      size_t end = i;
+      while (end < text.size() && text[end] == kIconMark) ++end;
+      if (end - i > 1 && end < text.size() && !result.empty() && IsWordCharacter(result.back()) &&
+          IsWordCharacter(text[end])) {
+        result.push_back('.');
+      }
+      i = end - 1;
+      c = ' ';
+    }
     if (c == ' ' && (result.empty() || result.back() == ' ' || result.back() == '(')) continue;
     if (ClosesOrSeparates(c)) {
       while (!result.empty() && (result.back() == ' ' || (result.back() == ',' && c != '.'))) {

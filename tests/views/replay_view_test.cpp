@@ -87,6 +87,9 @@ TEST(ReplayContent, IconMarksAreRemovedCleanly) {
       {"city @ Ranged Combat @.", "city Ranged Combat."},
       {"A plain text, with 3.5 and 12:30...", "A plain text, with 3.5 and 12:30..."},
       {"@", ""},
+      {"(ties are allowed):@@Brazil@@@RIGHT-CLICK@ to dismiss.",
+       "(ties are allowed): Brazil. RIGHT-CLICK to dismiss."},
+      {"per turn lost)@@As such", "per turn lost) As such"},
   };
   for (const auto& c : cases) EXPECT_EQ(TextWithoutIcons(c.Text), c.Shown) << c.Text;
 
