@@ -27,23 +27,13 @@
 namespace vek5 {
 namespace {
 
-using testing::CityRecordForm;
-using testing::Rules;
-
 // ----- The saves -----
 
 constexpr const char* kSharedSaves[] = {"base-turn50.Vek5Save", "base-turn95.Vek5Save",
                                         "zeph-hotseat-turn164.Vek5Save", "zeph-turn238.Vek5Save"};
 
-struct LargeCase {
-  const char* Name;
-  bench::LargeSaveFormat Format;
-};
-constexpr LargeCase kLargeSaves[] = {
-    {"large-zeph", {Rules::kZeph, CityRecordForm::ZephFinal}},
-    {"large-exp1", {Rules::kExp1, CityRecordForm::Exp1Late}},
-    {"large-early-huge-map", {Rules::kZeph, CityRecordForm::ZephFinal, 75'000'000}},
-};
+using bench::kLargeSaves;
+using bench::LargeCase;
 
 // Everything a benchmark of one save needs, prepared once.
 struct Prepared {

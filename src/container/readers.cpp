@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 namespace vek5 {
 namespace {
@@ -38,9 +39,14 @@ int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t sta
   const int64_t inner_begin = std::max<int64_t>(start, 0);
   const int64_t inner_end = length - m + 1;  // one past the last offset of a whole match
   if (inner_begin < inner_end) {
-    const int64_t hit =
-        FindBytes(save.SaveBuffer.data() + inner_begin, length - inner_begin, pattern);
-    if (hit >= 0) return static_cast<int32_t>(inner_begin + hit);
+    const uint8_t* data = save.SaveBuffer.data();
+    const std::optional<int64_t> known = save.Markers.First(data, length, pattern, inner_begin);
+    if (known) {
+      if (*known >= 0) return static_cast<int32_t>(*known);
+    } else {
+      const int64_t hit = FindBytes(data + inner_begin, length - inner_begin, pattern);
+      if (hit >= 0) return static_cast<int32_t>(inner_begin + hit);
+    }
   }
   for (int64_t p = std::max(inner_begin, inner_end); p < length; ++p) {
     if (MatchesAt(save, pattern, p)) return static_cast<int32_t>(p);
@@ -67,21 +73,10 @@ uint8_t ByteAt(const SaveImage& save, int64_t offset) {
   return save.SaveBuffer[static_cast<size_t>(offset)];
 }
 
-int32_t PeekInt(const SaveImage& save, int64_t offset) {
-  if (offset >= 0 && offset + 4 <= save.DataLength) {
-    uint32_t v;
-    std::memcpy(&v, save.SaveBuffer.data() + offset, 4);
-    return static_cast<int32_t>(v);
-  }
+int32_t PeekIntByBytes(const SaveImage& save, int64_t offset) {
   uint32_t v = 0;
   for (int i = 3; i >= 0; --i) v = (v << 8) | ByteAt(save, offset + i);
   return static_cast<int32_t>(v);
-}
-
-int32_t ReadInt(const SaveImage& save, int32_t& pos) {
-  const int32_t v = PeekInt(save, pos);
-  Advance(pos, 4);
-  return v;
 }
 
 int16_t ReadShort(const SaveImage& save, int32_t& pos) {

@@ -1,0 +1,192 @@
+#include "container/marker_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "container/byte_search.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define VEK5_X86_VECTORS 1
+#endif
+
+namespace vek5 {
+namespace {
+
+using Entry = MarkerIndex::Entry;
+
+// The vector filter compares three bytes of each pattern by their two halves (nibbles); the
+// patterns share eight buckets, one bit each, and a candidate is checked against the patterns of
+// the buckets whose bits survive.
+constexpr size_t kFingerprint = MarkerIndex::kMinIndexedLength;
+constexpr int kBuckets = 8;
+
+unsigned BucketOf(size_t entry) {
+  return 1u << (entry % kBuckets);
+}
+
+void Record(Entry& entry, int64_t at) {
+  if (!entry.Complete) return;
+  if (entry.Offsets.size() >= MarkerIndex::kMaxIndexedOccurrences) {
+    entry.Complete = false;
+    std::vector<int32_t>().swap(entry.Offsets);
+    return;
+  }
+  entry.Offsets.push_back(static_cast<int32_t>(at));
+}
+
+bool MatchesAt(const uint8_t* data, int64_t size, int64_t at, const std::string& pattern) {
+  return at >= 0 && at + static_cast<int64_t>(pattern.size()) <= size &&
+         std::memcmp(data + at, pattern.data(), pattern.size()) == 0;
+}
+
+// How common a byte value is in save bodies: zeros everywhere, then the bytes of -1, then the
+// low bytes of small numbers.
+int Commonness(uint8_t b) {
+  if (b == 0x00) return 3;
+  if (b == 0xFF) return 2;
+  if (b < 0x10) return 1;
+  return 0;
+}
+
+// Where in the pattern the fingerprint lies: its least common bytes, the last such place on a
+// tie, since the keys the save holds differ more in their ends than in their starts.
+size_t FingerprintOffset(std::string_view pattern) {
+  size_t best = 0;
+  int best_score = 1 << 30;
+  for (size_t at = 0; at + kFingerprint <= pattern.size(); ++at) {
+    int score = 0;
+    for (size_t i = 0; i < kFingerprint; ++i)
+      score += Commonness(static_cast<uint8_t>(pattern[at + i]));
+    if (score <= best_score) {
+      best = at;
+      best_score = score;
+    }
+  }
+  return best;
+}
+
+// Checks the patterns of the given buckets for a fingerprint at one offset.
+void CheckAt(std::vector<Entry>& entries, const uint8_t* data, int64_t size, int64_t at,
+             unsigned buckets) {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if ((buckets & BucketOf(i)) == 0) continue;
+    const int64_t start = at - static_cast<int64_t>(entries[i].Fingerprint);
+    if (MatchesAt(data, size, start, entries[i].Pattern)) Record(entries[i], start);
+  }
+}
+
+// Every pattern searched for on its own, pass after pass: where the vector filter is missing.
+void ScanEachPattern(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
+  for (Entry& entry : entries) {
+    for (int64_t from = 0; from < size && entry.Complete;) {
+      const int64_t hit = FindBytes(data + from, size - from, entry.Pattern);
+      if (hit < 0) break;
+      Record(entry, from + hit);
+      from += hit + 1;
+    }
+  }
+}
+
+#ifdef VEK5_X86_VECTORS
+
+// For each fingerprint byte, the buckets whose pattern has each low and each high nibble there;
+// every table twice, once per 128-bit lane.
+struct NibbleTables {
+  alignas(32) uint8_t Low[kFingerprint][32] = {};
+  alignas(32) uint8_t High[kFingerprint][32] = {};
+};
+
+NibbleTables TablesOf(const std::vector<Entry>& entries) {
+  NibbleTables t;
+  for (size_t e = 0; e < entries.size(); ++e) {
+    for (size_t i = 0; i < kFingerprint; ++i) {
+      const auto b = static_cast<uint8_t>(entries[e].Pattern[entries[e].Fingerprint + i]);
+      for (int lane = 0; lane < 32; lane += 16) {
+        t.Low[i][lane + (b & 0x0F)] |= static_cast<uint8_t>(BucketOf(e));
+        t.High[i][lane + (b >> 4)] |= static_cast<uint8_t>(BucketOf(e));
+      }
+    }
+  }
+  return t;
+}
+
+// Offsets 32 at a time while the fingerprint's loads stay inside the data; returns the first
+// offset not looked at.
+__attribute__((target("avx2"))) int64_t ScanAvx2(std::vector<Entry>& entries, const uint8_t* data,
+                                                 int64_t size) {
+  const NibbleTables t = TablesOf(entries);
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  __m256i low[kFingerprint];
+  __m256i high[kFingerprint];
+  for (size_t i = 0; i < kFingerprint; ++i) {
+    low[i] = _mm256_load_si256(reinterpret_cast<const __m256i*>(t.Low[i]));
+    high[i] = _mm256_load_si256(reinterpret_cast<const __m256i*>(t.High[i]));
+  }
+  constexpr int64_t kStep = 32;
+  int64_t p = 0;
+  for (; p + kStep + static_cast<int64_t>(kFingerprint) - 1 <= size; p += kStep) {
+    __m256i m = _mm256_set1_epi8(-1);
+    for (size_t i = 0; i < kFingerprint; ++i) {
+      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + p + i));
+      const __m256i l = _mm256_shuffle_epi8(low[i], _mm256_and_si256(x, nibble));
+      const __m256i h =
+          _mm256_shuffle_epi8(high[i], _mm256_and_si256(_mm256_srli_epi16(x, 4), nibble));
+      m = _mm256_and_si256(m, _mm256_and_si256(l, h));
+    }
+    const auto empty =
+        static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(m, _mm256_setzero_si256())));
+    if (empty == 0xFFFFFFFFu) continue;
+    alignas(32) uint8_t buckets[kStep];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(buckets), m);
+    for (uint32_t c = ~empty; c != 0; c &= c - 1) {
+      const int j = __builtin_ctz(c);
+      CheckAt(entries, data, size, p + j, buckets[j]);
+    }
+  }
+  return p;
+}
+
+#endif
+
+void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
+#ifdef VEK5_X86_VECTORS
+  if (__builtin_cpu_supports("avx2")) {
+    const unsigned all = (1u << kBuckets) - 1;
+    for (int64_t p = ScanAvx2(entries, data, size); p < size; ++p) {
+      CheckAt(entries, data, size, p, all);
+    }
+    return;
+  }
+#endif
+  ScanEachPattern(entries, data, size);
+}
+
+}  // namespace
+
+MarkerIndex::MarkerIndex(const uint8_t* data, int64_t size, std::span<const std::string> patterns)
+    : data_(data), size_(std::max<int64_t>(size, 0)) {
+  for (const std::string& pattern : patterns) {
+    const bool known = std::any_of(entries_.begin(), entries_.end(),
+                                   [&pattern](const Entry& e) { return e.Pattern == pattern; });
+    if (pattern.size() >= kMinIndexedLength && !known) {
+      entries_.push_back(Entry{pattern, FingerprintOffset(pattern), {}, true});
+    }
+  }
+  if (!entries_.empty() && size_ > 0) ScanAll(entries_, data_, size_);
+}
+
+std::optional<int64_t> MarkerIndex::First(const uint8_t* data, int64_t size,
+                                          std::string_view pattern, int64_t from) const {
+  if (data != data_ || size != size_ || from < 0) return std::nullopt;
+  for (const Entry& entry : entries_) {
+    if (entry.Pattern != pattern) continue;
+    if (!entry.Complete) return std::nullopt;
+    const auto at = std::lower_bound(entry.Offsets.begin(), entry.Offsets.end(), from,
+                                     [](int32_t offset, int64_t f) { return offset < f; });
+    return at == entry.Offsets.end() ? -1 : int64_t{*at};
+  }
+  return std::nullopt;
+}
+
+}  // namespace vek5
