@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 #include "container/byte_search.h"
 
@@ -18,7 +20,7 @@ using Entry = MarkerIndex::Entry;
 // The vector filter compares three bytes of each pattern by their two halves (nibbles); the
 // patterns share eight buckets, one bit each, and a candidate is checked against the patterns of
 // the buckets whose bits survive.
-constexpr size_t kFingerprint = MarkerIndex::kMinIndexedLength;
+constexpr size_t kFingerprint = 2;
 constexpr int kBuckets = 8;
 
 unsigned BucketOf(size_t entry) {
@@ -77,13 +79,18 @@ void CheckAt(std::vector<Entry>& entries, const uint8_t* data, int64_t size, int
 }
 
 // Every pattern searched for on its own, pass after pass: where the vector filter is missing.
-void ScanEachPattern(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
+// Records the occurrences whose fingerprint starts in [from, to).
+void ScanEachPattern(std::vector<Entry>& entries, const uint8_t* data, int64_t size, int64_t from,
+                     int64_t to) {
   for (Entry& entry : entries) {
-    for (int64_t from = 0; from < size && entry.Complete;) {
-      const int64_t hit = FindBytes(data + from, size - from, entry.Pattern);
+    const auto offset = static_cast<int64_t>(entry.Fingerprint);
+    const int64_t end =
+        std::min(size, to - offset + static_cast<int64_t>(entry.Pattern.size()) - 1);
+    for (int64_t q = std::max<int64_t>(from - offset, 0); q < end && entry.Complete;) {
+      const int64_t hit = FindBytes(data + q, end - q, entry.Pattern);
       if (hit < 0) break;
-      Record(entry, from + hit);
-      from += hit + 1;
+      Record(entry, q + hit);
+      q += hit + 1;
     }
   }
 }
@@ -111,10 +118,10 @@ NibbleTables TablesOf(const std::vector<Entry>& entries) {
   return t;
 }
 
-// Offsets 32 at a time while the fingerprint's loads stay inside the data; returns the first
-// offset not looked at.
+// Fingerprint offsets in [from, to), 32 at a time while the fingerprint's loads stay inside the
+// data and the range; returns the first offset not looked at.
 __attribute__((target("avx2"))) int64_t ScanAvx2(std::vector<Entry>& entries, const uint8_t* data,
-                                                 int64_t size) {
+                                                 int64_t size, int64_t from, int64_t to) {
   const NibbleTables t = TablesOf(entries);
   const __m256i nibble = _mm256_set1_epi8(0x0F);
   __m256i low[kFingerprint];
@@ -124,8 +131,9 @@ __attribute__((target("avx2"))) int64_t ScanAvx2(std::vector<Entry>& entries, co
     high[i] = _mm256_load_si256(reinterpret_cast<const __m256i*>(t.High[i]));
   }
   constexpr int64_t kStep = 32;
-  int64_t p = 0;
-  for (; p + kStep + static_cast<int64_t>(kFingerprint) - 1 <= size; p += kStep) {
+  const int64_t last = std::min(size - static_cast<int64_t>(kFingerprint) + 1, to) - kStep;
+  int64_t p = from;
+  for (; p <= last; p += kStep) {
     __m256i m = _mm256_set1_epi8(-1);
     for (size_t i = 0; i < kFingerprint; ++i) {
       const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + p + i));
@@ -149,17 +157,66 @@ __attribute__((target("avx2"))) int64_t ScanAvx2(std::vector<Entry>& entries, co
 
 #endif
 
-void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
+// Records the occurrences whose fingerprint starts in [from, to), in order.
+void ScanRange(std::vector<Entry>& entries, const uint8_t* data, int64_t size, int64_t from,
+               int64_t to) {
 #ifdef VEK5_X86_VECTORS
   if (__builtin_cpu_supports("avx2")) {
     const unsigned all = (1u << kBuckets) - 1;
-    for (int64_t p = ScanAvx2(entries, data, size); p < size; ++p) {
+    for (int64_t p = ScanAvx2(entries, data, size, from, to); p < to; ++p) {
       CheckAt(entries, data, size, p, all);
     }
     return;
   }
 #endif
-  ScanEachPattern(entries, data, size);
+  ScanEachPattern(entries, data, size, from, to);
+}
+
+// Appends the occurrences found in a later part of the data.
+void Append(std::vector<Entry>& entries, const std::vector<Entry>& later) {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    Entry& entry = entries[i];
+    if (!entry.Complete) continue;
+    if (!later[i].Complete ||
+        entry.Offsets.size() + later[i].Offsets.size() > MarkerIndex::kMaxIndexedOccurrences) {
+      entry.Complete = false;
+      std::vector<int32_t>().swap(entry.Offsets);
+      continue;
+    }
+    entry.Offsets.insert(entry.Offsets.end(), later[i].Offsets.begin(), later[i].Offsets.end());
+  }
+}
+
+// Large images are scanned in parts on the machine's cores; the parts' occurrences are joined
+// in order, so the index is the same however many parts there are.
+constexpr int64_t kMinPartSize = int64_t{4} << 20;
+constexpr unsigned kMaxParts = 4;
+
+unsigned PartsFor(int64_t size) {
+  const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
+  const auto by_size = static_cast<unsigned>(std::min<int64_t>(size / kMinPartSize, kMaxParts));
+  return std::clamp(std::min(cores, by_size), 1u, kMaxParts);
+}
+
+void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
+  const unsigned parts = PartsFor(size);
+  const int64_t part_size = size / parts;
+  std::vector<std::vector<Entry>> later(parts - 1, entries);
+  std::vector<std::thread> helpers;
+  for (unsigned k = 1; k < parts; ++k) {
+    const int64_t from = part_size * k;
+    const int64_t to = k + 1 == parts ? size : part_size * (k + 1);
+    std::vector<Entry>& found = later[k - 1];
+    try {
+      helpers.emplace_back(
+          [&found, data, size, from, to] { ScanRange(found, data, size, from, to); });
+    } catch (const std::system_error&) {
+      ScanRange(found, data, size, from, to);  // no thread to be had: scanned here instead
+    }
+  }
+  ScanRange(entries, data, size, 0, parts == 1 ? size : part_size);
+  for (std::thread& helper : helpers) helper.join();
+  for (const std::vector<Entry>& part : later) Append(entries, part);
 }
 
 }  // namespace
