@@ -1,6 +1,8 @@
 #include "container/marker_index.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -17,11 +19,12 @@ namespace {
 
 using Entry = MarkerIndex::Entry;
 
-// The vector filter compares three bytes of each pattern by their two halves (nibbles); the
-// patterns share eight buckets, one bit each, and a candidate is checked against the patterns of
-// the buckets whose bits survive.
+// The vector filter compares two bytes of each pattern, its fingerprint, by their two halves
+// (nibbles); the patterns share eight buckets, one bit each, and a candidate is checked against
+// the patterns of the buckets whose bits survive.
 constexpr size_t kFingerprint = 2;
 constexpr int kBuckets = 8;
+static_assert(kFingerprint <= MarkerIndex::kMinIndexedLength);
 
 unsigned BucketOf(size_t entry) {
   return 1u << (entry % kBuckets);
@@ -39,30 +42,36 @@ void Record(Entry& entry, int64_t at) {
 
 bool MatchesAt(const uint8_t* data, int64_t size, int64_t at, const std::string& pattern) {
   return at >= 0 && at + static_cast<int64_t>(pattern.size()) <= size &&
+         data[at] == static_cast<uint8_t>(pattern[0]) &&
          std::memcmp(data + at, pattern.data(), pattern.size()) == 0;
 }
 
-// How common a byte value is in save bodies: zeros everywhere, then the bytes of -1, then the
-// low bytes of small numbers.
-int Commonness(uint8_t b) {
-  if (b == 0x00) return 3;
-  if (b == 0xFF) return 2;
-  if (b < 0x10) return 1;
-  return 0;
+// How often each pair of bytes occurs in samples spread over the data. A fingerprint that is
+// common in the data passes the filter often, each time for a comparison that fails.
+constexpr int kSamples = 32;
+constexpr int64_t kSampleSize = 4096;
+
+std::vector<uint32_t> PairCounts(const uint8_t* data, int64_t size) {
+  std::vector<uint32_t> counts(size_t{1} << 16, 0);
+  for (int k = 0; k < kSamples; ++k) {
+    const int64_t from = size / kSamples * k;
+    const int64_t to = std::min(from + kSampleSize, size - 1);
+    for (int64_t i = from; i < to; ++i) ++counts[data[i] | (data[i + 1] << 8)];
+  }
+  return counts;
 }
 
-// Where in the pattern the fingerprint lies: its least common bytes, the last such place on a
-// tie, since the keys the save holds differ more in their ends than in their starts.
-size_t FingerprintOffset(std::string_view pattern) {
+// Where in the pattern the fingerprint lies: its pair of bytes that is rarest in the samples,
+// the last such place on a tie (the keys a save holds differ more in their ends).
+size_t FingerprintOffset(std::string_view pattern, const std::vector<uint32_t>& pair_counts) {
   size_t best = 0;
-  int best_score = 1 << 30;
+  uint32_t best_count = UINT32_MAX;
   for (size_t at = 0; at + kFingerprint <= pattern.size(); ++at) {
-    int score = 0;
-    for (size_t i = 0; i < kFingerprint; ++i)
-      score += Commonness(static_cast<uint8_t>(pattern[at + i]));
-    if (score <= best_score) {
+    const uint32_t count = pair_counts[static_cast<uint8_t>(pattern[at]) |
+                                       (static_cast<uint8_t>(pattern[at + 1]) << 8)];
+    if (count <= best_count) {
       best = at;
-      best_score = score;
+      best_count = count;
     }
   }
   return best;
@@ -71,10 +80,13 @@ size_t FingerprintOffset(std::string_view pattern) {
 // Checks the patterns of the given buckets for a fingerprint at one offset.
 void CheckAt(std::vector<Entry>& entries, const uint8_t* data, int64_t size, int64_t at,
              unsigned buckets) {
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if ((buckets & BucketOf(i)) == 0) continue;
-    const int64_t start = at - static_cast<int64_t>(entries[i].Fingerprint);
-    if (MatchesAt(data, size, start, entries[i].Pattern)) Record(entries[i], start);
+  for (; buckets != 0; buckets &= buckets - 1) {
+    for (size_t i = static_cast<size_t>(__builtin_ctz(buckets)); i < entries.size();
+         i += kBuckets) {
+      Entry& entry = entries[i];
+      const int64_t start = at - static_cast<int64_t>(entry.Fingerprint);
+      if (MatchesAt(data, size, start, entry.Pattern)) Record(entry, start);
+    }
   }
 }
 
@@ -223,14 +235,16 @@ void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
 
 MarkerIndex::MarkerIndex(const uint8_t* data, int64_t size, std::span<const std::string> patterns)
     : data_(data), size_(std::max<int64_t>(size, 0)) {
+  if (size_ < 2) return;
+  const std::vector<uint32_t> pair_counts = PairCounts(data, size_);
   for (const std::string& pattern : patterns) {
     const bool known = std::any_of(entries_.begin(), entries_.end(),
                                    [&pattern](const Entry& e) { return e.Pattern == pattern; });
     if (pattern.size() >= kMinIndexedLength && !known) {
-      entries_.push_back(Entry{pattern, FingerprintOffset(pattern), {}, true});
+      entries_.push_back(Entry{pattern, FingerprintOffset(pattern, pair_counts), {}, true});
     }
   }
-  if (!entries_.empty() && size_ > 0) ScanAll(entries_, data_, size_);
+  if (!entries_.empty()) ScanAll(entries_, data_, size_);
 }
 
 std::optional<int64_t> MarkerIndex::First(const uint8_t* data, int64_t size,
