@@ -171,9 +171,9 @@ __attribute__((target("avx2"))) int64_t ScanAvx2(std::vector<Entry>& entries, co
 
 // Records the occurrences whose fingerprint starts in [from, to), in order.
 void ScanRange(std::vector<Entry>& entries, const uint8_t* data, int64_t size, int64_t from,
-               int64_t to) {
+               int64_t to, MarkerScan scan) {
 #ifdef VEK5_X86_VECTORS
-  if (__builtin_cpu_supports("avx2")) {
+  if (scan.VectorFilter && __builtin_cpu_supports("avx2")) {
     const unsigned all = (1u << kBuckets) - 1;
     for (int64_t p = ScanAvx2(entries, data, size, from, to); p < to; ++p) {
       CheckAt(entries, data, size, p, all);
@@ -210,8 +210,9 @@ unsigned PartsFor(int64_t size) {
   return std::clamp(std::min(cores, by_size), 1u, kMaxParts);
 }
 
-void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
-  const unsigned parts = PartsFor(size);
+void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size, MarkerScan scan) {
+  const auto parts = static_cast<unsigned>(std::clamp<int64_t>(
+      scan.Parts == 0 ? PartsFor(size) : scan.Parts, 1, std::max<int64_t>(size, 1)));
   const int64_t part_size = size / parts;
   std::vector<std::vector<Entry>> later(parts - 1, entries);
   std::vector<std::thread> helpers;
@@ -221,19 +222,20 @@ void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size) {
     std::vector<Entry>& found = later[k - 1];
     try {
       helpers.emplace_back(
-          [&found, data, size, from, to] { ScanRange(found, data, size, from, to); });
+          [&found, data, size, from, to, scan] { ScanRange(found, data, size, from, to, scan); });
     } catch (const std::system_error&) {
-      ScanRange(found, data, size, from, to);  // no thread to be had: scanned here instead
+      ScanRange(found, data, size, from, to, scan);  // no thread to be had: scanned here instead
     }
   }
-  ScanRange(entries, data, size, 0, parts == 1 ? size : part_size);
+  ScanRange(entries, data, size, 0, parts == 1 ? size : part_size, scan);
   for (std::thread& helper : helpers) helper.join();
   for (const std::vector<Entry>& part : later) Append(entries, part);
 }
 
 }  // namespace
 
-MarkerIndex::MarkerIndex(const uint8_t* data, int64_t size, std::span<const std::string> patterns)
+MarkerIndex::MarkerIndex(const uint8_t* data, int64_t size, std::span<const std::string> patterns,
+                         MarkerScan scan)
     : data_(data), size_(std::max<int64_t>(size, 0)) {
   if (size_ < 2) return;
   const std::vector<uint32_t> pair_counts = PairCounts(data, size_);
@@ -244,7 +246,7 @@ MarkerIndex::MarkerIndex(const uint8_t* data, int64_t size, std::span<const std:
       entries_.push_back(Entry{pattern, FingerprintOffset(pattern, pair_counts), {}, true});
     }
   }
-  if (!entries_.empty()) ScanAll(entries_, data_, size_);
+  if (!entries_.empty()) ScanAll(entries_, data_, size_, scan);
 }
 
 std::optional<int64_t> MarkerIndex::First(const uint8_t* data, int64_t size,

@@ -12,6 +12,14 @@
 
 namespace vek5 {
 
+// How the index scans: with the fastest filter the processor allows or each pattern on its own
+// (what processors without the vector filter get), in as many parts as the machine's cores and
+// the size suggest or in the given number. Tests compare the ways.
+struct MarkerScan {
+  bool VectorFilter = true;
+  unsigned Parts = 0;  // 0: chosen by the machine and the size
+};
+
 class MarkerIndex {
  public:
   // Indexes nothing: every lookup says so.
@@ -20,7 +28,8 @@ class MarkerIndex {
   // Records every occurrence lying wholly within data[0, size) of each pattern of at least
   // kMinIndexedLength bytes. A pattern found more than kMaxIndexedOccurrences times is dropped,
   // so hostile files full of a marker cannot make the index large.
-  MarkerIndex(const uint8_t* data, int64_t size, std::span<const std::string> patterns);
+  MarkerIndex(const uint8_t* data, int64_t size, std::span<const std::string> patterns,
+              MarkerScan scan = {});
 
   // For an indexed pattern, exactly what a substring search of data[from, size) finds: the
   // offset (from data) of the first occurrence at or after from, or -1. For any other pattern,
