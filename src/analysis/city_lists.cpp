@@ -73,14 +73,14 @@ template <typename OnEntry>
 void ReadKeyList(const SaveImage& save, int32_t& pos, int32_t count, OnEntry on_entry) {
   int slot = 0;
   for (int32_t i = BoundedCount(save, pos, count); i > 0; --i, ++slot) {
-    const std::string key = ReadStr(save, pos);
+    const std::string_view key = ReadStrView(save, pos);
     const int32_t value = ReadInt(save, pos);
     if (slot < kMaxBuildingSlots) on_entry(slot, key, value);
   }
 }
 
 void SkipKeyList(const SaveImage& save, int32_t& pos) {
-  ReadKeyList(save, pos, ReadInt(save, pos), [](int, const std::string&, int32_t) {});
+  ReadKeyList(save, pos, ReadInt(save, pos), [](int, std::string_view, int32_t) {});
 }
 
 std::string DisplayName(std::string_view key, std::string_view prefix) {
@@ -242,25 +242,25 @@ void NoteBuildingPresent(GameState& state, const CityRecordLayout& layout, int32
 
 void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
                   int32_t p, TCityRec& city, int32_t& pos, int32_t first_count) {
-  ReadKeyList(save, pos, first_count, [&](int slot, const std::string& key, int32_t v) {
+  ReadKeyList(save, pos, first_count, [&](int slot, std::string_view key, int32_t v) {
     city.BuildingNames[slot] = DisplayName(key, kBuildingPrefix);
     city.BuildingProduction[slot] = v;
   });
   ReadKeyList(save, pos, ReadInt(save, pos),
-              [&](int slot, const std::string&, int32_t v) { city.BuildingDelay[slot] = v; });
+              [&](int slot, std::string_view, int32_t v) { city.BuildingDelay[slot] = v; });
   ReadKeyList(save, pos, ReadInt(save, pos),
-              [&](int slot, const std::string&, int32_t v) { city.BuildingValue3[slot] = v; });
-  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string&, int32_t v) {
+              [&](int slot, std::string_view, int32_t v) { city.BuildingValue3[slot] = v; });
+  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view, int32_t v) {
     RecordBuildingDate(state, city, slot, v);
   });
 
   ClearBuildingFlags(city);
   city.GPBuildings = {};
-  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string& key, int32_t v) {
+  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view key, int32_t v) {
     city.BuildingCount[slot] = v;
     if (v > 0) NoteBuildingPresent(state, layout, p, city, key);
   });
-  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string& key, int32_t v) {
+  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view key, int32_t v) {
     city.FreeBuildingCount[slot] = v;
     if (v > 0 && key == kGardenKey) city.HasGarden = kTrue;
   });
@@ -268,7 +268,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
   SkipInts(pos, 1);
   int slot = 0;
   for (int32_t i = BoundedCount(save, pos, ReadInt(save, pos)); i > 0; --i, ++slot) {
-    const std::string key = ReadStr(save, pos);
+    const std::string_view key = ReadStrView(save, pos);
     const int32_t production = ReadInt(save, pos);
     const int32_t delay = ReadInt(save, pos);
     SkipInts(pos, 2);

@@ -42,6 +42,9 @@ char ReadChar(const SaveImage& save, int32_t& pos);
 uint32_t ReadBool(const SaveImage& save, int32_t& pos);
 // Raw 8-bit text (length-prefixed); ends at the first zero byte.
 std::string ReadStr(const SaveImage& save, int32_t& pos);
+// The same text as ReadStr, seen in the image (valid while the image is), for readers that only
+// look at it.
+std::string_view ReadStrView(const SaveImage& save, int32_t& pos);
 // Text stored as 8-bit bytes or as UTF-16LE (only the low byte of each unit is kept).
 std::string ReadUStr(const SaveImage& save, int32_t& pos);
 
