@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <zlib.h>
 
 #include "model/reference_tables.h"
 #include "support/save_builder.h"
@@ -44,6 +48,43 @@ constexpr std::string_view kLeaderKeys[kMajors] = {
 constexpr int32_t kCivTypes[kMajors] = {8, 4, 26, 21, 13, 25, 14, 3, 6, 5, 9, 11};
 constexpr std::string_view kCityStateKeys[kCityStates] = {
     "MINOR_CIV_GENEVA", "MINOR_CIV_SIDON", "MINOR_CIV_MONACO", "MINOR_CIV_SINGAPORE"};
+
+// The body as the game compresses it: a zlib stream ended by a sync flush, without a final
+// block or a checksum.
+std::vector<uint8_t> CompressAsTheGame(const std::vector<uint8_t>& body) {
+  z_stream stream{};
+  if (deflateInit(&stream, Z_DEFAULT_COMPRESSION) != Z_OK) throw std::runtime_error("deflateInit");
+  std::vector<uint8_t> out(deflateBound(&stream, static_cast<uLong>(body.size())) + 16);
+  stream.next_in = const_cast<Bytef*>(body.data());
+  stream.avail_in = static_cast<uInt>(body.size());
+  stream.next_out = out.data();
+  stream.avail_out = static_cast<uInt>(out.size());
+  const int status = deflate(&stream, Z_SYNC_FLUSH);
+  out.resize(out.size() - stream.avail_out);
+  deflateEnd(&stream);
+  if (status != Z_OK || stream.avail_in != 0) throw std::runtime_error("deflate failed");
+  return out;
+}
+
+// A save file framed as the game frames it: the header, the stream in 64 KiB chunks each after
+// its length, a length of 0, the tail.
+std::vector<uint8_t> WithGameFraming(const std::vector<uint8_t>& header,
+                                     const std::vector<uint8_t>& body,
+                                     const std::vector<uint8_t>& tail) {
+  constexpr size_t kChunk = size_t{64} << 10;
+  const std::vector<uint8_t> stream = CompressAsTheGame(body);
+  ByteWriter out;
+  out.Bytes(header);
+  for (size_t done = 0; done < stream.size(); done += kChunk) {
+    const size_t size = std::min(kChunk, stream.size() - done);
+    out.Int(static_cast<int32_t>(size));
+    out.Bytes(std::vector<uint8_t>(stream.begin() + static_cast<long>(done),
+                                   stream.begin() + static_cast<long>(done + size)));
+  }
+  out.Int(0);
+  out.Bytes(tail);
+  return out.bytes();
+}
 
 bool IsZeph(const LargeSaveFormat& f) {
   return f.RuleSet == Rules::kZeph;
@@ -298,7 +339,7 @@ std::vector<uint8_t> WriteLargeSave(const LargeSaveFormat& f) {
       Repeated(kLogs, 1024, [&](int slot) { return WriteNotificationLog(world, Log(slot)); }));
   body.push_back(Cities(f));
   body.push_back(MapFiller(1'000'000, 3));
-  return WriteSaveFile(game);
+  return WithGameFraming(WriteHeader(game), WriteBody(game), game.Tail);
 }
 
 }  // namespace vek5::bench

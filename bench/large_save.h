@@ -23,4 +23,16 @@ struct LargeSaveFormat {
 // The whole save file, ready to be written to disk.
 std::vector<uint8_t> WriteLargeSave(const LargeSaveFormat& format);
 
+// The large saves every benchmark uses, one of them inflating about 70-fold.
+struct LargeCase {
+  const char* Name;
+  LargeSaveFormat Format;
+};
+inline constexpr LargeCase kLargeSaves[] = {
+    {"large-zeph", {testing::Rules::kZeph, testing::CityRecordForm::ZephFinal}},
+    {"large-exp1", {testing::Rules::kExp1, testing::CityRecordForm::Exp1Late}},
+    {"large-early-huge-map",
+     {testing::Rules::kZeph, testing::CityRecordForm::ZephFinal, 75'000'000}},
+};
+
 }  // namespace vek5::bench

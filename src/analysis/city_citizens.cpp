@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "analysis/city_layout.h"
+#include "analysis/searched_markers.h"
 #include "container/readers.h"
 #include "model/type_hash.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 // The specialist kinds in the order of the save's lists; the first is the default citizen.
 constexpr int32_t kSpecialistKinds = 7;
-constexpr int32_t kFirstKindHash = TypeHash("SPECIALIST_CITIZEN");
+constexpr int32_t kFirstKindHash = markers::kFirstSpecialistHash;
 // The model's great-person kind of each specialist kind after the default citizen: writer,
 // artist, musician, scientist, merchant, engineer.
 constexpr std::array<int, kSpecialistKinds - 1> kModelKindOf = {

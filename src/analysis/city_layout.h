@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/searched_markers.h"
 #include "container/save_image.h"
 #include "model/game_state.h"
 #include "model/reference_tables.h"
@@ -59,9 +60,9 @@ struct CityRecordLayout {
   int32_t RecordVersion = 0;
 };
 
-inline constexpr int32_t kZephCityMarker = static_cast<int32_t>(0xF5010319u);
-inline constexpr int32_t kExp1CityMarker = 0x18BF8791;
-inline constexpr int32_t kBaseCityMarker = 0x37AEAE99;
+inline constexpr int32_t kZephCityMarker = markers::kZephRecord;
+inline constexpr int32_t kExp1CityMarker = markers::kExp1Record;
+inline constexpr int32_t kBaseCityMarker = markers::kBaseRecord;
 // The type hash of "BUILDING_FLOATING_GARDENS": the first entry of a Zeph city's building list.
 inline constexpr int32_t kZephCityCheck = 0x40B10B7E;
 // The key length of "BUILDING_FLOATING_GARDENS", the first entry of a keyed building list.

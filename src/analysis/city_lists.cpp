@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "analysis/city_layout.h"
+#include "analysis/searched_markers.h"
 #include "container/key_text.h"
 #include "container/readers.h"
 #include "container/text_encoding.h"
@@ -18,14 +19,14 @@ namespace vek5 {
 namespace {
 
 // A Zeph queue follows a hash list whose first entry is this value.
-constexpr int32_t kZephQueueMarker = 0x57E5BD65;
+constexpr int32_t kZephQueueMarker = markers::kZephQueue;
 constexpr int32_t kZephQueueListBack = 4;
 // A keyed queue follows a key list whose first key is this.
-constexpr std::string_view kQueueListKey = "PROMOTION_INSTA_HEAL";
+constexpr std::string_view kQueueListKey = markers::kQueueListKey;
 constexpr int32_t kQueueListBack = 8;
 // Keyed records end with key lists that start with this key; the specialists lie before the
 // second, the religions after the third.
-constexpr std::string_view kLateListKey = "BUILDING_FLOATING_GARDENS";
+constexpr std::string_view kLateListKey = markers::kLateListKey;
 constexpr int32_t kSpecialistsBack = 48;
 constexpr int32_t kReligionListBack = 8;
 constexpr int32_t kReligionSearchAhead = 10;
@@ -72,27 +73,43 @@ template <typename OnEntry>
 void ReadKeyList(const SaveImage& save, int32_t& pos, int32_t count, OnEntry on_entry) {
   int slot = 0;
   for (int32_t i = BoundedCount(save, pos, count); i > 0; --i, ++slot) {
-    const std::string key = ReadStr(save, pos);
+    const std::string_view key = ReadStrView(save, pos);
     const int32_t value = ReadInt(save, pos);
     if (slot < kMaxBuildingSlots) on_entry(slot, key, value);
   }
 }
 
 void SkipKeyList(const SaveImage& save, int32_t& pos) {
-  ReadKeyList(save, pos, ReadInt(save, pos), [](int, const std::string&, int32_t) {});
+  ReadKeyList(save, pos, ReadInt(save, pos), [](int, std::string_view, int32_t) {});
 }
 
 std::string DisplayName(std::string_view key, std::string_view prefix) {
   return Utf8OrCp1251(CutTextKey(key, prefix));
 }
 
-// A Zeph type hash as a name: the table's key when the hash is known, else its hex digits.
+// The display names of a table's rows, made once: every city's lists name the same types.
 template <typename Table>
-std::string HashName(int32_t hash, int32_t row, const Table& table, std::string_view prefix) {
-  if (row >= 0 && row < static_cast<int32_t>(table.size())) {
-    return DisplayName(table[row].Key, prefix);
-  }
+std::vector<std::string> RowNames(const Table& table, std::string_view prefix) {
+  std::vector<std::string> names;
+  names.reserve(table.size());
+  for (const auto& row : table) names.push_back(DisplayName(row.Key, prefix));
+  return names;
+}
+
+// A Zeph type hash as a name: the table's key when the hash is known, else its hex digits.
+std::string HashName(int32_t hash, int32_t row, const std::vector<std::string>& row_names) {
+  if (row >= 0 && row < static_cast<int32_t>(row_names.size())) return row_names[row];
   return Format("%08x", static_cast<uint32_t>(hash));
+}
+
+const std::vector<std::string>& BuildingNames() {
+  static const std::vector<std::string> names = RowNames(BuildingInfoZeph, kBuildingPrefix);
+  return names;
+}
+
+const std::vector<std::string>& UnitNames() {
+  static const std::vector<std::string> names = RowNames(UnitInfoZeph, kUnitPrefix);
+  return names;
 }
 
 void RecordBuildingDate(const GameState& state, TCityRec& city, int slot, int32_t year) {
@@ -137,7 +154,7 @@ void ClearBuildingFlags(TCityRec& city) {
 int32_t ReadHashLists(const SaveImage& save, const GameState& state, TCityRec& city, int32_t& pos,
                       int32_t first_count, int32_t next_record) {
   ReadHashList(save, pos, first_count, [&](int slot, int32_t hash, int32_t value) {
-    city.BuildingNames[slot] = HashName(hash, FindBIndex(hash), BuildingInfoZeph, kBuildingPrefix);
+    city.BuildingNames[slot] = HashName(hash, FindBIndex(hash), BuildingNames());
     city.BuildingProduction[slot] = value;
   });
   ReadHashList(save, pos, ReadInt(save, pos),
@@ -155,7 +172,7 @@ int32_t ReadHashLists(const SaveImage& save, const GameState& state, TCityRec& c
   SkipInts(pos, std::clamp<int64_t>(int64_t{ReadInt(save, pos)} * 3, 0, INT32_MAX));
 
   ReadHashList(save, pos, ReadInt(save, pos), [&](int slot, int32_t hash, int32_t value) {
-    city.UnitNames[slot] = HashName(hash, FindUIndex(hash), UnitInfoZeph, kUnitPrefix);
+    city.UnitNames[slot] = HashName(hash, FindUIndex(hash), UnitNames());
     city.UnitProduction[slot] = value;
   });
   ReadHashList(save, pos, ReadInt(save, pos),
@@ -225,25 +242,25 @@ void NoteBuildingPresent(GameState& state, const CityRecordLayout& layout, int32
 
 void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
                   int32_t p, TCityRec& city, int32_t& pos, int32_t first_count) {
-  ReadKeyList(save, pos, first_count, [&](int slot, const std::string& key, int32_t v) {
+  ReadKeyList(save, pos, first_count, [&](int slot, std::string_view key, int32_t v) {
     city.BuildingNames[slot] = DisplayName(key, kBuildingPrefix);
     city.BuildingProduction[slot] = v;
   });
   ReadKeyList(save, pos, ReadInt(save, pos),
-              [&](int slot, const std::string&, int32_t v) { city.BuildingDelay[slot] = v; });
+              [&](int slot, std::string_view, int32_t v) { city.BuildingDelay[slot] = v; });
   ReadKeyList(save, pos, ReadInt(save, pos),
-              [&](int slot, const std::string&, int32_t v) { city.BuildingValue3[slot] = v; });
-  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string&, int32_t v) {
+              [&](int slot, std::string_view, int32_t v) { city.BuildingValue3[slot] = v; });
+  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view, int32_t v) {
     RecordBuildingDate(state, city, slot, v);
   });
 
   ClearBuildingFlags(city);
   city.GPBuildings = {};
-  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string& key, int32_t v) {
+  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view key, int32_t v) {
     city.BuildingCount[slot] = v;
     if (v > 0) NoteBuildingPresent(state, layout, p, city, key);
   });
-  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, const std::string& key, int32_t v) {
+  ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view key, int32_t v) {
     city.FreeBuildingCount[slot] = v;
     if (v > 0 && key == kGardenKey) city.HasGarden = kTrue;
   });
@@ -251,7 +268,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
   SkipInts(pos, 1);
   int slot = 0;
   for (int32_t i = BoundedCount(save, pos, ReadInt(save, pos)); i > 0; --i, ++slot) {
-    const std::string key = ReadStr(save, pos);
+    const std::string_view key = ReadStrView(save, pos);
     const int32_t production = ReadInt(save, pos);
     const int32_t delay = ReadInt(save, pos);
     SkipInts(pos, 2);

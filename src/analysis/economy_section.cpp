@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 
@@ -134,11 +135,11 @@ constexpr std::array<EconomyLayout, 6> kEconomyLayouts = {{
     {RuleSet::kZeph, BuildStage::kAny, false, 536, 2688, &kZephBlock},
 }};
 
-constexpr int32_t kRecordMarker = 0x6F229238;
+constexpr int32_t kRecordMarker = markers::kEconomyRecord;
 constexpr int32_t kZeroBeforeMarker = 12;
 
 // Zeph saves hold earlier lists with the same marker; the search starts at an anchor record.
-constexpr int32_t kAnchorMarker = 0x0252AC5E;
+constexpr int32_t kAnchorMarker = markers::kEconomyAnchor;
 constexpr int32_t kAnchorCheckBefore = 28;
 constexpr int32_t kAnchorCheckValue = static_cast<int32_t>(0xDFC41280);
 constexpr int32_t kAnchorZeroAfter = 28;

@@ -1,5 +1,6 @@
 // The game options: each is a key beginning "GAMEOPTION_" followed by a one-byte value, found
 // by repeated searches wherever they lie after the turn timer.
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "container/key_text.h"
 #include "container/readers.h"
@@ -8,7 +9,7 @@
 namespace vek5 {
 namespace {
 
-constexpr std::string_view kGameOptionPrefix = "GAMEOPTION_";
+constexpr std::string_view kGameOptionPrefix = markers::kGameOptionPrefix;
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 #include "model/reference_tables.h"
@@ -16,7 +17,7 @@ namespace {
 using namespace world;
 
 // The last series key of a player's replay block; the block's data follow it directly.
-constexpr std::string_view kLastSeriesKey = "REPLAYDATASET_MILITARYMIGHT";
+constexpr std::string_view kLastSeriesKey = markers::kLastSeriesKey;
 // Turn index kHistoryTurns - 1 is never written.
 constexpr int32_t kStoredTurns = kHistoryTurns - 1;
 constexpr int32_t kPairBytes = 8;

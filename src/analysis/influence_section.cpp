@@ -2,6 +2,7 @@
 // and from it the friends and the ally.
 #include <array>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 
@@ -28,7 +29,7 @@ constexpr std::array<InfluenceLayout, 5> kInfluenceLayouts = {{
     {RuleSet::kZeph, BuildStage::kAny, false, 38, 2500},
 }};
 
-constexpr int32_t kRecordMarker = static_cast<int32_t>(0xF1A0EAB7);
+constexpr int32_t kRecordMarker = markers::kInfluenceRecord;
 constexpr int32_t kMaxOccurrences = 1001;
 // Influence is stored times 100: above 30.00 a friend, from 60.00 on the highest is the ally.
 constexpr int32_t kFriendAbove = 3000;

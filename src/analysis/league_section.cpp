@@ -2,6 +2,7 @@
 // with each player's contribution are read.
 #include <string_view>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 
@@ -11,7 +12,7 @@ namespace {
 using namespace world;
 
 // A text of the first member record; the member count starts this many bytes before it.
-constexpr std::string_view kMembershipText = "from membership";
+constexpr std::string_view kMembershipText = markers::kMembershipText;
 constexpr int32_t kMemberCountBeforeText = 40;
 // A member record: int32, int32, text, byte, three int32, two bytes; at least this long.
 constexpr int32_t kMinMemberRecordBytes = 4 + 4 + 4 + 1 + 12 + 2;

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 #include "container/key_text.h"
@@ -24,9 +25,9 @@ struct NotificationLayout {
   int32_t tag;  // the value that starts a log
 };
 
-constexpr int32_t kZephMarker = static_cast<int32_t>(0xF5010319);
-constexpr int32_t kExp1Marker = 0x18BF8791;
-constexpr int32_t kBaseMarker = 0x37AEAE99;
+constexpr int32_t kZephMarker = markers::kZephRecord;
+constexpr int32_t kExp1Marker = markers::kExp1Record;
+constexpr int32_t kBaseMarker = markers::kBaseRecord;
 constexpr int32_t kOldTag = 257;
 constexpr int32_t kTag = 513;
 

@@ -2,6 +2,7 @@
 // the hash of the first policy and told apart from other lists by the two counts before it.
 #include <array>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 #include "model/reference_tables.h"
@@ -27,7 +28,7 @@ constexpr std::array<PolicyLayout, 3> kPolicyLayouts = {{
 }};
 
 // The hash of policy 0, which is the table's first entry.
-constexpr int32_t kTableMarker = TypeHash("POLICY_LIBERTY");
+constexpr int32_t kTableMarker = markers::kPolicyTable;
 static_assert(kTableMarker == static_cast<int32_t>(0xAAF91295));
 static_assert(kPolicyZephRows <= kMaxPolicyRows);
 // Each slot's table comes with several other lists that start with the same hash.

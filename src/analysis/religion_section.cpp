@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 #include "model/type_hash.h"
@@ -31,15 +32,15 @@ struct ReligionLayout {
 };
 
 constexpr std::array<ReligionLayout, 2> kReligionLayouts = {{
-    {RuleSet::kExp1, BuildStage::kAny, false, "BUILDINGCLASS_COURTHOUSE", 0, 254, 230,
+    {RuleSet::kExp1, BuildStage::kAny, false, markers::kCourthouseKey, 0, 254, 230,
      TrailerForm::kKeyTextAndValue},
-    {RuleSet::kZeph, BuildStage::kAny, false, "", TypeHash("BUILDINGCLASS_COURTHOUSE"), 274, 250,
+    {RuleSet::kZeph, BuildStage::kAny, false, "", markers::kCourthouseHash, 274, 250,
      TrailerForm::kHashAndOptionalValue},
 }};
-static_assert(TypeHash("BUILDINGCLASS_COURTHOUSE") == static_cast<int32_t>(0xF1D0F8A6));
+static_assert(markers::kCourthouseHash == static_cast<int32_t>(0xF1D0F8A6));
 
 // The embedded database follows the religions; an anchor after its start is not ours.
-constexpr std::string_view kDatabaseText = "SQLite";
+constexpr std::string_view kDatabaseText = markers::kDatabaseText;
 
 // The back-scan for the belief count: the first small value at or below anchor - 12.
 constexpr int32_t kScanStart = 12;

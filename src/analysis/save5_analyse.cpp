@@ -1,11 +1,34 @@
 #include "analysis/save5_analyse.h"
 
+#include <algorithm>
+
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 
 namespace vek5 {
+namespace {
+
+// Records the occurrences of the searched markers on the image for the time of one analysis,
+// so that the sections' searches answer from them; the image's bytes do not change meanwhile.
+class IndexedMarkers {
+ public:
+  explicit IndexedMarkers(const SaveImage& save) : save_(save) {
+    const int64_t size = std::min<int64_t>(save.DataLength, save.SaveBuffer.size());
+    save_.Markers = MarkerIndex(save.SaveBuffer.data(), size, markers::SearchedPatterns());
+  }
+  ~IndexedMarkers() { save_.Markers = MarkerIndex(); }
+  IndexedMarkers(const IndexedMarkers&) = delete;
+  IndexedMarkers& operator=(const IndexedMarkers&) = delete;
+
+ private:
+  const SaveImage& save_;
+};
+
+}  // namespace
 
 std::unique_ptr<GameState> Save5Analyse(const SaveImage& save) {
   // ReadHistory makes one history set per Leaders entry, not all kMaxSlots up front.
+  const IndexedMarkers indexed(save);
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   int32_t pos = 4;  // the first four bytes of a save are never read

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
 #include "model/reference_tables.h"
@@ -44,12 +45,12 @@ constexpr std::array<TechnologyLayout, 3> kTechnologyLayouts = {{
      kTechZephRows, 0, 0, 0, 0},
 }};
 
-constexpr int32_t kFirstTechHash = TypeHash("TECH_AGRICULTURE");
+constexpr int32_t kFirstTechHash = markers::kFirstTechHash;
 static_assert(kFirstTechHash == static_cast<int32_t>(0x77BF7761));
 // The hash list starts after a version int32 and the count.
 constexpr int32_t kHashListBeforeCount = 8;
 
-constexpr std::string_view kBuildingKey = "BUILDING_STONE_WORKS";
+constexpr std::string_view kBuildingKey = markers::kBuildingKey;
 // The key's text and the int32 that follows it.
 constexpr int32_t kKeyEntryBytes = static_cast<int32_t>(kBuildingKey.size()) + 4;
 constexpr int32_t kMaxListEntries = 101;

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 namespace vek5 {
 namespace {
@@ -38,9 +39,14 @@ int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t sta
   const int64_t inner_begin = std::max<int64_t>(start, 0);
   const int64_t inner_end = length - m + 1;  // one past the last offset of a whole match
   if (inner_begin < inner_end) {
-    const int64_t hit =
-        FindBytes(save.SaveBuffer.data() + inner_begin, length - inner_begin, pattern);
-    if (hit >= 0) return static_cast<int32_t>(inner_begin + hit);
+    const uint8_t* data = save.SaveBuffer.data();
+    const std::optional<int64_t> known = save.Markers.First(data, length, pattern, inner_begin);
+    if (known) {
+      if (*known >= 0) return static_cast<int32_t>(*known);
+    } else {
+      const int64_t hit = FindBytes(data + inner_begin, length - inner_begin, pattern);
+      if (hit >= 0) return static_cast<int32_t>(inner_begin + hit);
+    }
   }
   for (int64_t p = std::max(inner_begin, inner_end); p < length; ++p) {
     if (MatchesAt(save, pattern, p)) return static_cast<int32_t>(p);
@@ -50,14 +56,14 @@ int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t sta
 
 // The n bytes at pos up to the first zero byte; bytes outside the image read as zero, so a text
 // ends where the image does (and is empty when it starts before offset 0).
-std::string BytesUpToZero(const SaveImage& save, int64_t pos, int32_t n) {
+std::string_view BytesUpToZero(const SaveImage& save, int64_t pos, int32_t n) {
   if (pos < 0 || pos >= save.DataLength) return {};
   const auto* first = save.SaveBuffer.data() + pos;
   const auto room = static_cast<size_t>(std::min<int64_t>(n, save.DataLength - pos));
   const void* zero = std::memchr(first, 0, room);
   const size_t length =
       zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - first) : room;
-  return std::string(reinterpret_cast<const char*>(first), length);
+  return std::string_view(reinterpret_cast<const char*>(first), length);
 }
 
 }  // namespace
@@ -67,21 +73,10 @@ uint8_t ByteAt(const SaveImage& save, int64_t offset) {
   return save.SaveBuffer[static_cast<size_t>(offset)];
 }
 
-int32_t PeekInt(const SaveImage& save, int64_t offset) {
-  if (offset >= 0 && offset + 4 <= save.DataLength) {
-    uint32_t v;
-    std::memcpy(&v, save.SaveBuffer.data() + offset, 4);
-    return static_cast<int32_t>(v);
-  }
+int32_t PeekIntByBytes(const SaveImage& save, int64_t offset) {
   uint32_t v = 0;
   for (int i = 3; i >= 0; --i) v = (v << 8) | ByteAt(save, offset + i);
   return static_cast<int32_t>(v);
-}
-
-int32_t ReadInt(const SaveImage& save, int32_t& pos) {
-  const int32_t v = PeekInt(save, pos);
-  Advance(pos, 4);
-  return v;
 }
 
 int16_t ReadShort(const SaveImage& save, int32_t& pos) {
@@ -102,12 +97,16 @@ uint32_t ReadBool(const SaveImage& save, int32_t& pos) {
   return b;
 }
 
-std::string ReadStr(const SaveImage& save, int32_t& pos) {
+std::string_view ReadStrView(const SaveImage& save, int32_t& pos) {
   const int32_t n = ReadInt(save, pos);
   if (n <= 0 || n > kMaxStringLength) return {};
-  std::string text = BytesUpToZero(save, pos, n);
+  const std::string_view text = BytesUpToZero(save, pos, n);
   Advance(pos, n);
   return text;
+}
+
+std::string ReadStr(const SaveImage& save, int32_t& pos) {
+  return std::string(ReadStrView(save, pos));
 }
 
 std::string ReadUStr(const SaveImage& save, int32_t& pos) {
@@ -117,7 +116,7 @@ std::string ReadUStr(const SaveImage& save, int32_t& pos) {
   const int step = (n == 1 || ByteAt(save, int64_t{pos} + 1) < 0x14) ? 2 : 1;
   std::string text;
   if (step == 1) {
-    text = BytesUpToZero(save, pos, n);
+    text = std::string(BytesUpToZero(save, pos, n));
   } else {
     for (int32_t i = 0; i < n; ++i) {
       const uint8_t b = ByteAt(save, int64_t{pos} + int64_t{i} * step);

@@ -3,7 +3,9 @@
 // read as zero, so no read can leave the buffer whatever the position holds.
 #pragma once
 
+#include <climits>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -15,14 +17,34 @@ namespace vek5 {
 inline constexpr int32_t kMaxStringLength = 16767;
 
 uint8_t ByteAt(const SaveImage& save, int64_t offset);
-int32_t PeekInt(const SaveImage& save, int64_t offset);
 
-int32_t ReadInt(const SaveImage& save, int32_t& pos);
+// The int32 readers are called for nearly every value of a save, so they are inline; a value
+// reaching outside the image is read byte by byte.
+int32_t PeekIntByBytes(const SaveImage& save, int64_t offset);
+
+inline int32_t PeekInt(const SaveImage& save, int64_t offset) {
+  if (offset >= 0 && offset + 4 <= save.DataLength) {
+    uint32_t v;
+    std::memcpy(&v, save.SaveBuffer.data() + offset, 4);
+    return static_cast<int32_t>(v);
+  }
+  return PeekIntByBytes(save, offset);
+}
+
+inline int32_t ReadInt(const SaveImage& save, int32_t& pos) {
+  const int32_t v = PeekInt(save, pos);
+  pos = pos > INT32_MAX - 4 ? INT32_MAX : pos + 4;
+  return v;
+}
+
 int16_t ReadShort(const SaveImage& save, int32_t& pos);
 char ReadChar(const SaveImage& save, int32_t& pos);
 uint32_t ReadBool(const SaveImage& save, int32_t& pos);
 // Raw 8-bit text (length-prefixed); ends at the first zero byte.
 std::string ReadStr(const SaveImage& save, int32_t& pos);
+// The same text as ReadStr, seen in the image (valid while the image is), for readers that only
+// look at it.
+std::string_view ReadStrView(const SaveImage& save, int32_t& pos);
 // Text stored as 8-bit bytes or as UTF-16LE (only the low byte of each unit is kept).
 std::string ReadUStr(const SaveImage& save, int32_t& pos);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "container/image_memory.h"
+#include "container/marker_index.h"
 
 namespace vek5 {
 
@@ -37,6 +38,10 @@ struct SaveImage {
   // cut short says how long it should have been); -1 when it cannot be known. Later chunks
   // are not counted, so this is an upper bound.
   int32_t BodyShareRead = -1;
+  // The occurrences of the markers an analysis searches for, which it records in one pass when
+  // it starts and drops when it ends; the searches answer from them. Only a memo of the bytes
+  // above, so it may change on a const image, and it is ignored once the bytes move or resize.
+  mutable MarkerIndex Markers;
 };
 
 // Assembles an image from the bytes of a save file. Throws LoadError.
