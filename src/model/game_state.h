@@ -387,7 +387,8 @@ struct GameState {
   std::vector<int32_t> CityNameRows;   // row of CityNameInfo or -1, parallel to CityNames
 };
 
-// A fresh model with room for every history data set and notification log. Large, so it lives on the heap.
+// A fresh model with room for every history data set and notification log. Large, so it lives on
+// the heap.
 inline std::unique_ptr<GameState> NewGameState() {
   auto state = std::make_unique<GameState>();
   state->HistoryData.resize(kMaxSlots);
