@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the save fuzzer (clang, libFuzzer, address and undefined-behaviour sanitizers) in its
-# own build folder and runs it for about a minute over a freshly written seed corpus and the
-# kept regression inputs. Any finding fails the script; its input is left in the work folder.
+# Builds the save fuzzers (clang, libFuzzer, address and undefined-behaviour sanitizers) in their
+# own build folder and runs each for about a minute over a freshly written seed corpus and the
+# kept regression inputs: the lean target (image and analysis only, small inputs) and the full
+# target (analysis and every view). Any finding fails the script; its input is left in the work
+# folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${VEK5_FUZZ_SECONDS:-60}"
@@ -16,21 +18,33 @@ cmake --build build --target make_fuzz_seeds
 
 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVEK5_FUZZ=ON -DVEK5_BUILD_GUI=OFF -DVEK5_BUILD_TESTS=OFF
-cmake --build build-fuzz --target save_fuzzer
+cmake --build build-fuzz --target analysis_fuzzer save_fuzzer
 
 work="$(mktemp -d)"
-mkdir -p "$work/seeds" "$work/corpus"
-build/tools/make_fuzz_seeds "$work/seeds"
 regressions=()
 if [ -d tests/fuzz/regressions ]; then regressions=(tests/fuzz/regressions); fi
-echo "Fuzzing for ${seconds} s; corpus and findings in $work"
-# New inputs go to the first folder; the seeds and the regression inputs are only read.
-if ! build-fuzz/tests/fuzz/save_fuzzer "$work/corpus" "$work/seeds" "${regressions[@]}" \
-  -dict=tests/fuzz/save.dict -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
-  -artifact_prefix="$work/" -print_final_stats=1 >"$work/fuzz.log" 2>&1; then
-  tail -n 60 "$work/fuzz.log"
-  echo "The fuzzer found a fault; its input is in $work" >&2
-  exit 1
-fi
-grep -E '^(#[0-9]+ +DONE|stat::)' "$work/fuzz.log" || true
+
+# fuzz TARGET SEED_OPTION [FUZZER_OPTION...]: one run; new inputs go to the first folder, the
+# seeds and the regression inputs are only read.
+fuzz() {
+  local target="$1" seed_option="$2"
+  shift 2
+  mkdir -p "$work/$target/seeds" "$work/$target/corpus"
+  build/tools/make_fuzz_seeds $seed_option "$work/$target/seeds"
+  echo "Fuzzing $target for ${seconds} s; corpus and findings in $work/$target"
+  if ! "build-fuzz/tests/fuzz/$target" "$work/$target/corpus" "$work/$target/seeds" \
+    "${regressions[@]}" -dict=tests/fuzz/save.dict "$@" \
+    -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -artifact_prefix="$work/$target/" \
+    -print_final_stats=1 >"$work/$target/fuzz.log" 2>&1; then
+    tail -n 60 "$work/$target/fuzz.log"
+    echo "The fuzzer $target found a fault; its input is in $work/$target" >&2
+    exit 1
+  fi
+  grep -E '^(#[0-9]+ +DONE|stat::)' "$work/$target/fuzz.log" || true
+}
+
+# The lean target's inputs stay small (its seeds are cuts of a few KiB); the full target takes
+# the length of its largest seed.
+fuzz analysis_fuzzer --lean -max_len=32768
+fuzz save_fuzzer ""
 rm -rf "$work"

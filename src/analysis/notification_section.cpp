@@ -117,6 +117,7 @@ void ReadLog(const SaveImage& save, int32_t tag_pos, int32_t& pos, TNotification
 }  // namespace
 
 void ReadNotificationLogs(const SaveImage& save, GameState& state) {
+  state.PlayerLogs.resize(static_cast<size_t>(ListedEntries(state)));
   // The occurrences the layout's probe walks are remembered for the reading, which then finds
   // them without searching the body a second time.
   std::optional<MarkerOccurrences> walked;

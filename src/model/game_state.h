@@ -364,7 +364,9 @@ struct GameState {
   std::vector<int32_t> SessionTurns;  // at most kMaxSessionTurns
   int32_t SessionCounter = 0;
   int32_t ReloadsAtStartTurn = 0;
-  std::vector<TNotificationLog> PlayerLogs = std::vector<TNotificationLog>(kPlayerLogCount);
+  // [Leaders entry] -> notification log. A model from NewGameState() holds kPlayerLogCount logs;
+  // the analysis holds one per Leaders entry (each is over 10 KB).
+  std::vector<TNotificationLog> PlayerLogs;
   std::array<TLeagueProjectRec, kLeagueProjectCount> LeagueProjects{};
   int32_t AngkorWatOwner = -1;
   int32_t SistineChapelOwner = -1;
@@ -385,11 +387,13 @@ struct GameState {
   std::vector<int32_t> CityNameRows;   // row of CityNameInfo or -1, parallel to CityNames
 };
 
-// A fresh model with room for every history data set. Large, so it lives on the heap.
+// A fresh model with room for every history data set and notification log. Large, so it lives on
+// the heap.
 inline std::unique_ptr<GameState> NewGameState() {
   auto state = std::make_unique<GameState>();
   state->HistoryData.resize(kMaxSlots);
   state->HistoryStored.resize(kMaxSlots);
+  state->PlayerLogs.resize(kPlayerLogCount);
   return state;
 }
 

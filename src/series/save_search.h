@@ -14,8 +14,9 @@ inline constexpr std::string_view kSaveExtension = ".Vek5Save";
 bool HasSaveExtension(std::string_view file_name);
 
 // The files in the order of the paths; a folder's saves sorted by path. A path that does not
-// exist is kept as given, so that its load fails and shows why. Unreadable sub-folders are
-// passed by.
+// exist is kept as given, so that its load fails and shows why; so is a link named as a save
+// that leads nowhere. Unreadable sub-folders, linked folders, and entries that are neither files
+// nor links (pipes, devices) are passed by.
 std::vector<std::string> FindSaveFiles(const std::vector<std::string>& paths);
 
 }  // namespace vek5

@@ -1,19 +1,16 @@
 // Fuzz target: any bytes -> save image -> analysis -> the content of every tab for every player
 // and city selection, the text report, the JSON and the graph's events.
 //
-// Inputs that assemble as a save file go through the container; all others are taken as an
-// assembled image whose body starts after the first "BODY", so that the analysis sees arbitrary
-// bodies and not only the few that survive inflation. The last input byte picks a player, the
-// graph's statistic and entry, and whether the JSON is written, so that their handling is
-// explored without building everything on every run.
+// The input becomes an image as in the lean target (fuzz_image.h). The last input byte picks a
+// player, the graph's statistic and entry, and whether the JSON is written, so that their handling
+// is explored without building everything on every run.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <string_view>
-#include <vector>
 
 #include "analysis/save5_analyse.h"
+#include "block_recycler.h"
+#include "fuzz_image.h"
 #include "views/all_tabs.h"
 #include "views/city_view.h"
 #include "views/graph_view.h"
@@ -30,28 +27,9 @@ namespace {
 // Larger inputs add nothing the analysis could not be shown with smaller ones; they only slow
 // the run down.
 constexpr size_t kMaxInput = size_t{1} << 20;
-// Where the body starts in an input without "BODY": just after a minimal header.
-constexpr int32_t kDefaultBodyOffset = 8;
 // The JSON writes every played turn of every series: worth checking, too slow for every run. It
 // is written for inputs that end in this byte (not 0, which most seeds end in).
 constexpr uint8_t kJsonChoice = 0xA5;
-
-vek5::SaveImage ImageOf(const uint8_t* data, size_t size) {
-  std::vector<uint8_t> bytes(data, data + size);
-  try {
-    return vek5::AssembleSave(bytes);
-  } catch (const vek5::LoadError&) {
-  }
-  vek5::SaveImage image;
-  image.SaveBuffer = std::move(bytes);
-  image.DataLength = static_cast<int32_t>(image.SaveBuffer.size());
-  const std::string_view text(reinterpret_cast<const char*>(image.SaveBuffer.data()),
-                              image.SaveBuffer.size());
-  const size_t tag = text.find(vek5::kBodyTag);
-  image.BodyOffset = tag != std::string_view::npos ? static_cast<int32_t>(tag) + 4
-                                                   : std::min(kDefaultBodyOffset, image.DataLength);
-  return image;
-}
 
 // Every tab once for the default selections (and as the text report); the tabs that show one
 // player for the entries one before the first, the first, one chosen by the input, the last and
@@ -99,7 +77,8 @@ void DriveGraph(const vek5::GameState& state, uint8_t choice) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
-  const vek5::SaveImage image = ImageOf(data, size);
+  vek5::fuzz::RecycleFreedBlocks();
+  const vek5::SaveImage image = vek5::fuzz::ImageOf(data, size);
   const uint8_t choice = size > 0 ? data[size - 1] : 0;
   try {
     const auto state = vek5::Save5Analyse(image);

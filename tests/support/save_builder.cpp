@@ -361,6 +361,7 @@ std::vector<uint8_t> WriteSaveFile(const GameDescription& game) {
   // More sizes than chunks: the list of chunks ends with the compressed stream.
   parts.ChunkSizes.assign(parts.Body.size() / kChunkSize + 2, kChunkSize);
   parts.Tail = game.Tail;
+  parts.GameStream = game.GameStream;
   return BuildSaveFile(parts);
 }
 
@@ -385,8 +386,25 @@ std::vector<uint8_t> Compress(const std::vector<uint8_t>& bytes) {
   return out;
 }
 
+std::vector<uint8_t> CompressAsGame(const std::vector<uint8_t>& bytes) {
+  z_stream z{};
+  if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK)
+    throw std::runtime_error("deflateInit failed");
+  std::vector<uint8_t> out(deflateBound(&z, static_cast<uLong>(bytes.size())) + 64);
+  z.next_in = const_cast<Bytef*>(bytes.data());
+  z.avail_in = static_cast<uInt>(bytes.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  const int status = deflate(&z, Z_SYNC_FLUSH);
+  out.resize(out.size() - z.avail_out);
+  deflateEnd(&z);
+  if (status != Z_OK || z.avail_in != 0) throw std::runtime_error("deflate failed");
+  return out;
+}
+
 std::vector<uint8_t> BuildSaveFile(const SaveFileParts& parts) {
-  const std::vector<uint8_t> stream = Compress(parts.Body);
+  const std::vector<uint8_t> stream =
+      parts.GameStream ? CompressAsGame(parts.Body) : Compress(parts.Body);
   ByteWriter out;
   out.Bytes(parts.Header);
   size_t done = 0;

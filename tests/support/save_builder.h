@@ -137,6 +137,8 @@ struct GameDescription {
   // Later body sections, appended in order after the int32 that follows the replay list.
   std::vector<std::vector<uint8_t>> BodySections;
   std::vector<uint8_t> Tail;
+  // The body's stream ends as the game ends it (see SaveFileParts::GameStream).
+  bool GameStream = false;
 };
 
 // Header sections, in file order.
@@ -162,9 +164,15 @@ struct SaveFileParts {
   std::vector<size_t> ChunkSizes;  // sizes of the compressed chunks; the last takes the rest
   int32_t Terminator = 0;          // the length field that ends the chunk list
   std::vector<uint8_t> Tail;
+  // The stream ends as the game ends it: with a sync flush, no final block and no checksum.
+  // Otherwise it is a complete zlib stream.
+  bool GameStream = false;
 };
 
+// A complete zlib stream of the bytes.
 std::vector<uint8_t> Compress(const std::vector<uint8_t>& bytes);
+// A zlib stream of the bytes ended by a sync flush, as the game writes its bodies.
+std::vector<uint8_t> CompressAsGame(const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> BuildSaveFile(const SaveFileParts& parts);
 // A whole save file: header, the body compressed and cut into 64 KiB chunks as the game does,
 // and the tail.

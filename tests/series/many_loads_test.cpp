@@ -1,0 +1,43 @@
+// The shared saves loaded one after another as the batch and the window load them: after the
+// first round the peak resident memory stays where it is. The full figure (1,000 loads) comes
+// from tools/many_loads; this is its quick form.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "series/save_summary.h"
+#include "support/process_memory.h"
+#include "support/save_builder.h"
+
+namespace vek5 {
+namespace {
+
+constexpr int kRounds = 10;
+// What the peak may still grow by after the first round: allocator slack, not a save's worth.
+constexpr int64_t kAllowedGrowthKiB = 4 * 1024;
+
+TEST(ManyLoads, PeakMemoryStaysFlatAfterTheFirstRound) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer holds freed memory back for a while, so the peak grows";
+#endif
+  std::vector<std::string> saves;
+  for (const char* name : {"base-turn50.Vek5Save", "base-turn95.Vek5Save",
+                           "zeph-hotseat-turn164.Vek5Save", "zeph-turn238.Vek5Save"}) {
+    const std::string path = testing::SharedSave(name);
+    if (!path.empty()) saves.push_back(path);
+  }
+  if (saves.empty()) GTEST_SKIP() << "shared saves are not present";
+  int64_t after_first_round = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    for (const std::string& save : saves) {
+      const SaveRecord record = SummariseSave(save);
+      ASSERT_TRUE(record.Loaded()) << save << ": " << record.Error;
+    }
+    if (round == 0) after_first_round = testing::PeakResidentKiB();
+  }
+  EXPECT_LE(testing::PeakResidentKiB(), after_first_round + kAllowedGrowthKiB);
+}
+
+}  // namespace
+}  // namespace vek5
