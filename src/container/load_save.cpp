@@ -168,6 +168,10 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
   if (stat(file_name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
     throw LoadError("This is a folder, not a save file.");
   }
+  // Opening a pipe waits for a writer, and a device never ends: only plain files are read.
+  if (stat(file_name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    throw LoadError("This is not a file but a pipe, device or socket; it is not a save.");
+  }
   std::ifstream in(file_name, std::ios::binary | std::ios::ate);
   if (!in) {
     throw LoadError("The file cannot be opened.\nDetail: \"" + file_name +

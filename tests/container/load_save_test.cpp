@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <string>
 
@@ -173,6 +174,23 @@ TEST(LoadSave, AFolderIsRefusedAsAFolder) {
   } catch (const LoadError& e) {
     EXPECT_NE(std::string(e.what()).find("is a folder"), std::string::npos) << e.what();
   }
+}
+
+// A pipe would block the read until a writer came; a device would never end.
+TEST(LoadSave, APipeOrADeviceIsRefusedWithoutWaiting) {
+  const std::string pipe = testing::TempPath("waiting.Vek5Save");
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {pipe, std::string("/dev/zero")}) {
+    try {
+      LoadSave(path);
+      ADD_FAILURE() << path;
+    } catch (const LoadError& e) {
+      EXPECT_NE(std::string(e.what()).find("pipe, device or socket"), std::string::npos)
+          << e.what();
+    }
+  }
+  std::filesystem::remove(pipe);
 }
 
 TEST(LoadSave, AFileAboveTheSizeLimitIsRefusedUnread) {
