@@ -1,5 +1,5 @@
 // The shared saves loaded one after another as the batch and the window load them: after the
-// first round the peak resident memory stays where it is. The full figure (1,000 loads) comes
+// first rounds the peak resident memory stays where it is. The full figure (1,000 loads) comes
 // from tools/many_loads; this is its quick form.
 #include <gtest/gtest.h>
 
@@ -14,10 +14,13 @@ namespace vek5 {
 namespace {
 
 constexpr int kRounds = 10;
+// Rounds before the peak is taken as the baseline: the allocator takes its arenas for the
+// threads that scan large images during the first rounds, once.
+constexpr int kWarmUpRounds = 2;
 // What the peak may still grow by after the first round: allocator slack, not a save's worth.
 constexpr int64_t kAllowedGrowthKiB = 4 * 1024;
 
-TEST(ManyLoads, PeakMemoryStaysFlatAfterTheFirstRound) {
+TEST(ManyLoads, PeakMemoryStaysFlatAfterTheFirstRounds) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address sanitizer holds freed memory back for a while, so the peak grows";
 #endif
@@ -28,15 +31,15 @@ TEST(ManyLoads, PeakMemoryStaysFlatAfterTheFirstRound) {
     if (!path.empty()) saves.push_back(path);
   }
   if (saves.empty()) GTEST_SKIP() << "shared saves are not present";
-  int64_t after_first_round = 0;
+  int64_t after_warm_up = 0;
   for (int round = 0; round < kRounds; ++round) {
     for (const std::string& save : saves) {
       const SaveRecord record = SummariseSave(save);
       ASSERT_TRUE(record.Loaded()) << save << ": " << record.Error;
     }
-    if (round == 0) after_first_round = testing::PeakResidentKiB();
+    if (round + 1 == kWarmUpRounds) after_warm_up = testing::PeakResidentKiB();
   }
-  EXPECT_LE(testing::PeakResidentKiB(), after_first_round + kAllowedGrowthKiB);
+  EXPECT_LE(testing::PeakResidentKiB(), after_warm_up + kAllowedGrowthKiB);
 }
 
 }  // namespace
