@@ -96,7 +96,8 @@ constexpr std::array<QueueKind, 5> kQueueKinds = {{
     {"Unit", ZephUnitName, UnitSlotName},
     {"Building", ZephBuildingName, BuildingSlotName},
     {"Project", ZephProjectName, ProjectRowName},
-    {"Spec", NoZephName, NoSlotName},  // a specialist order, shown by this short label
+    // A specialist order: labelled by the first four letters of the word.
+    {std::string_view("Specialist").substr(0, 4), NoZephName, NoSlotName},
     {"Commerce", ZephCommerceName, CommerceRowName},
 }};
 
