@@ -83,8 +83,7 @@ void ReadBlock(const SaveImage& save, GameState& state, int entry, int32_t& pos)
 
 void ReadHistory(const SaveImage& save, GameState& state, std::span<const PlayerRecord> records) {
   const auto entries = static_cast<size_t>(ListedEntries(state));
-  state.HistoryData.resize(entries);
-  state.HistoryStored.resize(entries);
+  SizeHistory(state, entries);
   std::vector<bool> given(entries, false);
   int32_t pos = save.BodyOffset;
   for (int32_t k = 0; k < kMaxBlocks; ++k) {

@@ -46,12 +46,16 @@ bool MatchesAt(const uint8_t* data, int64_t size, int64_t at, const std::string&
          std::memcmp(data + at, pattern.data(), pattern.size()) == 0;
 }
 
-// How often each pair of bytes occurs in samples spread over the data. A fingerprint that is
-// common in the data passes the filter often, each time for a comparison that fails.
+// A fingerprint that is common in the data passes the filter often, each time for a comparison
+// that fails: the rarest pair of bytes in samples of the data is taken.
 constexpr int kSamples = 32;
 constexpr int64_t kSampleSize = 4096;
+constexpr int64_t kMinCountedSize = int64_t{1} << 20;
 
+// How often each pair of bytes occurs in samples spread over the data. A small image is not
+// counted: its scan is short whatever the fingerprints, and counting would cost more.
 std::vector<uint32_t> PairCounts(const uint8_t* data, int64_t size) {
+  if (size < kMinCountedSize) return {};
   std::vector<uint32_t> counts(size_t{1} << 16, 0);
   for (int k = 0; k < kSamples; ++k) {
     const int64_t from = size / kSamples * k;
@@ -62,13 +66,16 @@ std::vector<uint32_t> PairCounts(const uint8_t* data, int64_t size) {
 }
 
 // Where in the pattern the fingerprint lies: its pair of bytes that is rarest in the samples,
-// the last such place on a tie (the keys a save holds differ more in their ends).
+// the last such place on a tie (the keys a save holds differ more in their ends) or without
+// counts.
 size_t FingerprintOffset(std::string_view pattern, const std::vector<uint32_t>& pair_counts) {
   size_t best = 0;
   uint32_t best_count = UINT32_MAX;
   for (size_t at = 0; at + kFingerprint <= pattern.size(); ++at) {
-    const uint32_t count = pair_counts[static_cast<uint8_t>(pattern[at]) |
-                                       (static_cast<uint8_t>(pattern[at + 1]) << 8)];
+    const uint32_t count = pair_counts.empty()
+                               ? 0
+                               : pair_counts[static_cast<uint8_t>(pattern[at]) |
+                                             (static_cast<uint8_t>(pattern[at + 1]) << 8)];
     if (count <= best_count) {
       best = at;
       best_count = count;

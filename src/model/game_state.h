@@ -387,12 +387,17 @@ struct GameState {
   std::vector<int32_t> CityNameRows;   // row of CityNameInfo or -1, parallel to CityNames
 };
 
-// A fresh model with room for every history data set and notification log. Large, so it lives on
-// the heap.
+// Room for the history of the given number of data sets (162 KB each, so made only for the
+// entries a save lists).
+inline void SizeHistory(GameState& state, size_t sets) {
+  state.HistoryData.resize(sets);
+  state.HistoryStored.resize(sets);
+}
+
+// A fresh model with room for every notification log; the history gets its room when the save's
+// entries are known. Large, so it lives on the heap.
 inline std::unique_ptr<GameState> NewGameState() {
   auto state = std::make_unique<GameState>();
-  state->HistoryData.resize(kMaxSlots);
-  state->HistoryStored.resize(kMaxSlots);
   state->PlayerLogs.resize(kPlayerLogCount);
   return state;
 }

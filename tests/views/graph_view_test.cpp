@@ -17,6 +17,7 @@ std::unique_ptr<GameState> Game(int32_t players, int32_t start_turn, int32_t cur
   state->StartTurn = start_turn;
   state->CurrentTurn = current_turn;
   state->TurnsPlayed = current_turn - start_turn;
+  SizeHistory(*state, static_cast<size_t>(players));
   for (int32_t p = 0; p < players; ++p) {
     state->Leaders[p].LeaderName = "Leader " + std::to_string(p);
     state->GraphPlayerChecked.push_back(true);

@@ -13,6 +13,7 @@ constexpr int kScore = 0;
 std::unique_ptr<GameState> TwoPlayers() {
   auto state = NewGameState();
   state->PlayerCount = 2;
+  SizeHistory(*state, 2);
   state->StartTurn = 2;
   state->CurrentTurn = 5;
   state->Leaders[0].LeaderName = "Alexander";

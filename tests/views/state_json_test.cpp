@@ -53,6 +53,7 @@ std::unique_ptr<GameState> TwoPlayerGame() {
   auto s = NewGameState();
   s->GameVersion = "1.0.3 \"beta\"";
   s->PlayerCount = 2;
+  SizeHistory(*s, 3);  // one data set more than the entries
   s->StartTurn = 2;
   s->CurrentTurn = 4;
   s->VictoryAllowed[2] = kTrue;
