@@ -1,5 +1,5 @@
 // The replay statistics of every player: one block per player, each a list of series of
-// (turn, value) pairs, copied into the dense history table of the player's Leaders entry. A
+// (turn, value) pairs, copied into the history table of the player's Leaders entry. A
 // block lies in its slot's record, after the record's economy block, so it belongs to the slot of
 // the last record before it.
 #include <algorithm>
@@ -25,7 +25,7 @@ constexpr int32_t kPairBytes = 8;
 constexpr int32_t kMaxBlocks = kMaxSlots;
 
 struct SeriesTarget {
-  std::array<int32_t, kHistoryTurns>* values = nullptr;  // none: read past
+  THistoryRow* values = nullptr;  // none: read past
   std::bitset<kHistoryTurns>* turns = nullptr;
 };
 
@@ -35,7 +35,7 @@ void ReadSeries(const SaveImage& save, int32_t& pos, SeriesTarget into) {
     const int32_t turn = std::max(ReadInt(save, pos), 0);
     const int32_t value = ReadInt(save, pos);
     if (into.values && turn < kStoredTurns) {
-      (*into.values)[turn] = value;
+      into.values->Set(static_cast<size_t>(turn), value);
       into.turns->set(static_cast<size_t>(turn));
     }
   }

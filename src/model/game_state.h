@@ -257,8 +257,24 @@ constexpr std::array<int32_t, kMaxSlots> SlotNumbers() {
   return a;
 }
 
+// The values of one history series by absolute turn. It holds the turns up to the last one
+// written, so a short game keeps little; a turn beyond them, or never written, reads 0.
+class THistoryRow {
+ public:
+  int32_t operator[](size_t turn) const { return turn < values_.size() ? values_[turn] : 0; }
+  // Turns from kHistoryTurns on are not kept.
+  void Set(size_t turn, int32_t value) {
+    if (turn >= static_cast<size_t>(kHistoryTurns)) return;
+    if (turn >= values_.size()) values_.resize(turn + 1, 0);
+    values_[turn] = value;
+  }
+
+ private:
+  std::vector<int32_t> values_;
+};
+
 // History values of one player data set: [series][absolute turn].
-using THistorySet = std::array<std::array<int32_t, kHistoryTurns>, kHistorySeries>;
+using THistorySet = std::array<THistoryRow, kHistorySeries>;
 
 // What the save stored for one data set: the series its block held and, per series, the turns
 // that have a value. A turn the save did not store reads 0 in the values.
@@ -387,15 +403,13 @@ struct GameState {
   std::vector<int32_t> CityNameRows;   // row of CityNameInfo or -1, parallel to CityNames
 };
 
-// Room for the history of the given number of data sets (162 KB each, so made only for the
-// entries a save lists).
+// Room for the history of the given number of data sets.
 inline void SizeHistory(GameState& state, size_t sets) {
   state.HistoryData.resize(sets);
   state.HistoryStored.resize(sets);
 }
 
-// A fresh model with room for every notification log; the history gets its room when the save's
-// entries are known. Large, so it lives on the heap.
+// A fresh model with room for every notification log. Large, so it lives on the heap.
 inline std::unique_ptr<GameState> NewGameState() {
   auto state = std::make_unique<GameState>();
   state->PlayerLogs.resize(kPlayerLogCount);

@@ -117,9 +117,10 @@ SavePast PastOfState(const GameState& state) {
                                                   : "Data set " + std::to_string(d + 1));
     const THistorySet& set = state.HistoryData[static_cast<size_t>(d)];
     for (int32_t s = 0; s < past.Series; ++s) {
-      const auto& values = set[static_cast<size_t>(s)];
-      past.Values.insert(past.Values.end(), values.begin() + past.FirstTurn,
-                         values.begin() + past.FirstTurn + past.Turns);
+      const THistoryRow& values = set[static_cast<size_t>(s)];
+      for (int32_t t = past.FirstTurn; t < past.FirstTurn + past.Turns; ++t) {
+        past.Values.push_back(values[static_cast<size_t>(t)]);
+      }
     }
   }
   const size_t messages = std::min<size_t>(

@@ -29,7 +29,7 @@ std::unique_ptr<GameState> Game(int32_t players, int32_t start_turn, int32_t cur
 void Fill(GameState& state, int32_t player, int32_t statistic, int32_t from_value, int32_t step) {
   for (int32_t t = std::max(state.StartTurn, 0); t < std::min(state.CurrentTurn, kHistoryTurns);
        ++t) {
-    state.HistoryData[player][statistic][t] = from_value + step * (t - state.StartTurn);
+    state.HistoryData[player][statistic].Set(t, from_value + step * (t - state.StartTurn));
   }
 }
 
@@ -242,7 +242,7 @@ TEST(GraphFit, AxisNumbers) {
     auto state = Game(1, 0, 10);
     state->GraphPlayerChecked[0] = c.checked;
     for (int32_t t = 0; t < 10; ++t) {
-      state->HistoryData[0][kScore][t] = c.low_value + (c.high_value - c.low_value) * t / 9;
+      state->HistoryData[0][kScore].Set(t, c.low_value + (c.high_value - c.low_value) * t / 9);
     }
     ViewState view = FreshViewState(*state);
     GraphContent graph = BuildGraphContent(*state, view);

@@ -23,7 +23,7 @@ std::unique_ptr<GameState> TwoPlayers() {
 
 // A value the save stored for the entry, series and turn.
 void Store(GameState& state, size_t entry, size_t series, size_t turn, int32_t value) {
-  state.HistoryData[entry][series][turn] = value;
+  state.HistoryData[entry][series].Set(turn, value);
   state.HistoryStored[entry].Series.set(series);
   state.HistoryStored[entry].Turns[series].set(turn);
 }
@@ -35,8 +35,8 @@ TEST(HistoryCsv, OneRowPerHeldTurnOneColumnPerPlayerEmptyWhereNoValue) {
   Store(*state, 1, kScore, 2, 0);  // a stored zero is a value
   Store(*state, 1, kScore, 3, -4);
   Store(*state, 0, kScore, 4, 12);
-  Store(*state, 1, kScore, 1499, 99);    // the last turn the table holds
-  state->HistoryData[0][kScore][5] = 8;  // not stored: not a value
+  Store(*state, 1, kScore, 1499, 99);       // the last turn the table holds
+  state->HistoryData[0][kScore].Set(5, 8);  // not stored: not a value
   EXPECT_EQ(HistoryCsv(*state, kScore),
             "Turn,Alexander,Kabul\r\n"
             "0,7,\r\n"

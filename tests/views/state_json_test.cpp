@@ -44,7 +44,7 @@ TEST(AppendJsonString, EscapesAndKeepsValidUtf8) {
 
 // A value as the analysis leaves one the save stored.
 void StoreHistory(GameState& s, int set, int series, int turn, int32_t value) {
-  s.HistoryData[set][series][turn] = value;
+  s.HistoryData[set][series].Set(turn, value);
   s.HistoryStored[set].Series.set(series);
   s.HistoryStored[set].Turns[series].set(turn);
 }
