@@ -56,7 +56,8 @@ int32_t FindPattern(const SaveImage& save, std::string_view pattern, int32_t sta
 
 // The n bytes at pos up to the first zero byte; bytes outside the image read as zero, so a text
 // ends where the image does (and is empty when it starts before offset 0).
-std::string_view BytesUpToZero(const SaveImage& save, int64_t pos, int32_t n) {
+VEK5_NO_FUZZ_COVERAGE std::string_view BytesUpToZero(const SaveImage& save, int64_t pos,
+                                                     int32_t n) {
   if (pos < 0 || pos >= save.DataLength) return {};
   const auto* first = save.SaveBuffer.data() + pos;
   const auto room = static_cast<size_t>(std::min<int64_t>(n, save.DataLength - pos));
