@@ -1,24 +1,27 @@
 #!/usr/bin/env bash
-# Builds the save fuzzers (clang, libFuzzer, address and undefined-behaviour sanitizers) in their
-# own build folder and runs each for about a minute over a freshly written seed corpus and the
-# kept regression inputs: the lean target (image and analysis only, small inputs) and the full
-# target (analysis and every view). Any finding fails the script; its input is left in the work
-# folder.
+# Runs the save fuzzers (clang, libFuzzer, address and undefined-behaviour sanitizers) for about
+# half a minute each over a freshly written seed corpus and the kept regression inputs: the lean
+# target (image and analysis only, small inputs) and the full target (analysis and every view).
+# Takes the fuzz targets of the given build folder (configured with VEK5_FUZZ=ON), or builds
+# them in build-fuzz. Any finding fails the script; its input is left in the work folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds="${VEK5_FUZZ_SECONDS:-60}"
+seconds="${VEK5_FUZZ_SECONDS:-30}"
+fuzz_build="${1:-build-fuzz}"
 
 scripts/install-deps.sh clang-14 libclang-rt-14-dev
 
 # The seed writer uses the test save builder of the normal build.
 if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
 cmake --build build --target make_fuzz_seeds
 
-CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVEK5_FUZZ=ON -DVEK5_BUILD_GUI=OFF -DVEK5_BUILD_TESTS=OFF
-cmake --build build-fuzz --target analysis_fuzzer save_fuzzer
+if [ ! -f "$fuzz_build/build.ninja" ]; then
+  CXX=clang++-14 cmake -S . -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVEK5_FUZZ=ON -DVEK5_BUILD_GUI=OFF -DVEK5_BUILD_TESTS=OFF
+fi
+cmake --build "$fuzz_build" --target analysis_fuzzer save_fuzzer
 
 work="$(mktemp -d)"
 regressions=()
@@ -32,7 +35,7 @@ fuzz() {
   mkdir -p "$work/$target/seeds" "$work/$target/corpus"
   build/tools/make_fuzz_seeds $seed_option "$work/$target/seeds"
   echo "Fuzzing $target for ${seconds} s; corpus and findings in $work/$target"
-  if ! "build-fuzz/tests/fuzz/$target" "$work/$target/corpus" "$work/$target/seeds" \
+  if ! "$fuzz_build/tests/fuzz/$target" "$work/$target/corpus" "$work/$target/seeds" \
     "${regressions[@]}" -dict=tests/fuzz/save.dict "$@" \
     -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -artifact_prefix="$work/$target/" \
     -print_final_stats=1 >"$work/$target/fuzz.log" 2>&1; then

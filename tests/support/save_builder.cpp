@@ -243,10 +243,7 @@ std::vector<uint8_t> WriteHeader(const GameDescription& game) {
 namespace {
 
 constexpr size_t kTurnsPlayedOffset = 8;
-constexpr size_t kStartTurnOffset = 12;
 constexpr size_t kStartYearOffset = 20;
-constexpr size_t kMaxTurnsOffset = 24;
-constexpr size_t kPlayTimeOffset = 32;
 constexpr size_t kBodyKeyTextsOffset = 130;
 constexpr size_t kSecondBlockOffset = 138;
 constexpr size_t kScoreOffset = 820;

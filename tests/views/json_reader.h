@@ -2,6 +2,7 @@
 // only substrings of it.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <stdexcept>
 #include <string>
@@ -16,20 +17,20 @@ struct Json {
   double Number = 0;
   std::string String;
   std::vector<Json> Items;
-  std::vector<std::pair<std::string, Json>> Members;
+  // An object's members in order: Keys[i] names Members[i]. (A pair of a key and a Json would
+  // need Json complete here.)
+  std::vector<std::string> Keys;
+  std::vector<Json> Members;
 
   const Json& operator[](size_t i) const { return Items.at(i); }
   const Json& operator[](const std::string& key) const {
-    for (const auto& [k, v] : Members) {
-      if (k == key) return v;
+    for (size_t i = 0; i < Keys.size(); ++i) {
+      if (Keys[i] == key) return Members[i];
     }
     throw std::out_of_range("no key " + key);
   }
   bool Has(const std::string& key) const {
-    for (const auto& member : Members) {
-      if (member.first == key) return true;
-    }
-    return false;
+    return std::find(Keys.begin(), Keys.end(), key) != Keys.end();
   }
 };
 
@@ -108,7 +109,8 @@ class JsonReader {
         Space();
         std::string key = StringLiteral();
         Expect(':');
-        v.Members.emplace_back(std::move(key), Value());
+        v.Keys.push_back(std::move(key));
+        v.Members.push_back(Value());
       } while (Take(','));
       Expect('}');
     } else if (c == '[') {
