@@ -607,8 +607,29 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
+namespace {
+
+// About what a document takes: the game and its tables, each stored history value, each city.
+constexpr size_t kJsonBaseBytes = size_t{1} << 20;
+constexpr size_t kJsonBytesPerHistoryValue = 12;
+constexpr size_t kJsonBytesPerCity = 8 << 10;
+
+// Reserved up front, so that a document of several megabytes is not copied as it grows.
+size_t JsonSizeEstimate(const GameState& s) {
+  size_t values = 0;
+  for (const THistoryStored& stored : s.HistoryStored) {
+    for (const auto& turns : stored.Turns) values += turns.count();
+  }
+  size_t cities = 0;
+  for (const auto& list : s.Cities) cities += list.size();
+  return kJsonBaseBytes + values * kJsonBytesPerHistoryValue + cities * kJsonBytesPerCity;
+}
+
+}  // namespace
+
 std::string StateToJson(const GameState& state) {
   std::string out;
+  out.reserve(JsonSizeEstimate(state));
   JsonWriter w(out);
   w.BeginObject();
   WriteGame(w, state);
