@@ -294,7 +294,7 @@ struct LoadFigure {
 
 LoadFigure LoadOnce(const std::string& file) {
   const int64_t start = MonotonicNs();
-  const SaveImage image = LoadSave(file);
+  const SaveImage image = LoadSaveForAnalysis(file);
   const auto state = Save5Analyse(image);
   return {Ms(MonotonicNs() - start), Ms(ProcessCpuNs()), image.DataLength / 1e6};
 }

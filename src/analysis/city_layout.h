@@ -6,7 +6,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "analysis/searched_markers.h"
 #include "container/save_image.h"
@@ -134,11 +137,35 @@ void ReadResearch(const SaveImage& save, const GameState& state, const CityRecor
 // One entry of a city's religion list, read from pos on.
 void ReadCityReligion(const SaveImage& save, int32_t& pos, TCityReligion& religion);
 
+// The display names of the keys the cities' lists hold, each made once: the cities of a game
+// name the same few hundred types again and again.
+class ListedKeyNames {
+ public:
+  explicit ListedKeyNames(std::string_view prefix) : prefix_(prefix) {}
+  const std::string& Name(std::string_view key);
+
+ private:
+  struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
+  std::string_view prefix_;
+  std::unordered_map<std::string, std::string, KeyHash, std::equal_to<>> names_;
+};
+
+// What the cities' lists share, kept from one city to the next.
+struct CityListNames {
+  ListedKeyNames Buildings;
+  ListedKeyNames Units;
+};
+CityListNames NewCityListNames();
+
 // The lists and per-city values that follow a record's core fields, read from L on, for city
 // slot `city` of Leaders entry p. next_record: the marker of the next city record, 0 when none is
 // known; what lies beyond it belongs to that record.
 void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record);
+                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record,
+                   CityListNames& names);
 
 // The citizens block of a final-patch Zeph record: specialists, great-person progress and
 // building points, religions. Found from the position of the queue's marker (0: no queue); a

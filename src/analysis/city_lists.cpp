@@ -241,9 +241,10 @@ void NoteBuildingPresent(GameState& state, const CityRecordLayout& layout, int32
 }
 
 void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                  int32_t p, TCityRec& city, int32_t& pos, int32_t first_count) {
+                  int32_t p, TCityRec& city, int32_t& pos, int32_t first_count,
+                  CityListNames& names) {
   ReadKeyList(save, pos, first_count, [&](int slot, std::string_view key, int32_t v) {
-    city.BuildingNames[slot] = DisplayName(key, kBuildingPrefix);
+    city.BuildingNames[slot] = names.Buildings.Name(key);
     city.BuildingProduction[slot] = v;
   });
   ReadKeyList(save, pos, ReadInt(save, pos),
@@ -273,7 +274,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
     const int32_t delay = ReadInt(save, pos);
     SkipInts(pos, 2);
     if (slot >= kMaxUnitSlots) continue;
-    city.UnitNames[slot] = DisplayName(key, kUnitPrefix);
+    city.UnitNames[slot] = names.Units.Name(key);
     city.UnitProduction[slot] = production;
     city.UnitDelay[slot] = delay;
   }
@@ -369,8 +370,19 @@ void CompleteCity(GameState& state, int32_t p, TCityRec& city) {
 
 }  // namespace
 
+const std::string& ListedKeyNames::Name(std::string_view key) {
+  auto known = names_.find(key);
+  if (known == names_.end()) known = names_.emplace(key, DisplayName(key, prefix_)).first;
+  return known->second;
+}
+
+CityListNames NewCityListNames() {
+  return {ListedKeyNames(kBuildingPrefix), ListedKeyNames(kUnitPrefix)};
+}
+
 void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record) {
+                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record,
+                   CityListNames& names) {
   int32_t pos = list_pos;
   ReadProjectProduction(save, layout, city, pos);
   const int32_t first_count = ReadInt(save, pos);
@@ -379,7 +391,7 @@ void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayo
     if (!layout.DetailsKnown) return;
     ReadZephCitizens(save, city, queue_marker, next_record);
   } else {
-    ReadKeyLists(save, state, layout, p, city, pos, first_count);
+    ReadKeyLists(save, state, layout, p, city, pos, first_count, names);
     ReadReligions(save, layout, city, ReadSpecialists(save, city, pos));
   }
   CompleteCity(state, p, city);

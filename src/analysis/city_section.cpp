@@ -288,6 +288,7 @@ void ReadCities(const SaveImage& save, GameState& state) {
   for (const AcceptedCity& found : accepted) ++per_entry[found.Entry];
   for (int p = 0; p < kMaxSlots; ++p) state.Cities[p].reserve(per_entry[p]);
 
+  CityListNames names = NewCityListNames();
   for (const AcceptedCity& found : accepted) {
     const int32_t p = found.Entry;
     std::vector<TCityRec>& cities = state.Cities[p];
@@ -300,7 +301,8 @@ void ReadCities(const SaveImage& save, GameState& state) {
     if (cities.size() == 1) {
       ReadResearch(save, state, layout, q1, static_cast<int32_t>(per_entry[p]), state.Leaders[p]);
     }
-    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset, found.NextRecord);
+    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset, found.NextRecord,
+                  names);
     state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
   }
 }

@@ -8,23 +8,33 @@
 namespace vek5 {
 namespace {
 
-// Records the occurrences of the searched markers on the image for the time of one analysis,
-// so that the sections' searches answer from them; the image's bytes do not change meanwhile.
+// The occurrences of the searched markers on the image for the time of one analysis, so that the
+// sections' searches answer from them: those the load recorded, or else recorded now and
+// dropped at the end. The image's bytes do not change meanwhile.
 class IndexedMarkers {
  public:
   explicit IndexedMarkers(const SaveImage& save) : save_(save) {
     const int64_t size = std::min<int64_t>(save.DataLength, save.SaveBuffer.size());
+    if (save.Markers.Covers(save.SaveBuffer.data(), size)) return;
     save_.Markers = MarkerIndex(save.SaveBuffer.data(), size, markers::SearchedPatterns());
+    made_here_ = true;
   }
-  ~IndexedMarkers() { save_.Markers = MarkerIndex(); }
+  ~IndexedMarkers() {
+    if (made_here_) save_.Markers = MarkerIndex();
+  }
   IndexedMarkers(const IndexedMarkers&) = delete;
   IndexedMarkers& operator=(const IndexedMarkers&) = delete;
 
  private:
   const SaveImage& save_;
+  bool made_here_ = false;
 };
 
 }  // namespace
+
+SaveImage LoadSaveForAnalysis(const std::string& file_name) {
+  return LoadSave(file_name, markers::SearchedPatterns());
+}
 
 std::unique_ptr<GameState> Save5Analyse(const SaveImage& save) {
   // ReadHistory makes one history set per Leaders entry, not all kMaxSlots up front.

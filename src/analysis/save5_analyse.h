@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "container/save_image.h"
 #include "model/game_state.h"
@@ -14,6 +15,10 @@ class AnalysisError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// LoadSave, recording on the way the occurrences of the markers the analysis searches for: the
+// body is scanned on another core while it inflates, instead of after it.
+SaveImage LoadSaveForAnalysis(const std::string& file_name);
 
 // A pure function of the image: the returned model holds nothing of any earlier save.
 // Throws AnalysisError.

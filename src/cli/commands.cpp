@@ -39,7 +39,7 @@ int Guarded(const std::string& file, std::ostream& out, std::ostream& err,
 }
 
 std::unique_ptr<GameState> Analyse(const std::string& file) {
-  return Save5Analyse(LoadSave(file));
+  return Save5Analyse(LoadSaveForAnalysis(file));
 }
 
 // A subcommand that reads one save and prints what `print` makes of its analysis.

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <optional>
 
 #include "container/inflater.h"
 #include "container/save_image.h"
@@ -90,7 +91,7 @@ std::string TooLargeMessage() {
 // Appends the stream's output to out until the stream ends or out holds cap bytes; returns
 // true when the stream may have more beyond cap. Growing out leaves the new bytes unset (see
 // ImageAllocator), so each byte of the body is written once, by the inflater.
-bool AppendUpTo(Inflater& inflater, ImageBytes& out, size_t cap) {
+bool AppendUpTo(Inflater& inflater, ImageBytes& out, size_t cap, GrowingMarkerIndex* markers) {
   bool more = true;
   while (more && out.size() < cap) {
     const size_t have = out.size();
@@ -99,6 +100,7 @@ bool AppendUpTo(Inflater& inflater, ImageBytes& out, size_t cap) {
     size_t produced = 0;
     more = inflater.Step(out.data() + have, room, produced);
     out.resize(have + produced);
+    if (markers) markers->Grow(static_cast<int64_t>(out.size()));
   }
   return more;
 }
@@ -117,21 +119,27 @@ size_t MeasureRest(Inflater& inflater, size_t limit) {
   return total;
 }
 
-// Inflates one zlib stream and appends the body to out. Stops at the stream's end or when the
-// input is used up, so a truncated stream gives a shorter body. A body of more than max_output
-// bytes is refused. Returns whether the input ended inside a block.
-bool InflateAppend(const std::vector<uint8_t>& input, int64_t max_output, ImageBytes& out) {
+// Inflates one zlib stream and appends the body to out, telling the markers' index (if any) of
+// each window written. Stops at the stream's end or when the input is used up, so a truncated
+// stream gives a shorter body. A body of more than max_output bytes is refused. Returns whether
+// the input ended inside a block.
+bool InflateAppend(const std::vector<uint8_t>& input, int64_t max_output, ImageBytes& out,
+                   std::optional<GrowingMarkerIndex>& markers) {
   const size_t limit = static_cast<size_t>(std::max<int64_t>(max_output, 0));
   const size_t body_start = out.size();
   Inflater inflater(input);
-  if (AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize))) {
+  if (AppendUpTo(inflater, out, body_start + std::min(limit, kDirectInflateSize),
+                 markers ? &*markers : nullptr)) {
     const size_t rest = MeasureRest(inflater, limit - (out.size() - body_start));
     if (rest > 0) {
+      // The body is written over once more: the index scanned so far is dropped (the analysis
+      // then makes its own), and the buffer may move.
+      markers.reset();
       const size_t total = out.size() - body_start + rest;
       inflater.Rewind();
       out.resize(body_start);
       out.reserve(body_start + total);
-      AppendUpTo(inflater, out, body_start + total);
+      AppendUpTo(inflater, out, body_start + total, nullptr);
     }
   }
   inflater.CheckSum(out.data() + body_start, out.size() - body_start);
@@ -140,12 +148,15 @@ bool InflateAppend(const std::vector<uint8_t>& input, int64_t max_output, ImageB
 
 // Reserves room for the largest image the load accepts, so that the buffer never moves while the
 // body is inflated into it: reserved pages that are never written cost nothing. A system that
-// refuses so much gets a reservation sized from the compressed stream.
-void ReserveImage(ImageBytes& buffer, int64_t fallback_size) {
+// refuses so much gets a reservation sized from the compressed stream. Returns whether the
+// buffer is sure to stay where it is.
+bool ReserveImage(ImageBytes& buffer, int64_t fallback_size) {
   try {
     buffer.reserve(static_cast<size_t>(kMaxImageSize));
+    return true;
   } catch (const std::bad_alloc&) {
     buffer.reserve(static_cast<size_t>(std::min(fallback_size, kMaxImageSize)));
+    return false;
   }
 }
 
@@ -191,7 +202,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
 
 }  // namespace
 
-SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
+SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes,
+                       std::span<const std::string> indexed_patterns) {
   const int64_t file_size = static_cast<int64_t>(file_bytes.size());
   if (file_size > kMaxFileSize) throw LoadError(TooLargeFileMessage());
   const int64_t p = FindStream(file_bytes);
@@ -207,23 +219,31 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes) {
 
   SaveImage image;
   ImageBytes& buffer = image.SaveBuffer;
-  ReserveImage(buffer, p + std::max<int64_t>(z, 1) * kFallbackInflationRatio + tail);
+  const bool fixed =
+      ReserveImage(buffer, p + std::max<int64_t>(z, 1) * kFallbackInflationRatio + tail);
   buffer.assign(file_bytes.begin(), file_bytes.begin() + p);
   std::copy(kBodyTag, kBodyTag + 4, buffer.begin() + (p - 4));
-  const bool inside_block = InflateAppend(joined, max_body, buffer);
+  // Destroyed before the image, so its thread never reads freed bytes.
+  std::optional<GrowingMarkerIndex> markers;
+  if (fixed && !indexed_patterns.empty()) {
+    markers.emplace(buffer.data(), indexed_patterns);
+    markers->Grow(p);
+  }
+  const bool inside_block = InflateAppend(joined, max_body, buffer, markers);
   image.BodyLength = static_cast<int32_t>(static_cast<int64_t>(buffer.size()) - p);
   image.EndsEarly = inside_block || chunks.MissingBytes > 0;
   if (chunks.MissingBytes > 0) {
     image.BodyShareRead = static_cast<int32_t>(z * 100 / (z + chunks.MissingBytes));
   }
   buffer.insert(buffer.end(), file_bytes.begin() + (p + z), file_bytes.end());
+  if (markers) image.Markers = markers->Finish(static_cast<int64_t>(buffer.size()));
   image.DataLength = static_cast<int32_t>(image.SaveBuffer.size());
   image.BodyOffset = static_cast<int32_t>(p);
   return image;
 }
 
-SaveImage LoadSave(const std::string& file_name) {
-  SaveImage image = AssembleSave(ReadWholeFile(file_name));
+SaveImage LoadSave(const std::string& file_name, std::span<const std::string> indexed_patterns) {
+  SaveImage image = AssembleSave(ReadWholeFile(file_name), indexed_patterns);
   image.FileName = file_name;
   struct stat info {};
   if (stat(file_name.c_str(), &info) == 0) image.FileDate = FormatLocalTime(info.st_mtime);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "container/byte_search.h"
 
@@ -239,21 +240,114 @@ void ScanAll(std::vector<Entry>& entries, const uint8_t* data, int64_t size, Mar
   for (const std::vector<Entry>& part : later) Append(entries, part);
 }
 
+// One entry for each pattern long enough to index, each pattern once.
+std::vector<Entry> EntriesFor(std::span<const std::string> patterns,
+                              const std::vector<uint32_t>& pair_counts) {
+  std::vector<Entry> entries;
+  for (const std::string& pattern : patterns) {
+    const bool known = std::any_of(entries.begin(), entries.end(),
+                                   [&pattern](const Entry& e) { return e.Pattern == pattern; });
+    if (pattern.size() >= MarkerIndex::kMinIndexedLength && !known) {
+      entries.push_back(Entry{pattern, FingerprintOffset(pattern, pair_counts), {}, true});
+    }
+  }
+  return entries;
+}
+
+int64_t ReachOf(const std::vector<Entry>& entries) {
+  int64_t reach = 0;
+  for (const Entry& entry : entries) {
+    reach = std::max(reach, static_cast<int64_t>(entry.Pattern.size() - entry.Fingerprint));
+  }
+  return reach;
+}
+
+// The scanning thread waits for at least this much newly written data: each wake-up costs a
+// few microseconds, and the loader writes a window of this size at a time anyway.
+constexpr int64_t kGrowthStep = int64_t{1} << 20;
+
 }  // namespace
 
 MarkerIndex::MarkerIndex(const uint8_t* data, int64_t size, std::span<const std::string> patterns,
                          MarkerScan scan)
     : data_(data), size_(std::max<int64_t>(size, 0)) {
   if (size_ < 2) return;
-  const std::vector<uint32_t> pair_counts = PairCounts(data, size_);
-  for (const std::string& pattern : patterns) {
-    const bool known = std::any_of(entries_.begin(), entries_.end(),
-                                   [&pattern](const Entry& e) { return e.Pattern == pattern; });
-    if (pattern.size() >= kMinIndexedLength && !known) {
-      entries_.push_back(Entry{pattern, FingerprintOffset(pattern, pair_counts), {}, true});
-    }
-  }
+  entries_ = EntriesFor(patterns, PairCounts(data, size_));
   if (!entries_.empty()) ScanAll(entries_, data_, size_, scan);
+}
+
+MarkerIndex::MarkerIndex(const uint8_t* data, int64_t size, std::vector<Entry> entries)
+    : data_(data), size_(size), entries_(std::move(entries)) {}
+
+// The fingerprints are chosen without counting byte pairs, since the data is not there yet;
+// they only change the speed.
+GrowingMarkerIndex::GrowingMarkerIndex(const uint8_t* data, std::span<const std::string> patterns,
+                                       MarkerScan scan)
+    : data_(data), entries_(EntriesFor(patterns, {})), scan_(scan), reach_(ReachOf(entries_)) {
+  if (entries_.empty()) return;
+  try {
+    scanner_ = std::thread([this] { ScanWhileGrowing(); });
+  } catch (const std::system_error&) {
+    // No thread to be had: Finish scans it all.
+  }
+}
+
+GrowingMarkerIndex::~GrowingMarkerIndex() {
+  if (!scanner_.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    finishing_ = true;
+  }
+  grown_.notify_one();
+  scanner_.join();
+}
+
+void GrowingMarkerIndex::Grow(int64_t size) {
+  if (!scanner_.joinable() || size - told_ < kGrowthStep) return;
+  told_ = size;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    written_ = size;
+  }
+  grown_.notify_one();
+}
+
+MarkerIndex GrowingMarkerIndex::Finish(int64_t size) {
+  if (scanner_.joinable()) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      finishing_ = true;
+    }
+    grown_.notify_one();
+    scanner_.join();
+  }
+  if (failed_ || size < 2) return MarkerIndex();
+  ScanUpTo(size, true);
+  return MarkerIndex(data_, size, std::move(entries_));
+}
+
+void GrowingMarkerIndex::ScanWhileGrowing() {
+  try {
+    for (;;) {
+      int64_t written = 0;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        grown_.wait(lock, [this] { return finishing_ || written_ - scanned_ >= kGrowthStep; });
+        if (finishing_) return;  // Finish scans the rest
+        written = written_;
+      }
+      ScanUpTo(written, false);
+    }
+  } catch (const std::bad_alloc&) {
+    failed_ = true;
+  }
+}
+
+void GrowingMarkerIndex::ScanUpTo(int64_t size, bool data_ends) {
+  const int64_t to = data_ends ? size : size - reach_ + 1;
+  if (to <= scanned_) return;
+  ScanRange(entries_, data_, size, scanned_, to, scan_);
+  scanned_ = to;
 }
 
 std::optional<int64_t> MarkerIndex::First(const uint8_t* data, int64_t size,

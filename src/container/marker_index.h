@@ -3,11 +3,14 @@
 // over much of the body; with every occurrence recorded once, a search becomes a lookup.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace vek5 {
@@ -37,6 +40,11 @@ class MarkerIndex {
   std::optional<int64_t> First(const uint8_t* data, int64_t size, std::string_view pattern,
                                int64_t from) const;
 
+  // Whether this index was made of these very bytes (bytes changed in place cannot be told).
+  bool Covers(const uint8_t* data, int64_t size) const {
+    return !entries_.empty() && data == data_ && size == size_;
+  }
+
   static constexpr size_t kMinIndexedLength = 3;
   static constexpr size_t kMaxIndexedOccurrences = size_t{1} << 16;
 
@@ -48,9 +56,52 @@ class MarkerIndex {
   };
 
  private:
+  friend class GrowingMarkerIndex;
+  MarkerIndex(const uint8_t* data, int64_t size, std::vector<Entry> entries);
+
   const uint8_t* data_ = nullptr;
   int64_t size_ = 0;
   std::vector<Entry> entries_;
+};
+
+// The index of data that is written from its start onwards, as a body is while it inflates:
+// each stretch is scanned on a thread of its own as soon as it is written, while it is still in
+// the cache and while the writer goes on, so that the index is ready soon after the data.
+class GrowingMarkerIndex {
+ public:
+  // The data must not move and must outlive this object (or its Finish).
+  GrowingMarkerIndex(const uint8_t* data, std::span<const std::string> patterns,
+                     MarkerScan scan = {});
+  // Stops the scanning thread; what it found is dropped.
+  ~GrowingMarkerIndex();
+  GrowingMarkerIndex(const GrowingMarkerIndex&) = delete;
+  GrowingMarkerIndex& operator=(const GrowingMarkerIndex&) = delete;
+
+  // data[0, size) is written and stays as it is; size never falls.
+  void Grow(int64_t size);
+  // data[0, size) is all there is: the same index MarkerIndex(data, size, patterns) makes. Call
+  // once; the rest of the scanning is done here.
+  MarkerIndex Finish(int64_t size);
+
+ private:
+  void ScanWhileGrowing();
+  // Scans the fingerprints of the occurrences wholly inside data[0, size), or all of them up to
+  // size when the data ends there.
+  void ScanUpTo(int64_t size, bool data_ends);
+
+  const uint8_t* data_;
+  std::vector<MarkerIndex::Entry> entries_;
+  MarkerScan scan_;
+  int64_t reach_ = 0;    // the most bytes an occurrence takes from its fingerprint on
+  int64_t scanned_ = 0;  // fingerprints before this are scanned
+  int64_t told_ = 0;     // the size the thread was last woken for
+
+  std::mutex mutex_;
+  std::condition_variable grown_;
+  int64_t written_ = 0;
+  bool finishing_ = false;
+  bool failed_ = false;  // the thread ran out of memory: the index is left empty
+  std::thread scanner_;
 };
 
 }  // namespace vek5

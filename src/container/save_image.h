@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,17 +39,22 @@ struct SaveImage {
   // cut short says how long it should have been); -1 when it cannot be known. Later chunks
   // are not counted, so this is an upper bound.
   int32_t BodyShareRead = -1;
-  // The occurrences of the markers an analysis searches for, which it records in one pass when
-  // it starts and drops when it ends; the searches answer from them. Only a memo of the bytes
-  // above, so it may change on a const image, and it is ignored once the bytes move or resize.
+  // The occurrences of the markers an analysis searches for; the searches answer from them. The
+  // load records them while the body inflates when it is given the markers, else the analysis
+  // records them in one pass when it starts; the analysis drops them when it ends. Only a memo
+  // of the bytes above, so it may change on a const image, and it is ignored once the bytes
+  // move or resize (bytes changed in place would need a fresh index).
   mutable MarkerIndex Markers;
 };
 
-// Assembles an image from the bytes of a save file. Throws LoadError.
-SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes);
+// Assembles an image from the bytes of a save file, recording the occurrences of the given
+// patterns in Markers as the body inflates. Throws LoadError.
+SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes,
+                       std::span<const std::string> indexed_patterns = {});
 
 // Reads and assembles a save file; fills FileName and FileDate. Throws LoadError.
-SaveImage LoadSave(const std::string& file_name);
+SaveImage LoadSave(const std::string& file_name,
+                   std::span<const std::string> indexed_patterns = {});
 
 // Writes the assembled image uncompressed (exactly DataLength bytes). Throws LoadError.
 void ExportImage(const SaveImage& image, const std::string& file_name);

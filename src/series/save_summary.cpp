@@ -140,7 +140,7 @@ SaveRecord SummariseSave(const std::string& path) {
     std::unique_ptr<GameState> state;
     {
       // The image goes as soon as the analysis is done; only the summary and the past stay.
-      const SaveImage image = LoadSave(path);
+      const SaveImage image = LoadSaveForAnalysis(path);
       state = Save5Analyse(image);
       record.Summary = SummariseState(
           image, *state,

@@ -16,7 +16,7 @@ namespace {
 constexpr char kProgram[] = "vek5-analyser";
 
 std::unique_ptr<GameState> Analyse(const std::string& file_name) {
-  return Save5Analyse(LoadSave(file_name));
+  return Save5Analyse(LoadSaveForAnalysis(file_name));
 }
 
 }  // namespace

@@ -316,7 +316,7 @@ bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
     std::unique_ptr<GameState> state;
     {
       const BusyCursor busy;
-      image = std::make_unique<SaveImage>(LoadSave(LocalFileName(file_name)));
+      image = std::make_unique<SaveImage>(LoadSaveForAnalysis(LocalFileName(file_name)));
       state = Save5Analyse(*image);
     }
     // Both succeeded: the new save replaces the old one as a whole.

@@ -28,6 +28,9 @@ TEST(KeyText, CutMacrosReplacesBracketGroups) {
   EXPECT_EQ(CutMacros("[COLOR_RED]Rome[ENDCOLOR]"), "@Rome@");
   EXPECT_EQ(CutMacros("]a"), "]@a");
   EXPECT_EQ(CutMacros("ab[unclosed"), "ab");
+  EXPECT_EQ(CutMacros("[a]b]c"), "@b]@c");
+  EXPECT_EQ(CutMacros("[a[b]c]d"), "@c]@d");
+  EXPECT_EQ(CutMacros("x]]y"), "x]@]@y");
   EXPECT_EQ(CutMacros(""), "");
   EXPECT_EQ(CharLowCase('Q'), 'q');
   EXPECT_EQ(CharLowCase('\xC0'), '\xC0');

@@ -141,6 +141,37 @@ TEST(AssembleSave, ATruncatedStreamGivesAShorterBody) {
                          image.SaveBuffer.begin() + image.BodyOffset));
 }
 
+// Given the patterns, the load indexes them while the body inflates: over header, body and
+// tail, across the inflater's windows, as an index made of the finished image.
+TEST(AssembleSave, IndexesTheGivenPatternsAsItInflates) {
+  const std::vector<std::string> patterns = {"GAMEOPTION_", "HEADER", "TAIL", "body of",
+                                             std::string("\x19\x03\x01\xF5", 4)};
+  std::vector<uint8_t> body(6'000'000);
+  for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<uint8_t>((i * 7919) >> 7);
+  for (size_t at = 1000; at + 16 < body.size(); at += 262'139) {  // across the windows' borders
+    const std::string& p = patterns[at % patterns.size()];
+    std::copy(p.begin(), p.end(), body.begin() + static_cast<std::ptrdiff_t>(at));
+  }
+  const auto file = BuildSaveFile({kHeader, body, {}, 0, kTail});
+  const SaveImage image = AssembleSave(file, patterns);
+  const uint8_t* data = image.SaveBuffer.data();
+  const int64_t n = image.DataLength;
+  ASSERT_TRUE(image.Markers.Covers(data, n));
+  const MarkerIndex after(data, n, patterns);
+  for (const std::string& p : patterns) {
+    int found = 0;
+    for (int64_t at = 0; at >= 0; ++found) {
+      const auto hit = image.Markers.First(data, n, p, at);
+      ASSERT_TRUE(hit.has_value()) << p;
+      ASSERT_EQ(hit, after.First(data, n, p, at)) << p << " from " << at;
+      at = *hit < 0 ? -1 : *hit + 1;
+    }
+    EXPECT_GT(found, 1) << p;
+  }
+  const SaveImage plain = AssembleSave(file);
+  EXPECT_FALSE(plain.Markers.Covers(plain.SaveBuffer.data(), plain.DataLength));
+}
+
 TEST(AssembleSave, ThousandsOfTinyChunksJoin) {
   const auto file = BuildSaveFile({kHeader, kBody, std::vector<size_t>(3000, 2), 0, {}});
   const SaveImage image = AssembleSave(file);

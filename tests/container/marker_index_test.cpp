@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -115,6 +116,57 @@ TEST(MarkerIndex, FindsAPatternAtEveryPlaceWhateverTheParts) {
       }
     }
   }
+}
+
+// The index made while the data is written, whatever the sizes of the writes (one byte, odd
+// sizes that cut patterns, more than the scanning thread waits for), is the one made after.
+TEST(GrowingMarkerIndex, FindsWhatTheWholeIndexFinds) {
+  struct Case {
+    size_t Size;
+    int64_t Step;
+  };
+  const Case cases[] = {{1, 1},
+                        {40, 1},
+                        {40, 7},
+                        {70'000, 1},
+                        {70'000, 4093},
+                        {3'000'001, 65'537},
+                        {3'000'001, 300'007},
+                        {3'000'001, 3'000'001}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Size << " by " << c.Step);
+    const std::vector<uint8_t> data = DataWith(kPatterns, c.Size, static_cast<unsigned>(c.Size));
+    const int64_t n = static_cast<int64_t>(c.Size);
+    for (const bool vector_filter : {true, false}) {
+      GrowingMarkerIndex growing(data.data(), kPatterns, {vector_filter, 0});
+      for (int64_t written = c.Step; written < n; written += c.Step) growing.Grow(written);
+      const MarkerIndex index = growing.Finish(n);
+      const MarkerIndex whole(data.data(), n, kPatterns, {vector_filter, 0});
+      for (const std::string& pattern : kPatterns) {
+        for (int64_t from : {int64_t{0}, int64_t{1}, n / 3, n / 2 + 1, n - 30, n - 1, n}) {
+          if (from < 0) continue;
+          ASSERT_EQ(index.First(data.data(), n, pattern, from),
+                    whole.First(data.data(), n, pattern, from))
+              << pattern << " from " << from;
+        }
+        if (n >= 2) {
+          EXPECT_EQ(index.First(data.data(), n, pattern, 0), Searched(data, pattern, 0));
+        }
+      }
+    }
+  }
+}
+
+// A writer that fails half-way drops the index: the thread stops before the data goes.
+TEST(GrowingMarkerIndex, CanBeDroppedUnfinished) {
+  auto data = std::make_unique<std::vector<uint8_t>>(DataWith(kPatterns, 5'000'000, 11));
+  {
+    GrowingMarkerIndex growing(data->data(), kPatterns);
+    growing.Grow(2'500'000);
+  }
+  data.reset();
+  GrowingMarkerIndex never_grown(nullptr, kPatterns);
+  EXPECT_FALSE(never_grown.Finish(0).First(nullptr, 0, kPatterns[0], 0).has_value());
 }
 
 TEST(MarkerIndex, LeavesToTheSearchWhatItDoesNotHold) {

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "analysis/save5_analyse.h"
+#include "analysis/searched_markers.h"
 #include "model/reference_tables.h"
+#include "support/sample_games.h"
 #include "support/save_builder.h"
 #include "views/json_reader.h"
 
@@ -19,6 +21,26 @@ namespace {
 Json Parse(const GameState& state) {
   const std::string text = StateToJson(state);
   return JsonReader(text).Document();
+}
+
+// The markers indexed by the load as the body inflates, or by the analysis from the finished
+// image: the same analysis, on every layout and on the real saves.
+TEST(StateToJson, TheSameWhicheverIndexesTheMarkers) {
+  std::vector<std::vector<uint8_t>> files;
+  for (const testing::SampleGame& sample : testing::SampleGames()) {
+    files.push_back(testing::WriteSaveFile(sample.Game));
+  }
+  for (const char* name : {"base-turn50.Vek5Save", "base-turn95.Vek5Save",
+                           "zeph-hotseat-turn164.Vek5Save", "zeph-turn238.Vek5Save"}) {
+    const std::string path = testing::SharedSave(name);
+    if (!path.empty()) files.push_back(testing::ReadFile(path));
+  }
+  const std::vector<std::string> patterns = markers::SearchedPatterns();
+  for (const std::vector<uint8_t>& file : files) {
+    const SaveImage indexed = AssembleSave(file, patterns);
+    ASSERT_TRUE(indexed.Markers.Covers(indexed.SaveBuffer.data(), indexed.DataLength));
+    EXPECT_EQ(StateToJson(*Save5Analyse(indexed)), StateToJson(*Save5Analyse(AssembleSave(file))));
+  }
 }
 
 TEST(AppendJsonString, EscapesAndKeepsValidUtf8) {
