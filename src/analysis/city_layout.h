@@ -142,7 +142,8 @@ void ReadCityReligion(const SaveImage& save, int32_t& pos, TCityReligion& religi
 class ListedKeyNames {
  public:
   explicit ListedKeyNames(std::string_view prefix) : prefix_(prefix) {}
-  const std::string& Name(std::string_view key);
+  // The name of the key at this place of a list.
+  const std::string& Name(size_t slot, std::string_view key);
 
  private:
   struct KeyHash {
@@ -151,6 +152,8 @@ class ListedKeyNames {
   };
   std::string_view prefix_;
   std::unordered_map<std::string, std::string, KeyHash, std::equal_to<>> names_;
+  // The key and name last found at each place: the next city's list most often has it there.
+  std::vector<const std::pair<const std::string, std::string>*> last_;
 };
 
 // What the cities' lists share, kept from one city to the next.

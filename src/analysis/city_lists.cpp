@@ -244,7 +244,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
                   int32_t p, TCityRec& city, int32_t& pos, int32_t first_count,
                   CityListNames& names) {
   ReadKeyList(save, pos, first_count, [&](int slot, std::string_view key, int32_t v) {
-    city.BuildingNames[slot] = names.Buildings.Name(key);
+    city.BuildingNames[slot] = names.Buildings.Name(static_cast<size_t>(slot), key);
     city.BuildingProduction[slot] = v;
   });
   ReadKeyList(save, pos, ReadInt(save, pos),
@@ -274,7 +274,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
     const int32_t delay = ReadInt(save, pos);
     SkipInts(pos, 2);
     if (slot >= kMaxUnitSlots) continue;
-    city.UnitNames[slot] = names.Units.Name(key);
+    city.UnitNames[slot] = names.Units.Name(static_cast<size_t>(slot), key);
     city.UnitProduction[slot] = production;
     city.UnitDelay[slot] = delay;
   }
@@ -370,9 +370,12 @@ void CompleteCity(GameState& state, int32_t p, TCityRec& city) {
 
 }  // namespace
 
-const std::string& ListedKeyNames::Name(std::string_view key) {
+const std::string& ListedKeyNames::Name(size_t slot, std::string_view key) {
+  if (slot < last_.size() && last_[slot] && last_[slot]->first == key) return last_[slot]->second;
   auto known = names_.find(key);
   if (known == names_.end()) known = names_.emplace(key, DisplayName(key, prefix_)).first;
+  if (slot >= last_.size()) last_.resize(slot + 1, nullptr);
+  last_[slot] = &*known;
   return known->second;
 }
 

@@ -3,6 +3,7 @@
 // over much of the body; with every occurrence recorded once, a search becomes a lookup.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -85,6 +86,9 @@ class GrowingMarkerIndex {
 
  private:
   void ScanWhileGrowing();
+  // The size written once it is a growth step past what is scanned, or -1 once finishing.
+  int64_t AwaitGrowth();
+  void StopScanner();
   // Scans the fingerprints of the occurrences wholly inside data[0, size), or all of them up to
   // size when the data ends there.
   void ScanUpTo(int64_t size, bool data_ends);
@@ -94,13 +98,13 @@ class GrowingMarkerIndex {
   MarkerScan scan_;
   int64_t reach_ = 0;    // the most bytes an occurrence takes from its fingerprint on
   int64_t scanned_ = 0;  // fingerprints before this are scanned
-  int64_t told_ = 0;     // the size the thread was last woken for
 
+  std::atomic<int64_t> written_{0};
+  std::atomic<bool> finishing_{false};
   std::mutex mutex_;
   std::condition_variable grown_;
-  int64_t written_ = 0;
-  bool finishing_ = false;
-  bool failed_ = false;  // the thread ran out of memory: the index is left empty
+  bool sleeping_ = false;  // the thread waits on grown_
+  bool failed_ = false;    // the thread ran out of memory: the index is left empty
   std::thread scanner_;
 };
 
