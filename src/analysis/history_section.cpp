@@ -3,6 +3,7 @@
 // block lies in its slot's record, after the record's economy block, so it belongs to the slot of
 // the last record before it.
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -31,14 +32,26 @@ struct SeriesTarget {
 
 void ReadSeries(const SaveImage& save, int32_t& pos, SeriesTarget into) {
   const int32_t pairs = CountThatFits(save, pos, ReadInt(save, pos), kPairBytes);
-  for (int32_t i = 0; i < pairs; ++i) {
-    const int32_t turn = std::max(ReadInt(save, pos), 0);
-    const int32_t value = ReadInt(save, pos);
-    if (into.values && turn < kStoredTurns) {
-      into.values->Set(static_cast<size_t>(turn), value);
-      into.turns->set(static_cast<size_t>(turn));
+  if (into.values && pairs > 0) {
+    // The pairs lie wholly within the image (the count is bounded so): read straight from it,
+    // the row sized once for the last turn.
+    const uint8_t* const data = save.SaveBuffer.data() + pos;
+    const auto int_at = [data](int64_t offset) {
+      int32_t v;
+      std::memcpy(&v, data + offset, 4);
+      return v;
+    };
+    int32_t last_turn = -1;
+    for (int32_t i = 0; i < pairs; ++i) last_turn = std::max(last_turn, int_at(int64_t{i} * 8));
+    into.values->Extend(static_cast<size_t>(std::min(last_turn, kStoredTurns - 1) + 1));
+    for (int32_t i = 0; i < pairs; ++i) {
+      const int32_t turn = std::max(int_at(int64_t{i} * 8), 0);
+      if (turn >= kStoredTurns) continue;
+      into.values->Set(static_cast<size_t>(turn), int_at(int64_t{i} * 8 + 4));
+      (*into.turns)[static_cast<size_t>(turn)] = true;
     }
   }
+  pos = Offset(pos, int64_t{pairs} * kPairBytes);
 }
 
 // Number of series in a player's block: one per name but the trailing "Empty".

@@ -273,6 +273,11 @@ class THistoryRow {
     }
     values_[turn] = value;
   }
+  // Makes room for the turns before `turns` at once, for a reader that knows how far it goes.
+  void Extend(size_t turns) {
+    const size_t kept = std::min(turns, static_cast<size_t>(kHistoryTurns));
+    if (kept > values_.size()) values_.resize(kept);
+  }
 
  private:
   std::vector<int32_t> values_;
