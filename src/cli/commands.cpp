@@ -42,35 +42,40 @@ std::unique_ptr<GameState> Analyse(const std::string& file) {
   return Save5Analyse(LoadSaveForAnalysis(file));
 }
 
-// A subcommand that reads one save and prints what `print` makes of its analysis.
-void AddPrintingCommand(CLI::App& app, Action& action, const std::string& name,
-                        const std::string& description,
-                        std::string (*print)(const GameState& state)) {
+// A subcommand that reads one save and writes what `write` makes of its analysis.
+void AddWritingCommand(CLI::App& app, Action& action, const std::string& name,
+                       const std::string& description,
+                       void (*write)(const GameState& state, std::ostream& out)) {
   CLI::App* command = app.add_subcommand(name, description);
   auto file = std::make_shared<std::string>();
   command->add_option("FILE", *file, "the save file (.Vek5Save)")->required();
-  command->callback([&action, file, print] {
-    action = [file, print](std::ostream& out, std::ostream& err) {
-      return Guarded(*file, out, err, [&] { out << print(*Analyse(*file)); });
+  command->callback([&action, file, write] {
+    action = [file, write](std::ostream& out, std::ostream& err) {
+      return Guarded(*file, out, err, [&] { write(*Analyse(*file), out); });
     };
   });
+}
+
+template <std::string (*Print)(const GameState&)>
+void PrintTo(const GameState& state, std::ostream& out) {
+  out << Print(state);
 }
 
 }  // namespace
 
 void AddReportCommand(CLI::App& app, Action& action) {
-  AddPrintingCommand(app, action, "report", "Print every tab of the window as labelled UTF-8 text",
-                     BuildReport);
+  AddWritingCommand(app, action, "report", "Print every tab of the window as labelled UTF-8 text",
+                    PrintTo<BuildReport>);
 }
 
 void AddJsonCommand(CLI::App& app, Action& action) {
-  AddPrintingCommand(app, action, "json", "Print the whole game state as JSON", StateToJson);
+  AddWritingCommand(app, action, "json", "Print the whole game state as JSON", WriteStateJson);
 }
 
 void AddHistoryCsvCommand(CLI::App& app, Action& action) {
-  AddPrintingCommand(app, action, "history-csv",
-                     "Print every history statistic of every player as one CSV table",
-                     HistoryCsvAll);
+  AddWritingCommand(app, action, "history-csv",
+                    "Print every history statistic of every player as one CSV table",
+                    PrintTo<HistoryCsvAll>);
 }
 
 void AddExportImageCommand(CLI::App& app, Action& action) {

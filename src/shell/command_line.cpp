@@ -84,7 +84,7 @@ int RunCommand(const CommandLine& command, std::ostream& out, std::ostream& err)
         out << BuildReport(*Analyse(command.File));
         return 0;
       case CommandMode::kJson:
-        out << StateToJson(*Analyse(command.File));
+        WriteStateJson(*Analyse(command.File), out);
         return 0;
       case CommandMode::kExportImage:
         ExportImage(LoadSave(command.File), command.Output);

@@ -3,8 +3,10 @@
 
 #include <fmt/format.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +33,9 @@ class JsonWriter {
   }
   void Int(int64_t value) {
     BeforeValue();
-    out_ += std::to_string(value);
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    out_.append(digits, end);
   }
   void Null() {
     BeforeValue();

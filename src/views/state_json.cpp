@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <ostream>
 #include <set>
 #include <span>
 #include <string_view>
@@ -450,7 +452,7 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   w.EndObject();
 }
 
-void WriteHistory(JsonWriter& w, const GameState& s) {
+void WriteHistory(JsonWriter& w, const GameState& s, const std::function<void()>& after_entry) {
   const auto names = SeriesNames(s);
   const int sets = std::min({EntryCount(s), static_cast<int>(s.HistoryData.size()),
                              static_cast<int>(s.HistoryStored.size())});
@@ -472,6 +474,7 @@ void WriteHistory(JsonWriter& w, const GameState& s) {
       w.EndArray();
     }
     w.EndObject();
+    after_entry();
   }
   w.EndArray();
 }
@@ -575,9 +578,24 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
 
 }  // namespace
 
+namespace {
+
+bool IsPlainJsonByte(char c) {
+  const auto b = static_cast<uint8_t>(c);
+  return b >= 0x20 && b < 0x7F && c != '"' && c != '\\';
+}
+
+}  // namespace
+
 void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
   for (size_t i = 0; i < text.size();) {
+    // A run of printable ASCII that needs no escape is copied whole.
+    size_t plain = i;
+    while (plain < text.size() && IsPlainJsonByte(text[plain])) ++plain;
+    out.append(text.substr(i, plain - i));
+    i = plain;
+    if (i == text.size()) break;
     const char c = text[i];
     const size_t length = Utf8SequenceLength(text, i);
     if (length == 0) {
@@ -625,24 +643,49 @@ size_t JsonSizeEstimate(const GameState& s) {
   return kJsonBaseBytes + values * kJsonBytesPerHistoryValue + cities * kJsonBytesPerCity;
 }
 
-}  // namespace
+// A document written to a stream goes out in pieces of about this size, so that even the largest
+// game's document never lies whole in memory: the same few pages are filled again and again.
+constexpr size_t kJsonPieceBytes = size_t{256} << 10;
 
-std::string StateToJson(const GameState& state) {
-  std::string out;
-  out.reserve(JsonSizeEstimate(state));
+// Writes the document into out, handing out to `drain` after each player and each history entry
+// (where a stream takes what is written so far).
+void WriteDocument(const GameState& state, std::string& out,
+                   const std::function<void(std::string&)>& drain) {
   JsonWriter w(out);
   w.BeginObject();
   WriteGame(w, state);
   w.Key("players").BeginArray();
-  for (int entry = 0; entry < EntryCount(state); ++entry) WritePlayer(w, state, entry);
+  for (int entry = 0; entry < EntryCount(state); ++entry) {
+    WritePlayer(w, state, entry);
+    drain(out);
+  }
   w.EndArray();
-  WriteHistory(w, state);
+  WriteHistory(w, state, [&] { drain(out); });
   WriteReplay(w, state);
   WriteLeague(w, state);
   WriteCityStates(w, state);
   w.EndObject();
   out += '\n';
+}
+
+}  // namespace
+
+std::string StateToJson(const GameState& state) {
+  std::string out;
+  out.reserve(JsonSizeEstimate(state));
+  WriteDocument(state, out, [](std::string&) {});
   return out;
+}
+
+void WriteStateJson(const GameState& state, std::ostream& stream) {
+  std::string out;
+  out.reserve(2 * kJsonPieceBytes);
+  WriteDocument(state, out, [&stream](std::string& text) {
+    if (text.size() < kJsonPieceBytes) return;
+    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+  });
+  stream.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 }  // namespace vek5

@@ -7,6 +7,7 @@
 // slots and records beyond the counts are left out.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "model/game_state.h"
@@ -14,6 +15,8 @@
 namespace vek5 {
 
 std::string StateToJson(const GameState& state);
+// The same document written to a stream a piece at a time.
+void WriteStateJson(const GameState& state, std::ostream& stream);
 
 // Appends text as a JSON string literal (quotes included). Bytes that are not valid UTF-8
 // become U+FFFD, so the output is always valid JSON.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -173,6 +174,26 @@ TEST(StateToJson, HistoryListsExactlyThePairsTheSaveStoredPerEntry) {
   EXPECT_TRUE(history[0]["Gold Per Turn"].Items.empty());
   EXPECT_TRUE(history[1]["Score"].Items.empty());  // an entry without a block
   EXPECT_FALSE(history[0].Has("Empty"));
+}
+
+// A stream gets the same document, also when it goes out in several pieces (a full history of
+// both entries is most of a megabyte of text).
+TEST(WriteStateJson, WritesTheDocumentOfStateToJson) {
+  const auto state = TwoPlayerGame();
+  for (size_t entry = 0; entry < state->HistoryData.size(); ++entry) {
+    for (size_t series = 0; series < kHistorySeries; ++series) {
+      state->HistoryStored[entry].Series.set(series);
+      for (size_t turn = 0; turn + 1 < kHistoryTurns; ++turn) {
+        state->HistoryData[entry][series].Set(turn, static_cast<int32_t>(turn * series) - 7);
+        state->HistoryStored[entry].Turns[series].set(turn);
+      }
+    }
+  }
+  const std::string whole = StateToJson(*state);
+  ASSERT_GT(whole.size(), size_t{768} << 10);
+  std::ostringstream stream;
+  WriteStateJson(*state, stream);
+  EXPECT_EQ(stream.str(), whole);
 }
 
 TEST(StateToJson, TablesFollowTheRuleSet) {
