@@ -36,18 +36,18 @@ void ReadSeries(const SaveImage& save, int32_t& pos, SeriesTarget into) {
     // The pairs lie wholly within the image (the count is bounded so): read straight from it,
     // the row sized once for the last turn.
     const uint8_t* const data = save.SaveBuffer.data() + pos;
-    const auto int_at = [data](int64_t offset) {
+    const auto int_at = [data](int32_t pair, int32_t field) {
       int32_t v;
-      std::memcpy(&v, data + offset, 4);
+      std::memcpy(&v, data + int64_t{pair} * kPairBytes + field * 4, 4);
       return v;
     };
     int32_t last_turn = -1;
-    for (int32_t i = 0; i < pairs; ++i) last_turn = std::max(last_turn, int_at(int64_t{i} * 8));
+    for (int32_t i = 0; i < pairs; ++i) last_turn = std::max(last_turn, int_at(i, 0));
     into.values->Extend(static_cast<size_t>(std::min(last_turn, kStoredTurns - 1) + 1));
     for (int32_t i = 0; i < pairs; ++i) {
-      const int32_t turn = std::max(int_at(int64_t{i} * 8), 0);
+      const int32_t turn = std::max(int_at(i, 0), 0);
       if (turn >= kStoredTurns) continue;
-      into.values->Set(static_cast<size_t>(turn), int_at(int64_t{i} * 8 + 4));
+      into.values->Set(static_cast<size_t>(turn), int_at(i, 1));
       (*into.turns)[static_cast<size_t>(turn)] = true;
     }
   }

@@ -40,10 +40,10 @@ struct SaveImage {
   // are not counted, so this is an upper bound.
   int32_t BodyShareRead = -1;
   // The occurrences of the markers an analysis searches for; the searches answer from them. The
-  // load records them while the body inflates when it is given the markers, else the analysis
-  // records them in one pass when it starts; the analysis drops them when it ends. Only a memo
-  // of the bytes above, so it may change on a const image, and it is ignored once the bytes
-  // move or resize (bytes changed in place would need a fresh index).
+  // load records them while the body inflates when it is given the markers; else the analysis
+  // records them in one pass when it starts and drops them when it ends. Only a memo of the
+  // bytes above, so it may change on a const image, and it is ignored once the bytes move or
+  // resize (bytes changed in place would need a fresh index).
   mutable MarkerIndex Markers;
 };
 

@@ -140,7 +140,9 @@ SaveRecord SummariseSave(const std::string& path) {
     std::unique_ptr<GameState> state;
     {
       // The image goes as soon as the analysis is done; only the summary and the past stay.
-      const SaveImage image = LoadSaveForAnalysis(path);
+      // The batch already gives each core a save of its own, so the markers are not indexed
+      // on another thread while the body inflates.
+      const SaveImage image = LoadSave(path);
       state = Save5Analyse(image);
       record.Summary = SummariseState(
           image, *state,
