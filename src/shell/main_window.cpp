@@ -112,9 +112,11 @@ void SetRoundTicks(QValueAxis* axis) {
     if (step >= rough) break;
     step = power * factor;
   }
-  axis->setTickType(QValueAxis::TicksDynamic);
+  // The interval first: ticks at the old interval over the new range could number hundreds of
+  // thousands, each a label laid out.
   axis->setTickAnchor(0);
   axis->setTickInterval(step);
+  axis->setTickType(QValueAxis::TicksDynamic);
   axis->setLabelFormat(step >= 1 ? "%.0f" : "%g");
 }
 
@@ -669,6 +671,8 @@ void TForm1::ShowGraph() {
 // either side of it, so its labels stay readable and a line at that value stays in view.
 void TForm1::ShowGraphRanges() {
   const auto show = [](QValueAxis* axis, const AxisRange& range) {
+    // A fixed handful of ticks until the range's own interval is set (SetRoundTicks).
+    axis->setTickType(QValueAxis::TicksFixed);
     if (range.Max > range.Min) {
       axis->setRange(range.Min, range.Max);
     } else {
