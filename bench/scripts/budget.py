@@ -10,7 +10,8 @@
   budget.py process INFLATE_ONLY VEK5 [VEK5 ...] --saves FILE [FILE ...] [--repeats N]
       Times fresh processes, start to exit: vek5_inflate_only FILE against `VEK5 report FILE` and
       `VEK5 json FILE` (output to /dev/null), interleaved, N rounds; prints the medians, the
-      ratios to the inflation-only process and each process's peak resident memory.
+      ratios to the inflation-only process and each process's peak resident memory. A window
+      binary (vek5-analyser) is run with --report and --json.
 """
 import argparse
 import json
@@ -67,7 +68,10 @@ def timed(cmd):
 def process(args):
     commands = [("inflate-only", [args.inflate_only])]
     for vek5 in args.vek5:
-        commands += [(f"{vek5} report", [vek5, "report"]), (f"{vek5} json", [vek5, "json"])]
+        # The window binary takes its modes as options.
+        dash = "--" if "analyser" in os.path.basename(vek5) else ""
+        commands += [(f"{vek5} {dash}report", [vek5, f"{dash}report"]),
+                     (f"{vek5} {dash}json", [vek5, f"{dash}json"])]
     print(f"medians of {args.repeats} fresh processes, ms (peak RSS MiB)")
     for save in args.saves:
         times = {name: [] for name, _ in commands}
