@@ -576,10 +576,6 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
   return length;
 }
 
-}  // namespace
-
-namespace {
-
 bool IsPlainJsonByte(char c) {
   const auto b = static_cast<uint8_t>(c);
   return b >= 0x20 && b < 0x7F && c != '"' && c != '\\';
