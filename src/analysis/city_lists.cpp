@@ -183,7 +183,8 @@ int32_t ReadHashLists(const SaveImage& save, const GameState& state, TCityRec& c
   if (next_record >= 1 && q > next_record) q = 0;
   if (q >= 1) {
     pos = q - kZephQueueListBack;
-    for (int32_t i = BoundedCount(save, pos, ReadInt(save, pos)); i > 0; --i) {
+    const int32_t count = ReadInt(save, pos);  // read before pos is taken for the bound
+    for (int32_t i = BoundedCount(save, pos, count); i > 0; --i) {
       if (ReadInt(save, pos) != 0) SkipInts(pos, 1);
     }
     ReadQueueBody(save, city, pos);
@@ -268,7 +269,8 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
 
   SkipInts(pos, 1);
   int slot = 0;
-  for (int32_t i = BoundedCount(save, pos, ReadInt(save, pos)); i > 0; --i, ++slot) {
+  const int32_t units = ReadInt(save, pos);  // read before pos is taken for the bound
+  for (int32_t i = BoundedCount(save, pos, units); i > 0; --i, ++slot) {
     const std::string_view key = ReadStrView(save, pos);
     const int32_t production = ReadInt(save, pos);
     const int32_t delay = ReadInt(save, pos);

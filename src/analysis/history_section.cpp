@@ -31,7 +31,7 @@ struct SeriesTarget {
 };
 
 void ReadSeries(const SaveImage& save, int32_t& pos, SeriesTarget into) {
-  const int32_t pairs = CountThatFits(save, pos, ReadInt(save, pos), kPairBytes);
+  const int32_t pairs = ReadCountThatFits(save, pos, kPairBytes);
   if (into.values && pairs > 0) {
     // The pairs lie wholly within the image (the count is bounded so): read straight from it,
     // the row sized once for the last turn.
@@ -77,7 +77,7 @@ int EntryOfBlock(const GameState& state, std::span<const PlayerRecord> records, 
 
 // Reads the block whose series count is at pos into the entry's set (none: read past).
 void ReadBlock(const SaveImage& save, GameState& state, int entry, int32_t& pos) {
-  const int32_t series = CountThatFits(save, pos, ReadInt(save, pos), 4);
+  const int32_t series = ReadCountThatFits(save, pos, 4);
   const int32_t first = entry >= 0 ? FirstSeriesOfBlock(state, entry, series) : 0;
   for (int32_t s = 0; s < series; ++s) {
     const int32_t at = first + s;

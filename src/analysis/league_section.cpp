@@ -50,11 +50,11 @@ void ReadLeagueProjects(const SaveImage& save, GameState& state, int32_t& pos) {
   const int32_t found = FindStr(save, kMembershipText, pos);
   if (found <= 0) return;
   int32_t q = Offset(found, -kMemberCountBeforeText);
-  const int32_t members = CountThatFits(save, q, ReadInt(save, q), kMinMemberRecordBytes);
+  const int32_t members = ReadCountThatFits(save, q, kMinMemberRecordBytes);
   for (int32_t i = 0; i < members && q < save.DataLength; ++i) SkipMemberRecord(save, q);
   ReadInt(save, q);
   const int32_t projects = std::min(
-      CountThatFits(save, q, ReadInt(save, q), kMinProjectRecordBytes), kLeagueProjectCount);
+      ReadCountThatFits(save, q, kMinProjectRecordBytes), kLeagueProjectCount);
   for (int32_t j = 0; j < projects; ++j) ReadProject(save, q, state.LeagueProjects[j]);
 }
 

@@ -93,7 +93,7 @@ void ReadMessage(const SaveImage& save, int32_t& pos, TMessageRec& message) {
 }
 
 void SkipIntList(const SaveImage& save, int32_t& pos) {
-  const int32_t n = CountThatFits(save, pos, ReadInt(save, pos), 4);
+  const int32_t n = ReadCountThatFits(save, pos, 4);
   pos = Offset(pos, int64_t{n} * 4);
 }
 

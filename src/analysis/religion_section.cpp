@@ -67,7 +67,7 @@ int32_t EndOfBackScan(const SaveImage& save, int32_t anchor) {
 }
 
 void SkipTrailer(const SaveImage& save, TrailerForm form, int32_t& pos) {
-  const int32_t entries = CountThatFits(save, pos, ReadInt(save, pos), 4);
+  const int32_t entries = ReadCountThatFits(save, pos, 4);
   for (int32_t i = 0; i < entries && pos < save.DataLength; ++i) {
     if (form == TrailerForm::kKeyTextAndValue) {
       ReadStr(save, pos);
@@ -84,7 +84,7 @@ void ReadReligionRecord(const SaveImage& save, GameState& state, const ReligionL
   ReadInt(save, pos);
   const int32_t founder = ReadInt(save, pos);
   pos = Offset(pos, layout.skip_before_beliefs);
-  const int32_t beliefs = CountThatFits(save, pos, ReadInt(save, pos), 4);
+  const int32_t beliefs = ReadCountThatFits(save, pos, 4);
   // The founder number is an entry of the player list; others are read past but not stored.
   const bool stored = founder >= 0 && founder < kMaxSlots;
   if (stored) state.Leaders[founder].Beliefs = {};
@@ -107,7 +107,7 @@ void ReadReligions(const SaveImage& save, GameState& state, int32_t& pos) {
   ReadInt(save, pos);
   // A record is at least its three int32, the skip and the belief and trailer counts.
   const int32_t record_bytes = 12 + layout.skip_before_beliefs + 8;
-  const int32_t religions = CountThatFits(save, pos, ReadInt(save, pos), record_bytes);
+  const int32_t religions = ReadCountThatFits(save, pos, record_bytes);
   for (int32_t i = 0; i < religions && pos < save.DataLength; ++i) {
     ReadReligionRecord(save, state, layout, pos);
   }

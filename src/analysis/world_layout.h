@@ -79,6 +79,14 @@ inline int32_t CountThatFits(const SaveImage& save, int32_t pos, int32_t count,
   return static_cast<int32_t>(std::min<int64_t>(count, room));
 }
 
+// Reads a count at pos and bounds it as CountThatFits does from the position after it. (Written
+// as one call, CountThatFits(save, pos, ReadInt(save, pos), ...) may take pos before or after
+// the read, as the compiler chooses.)
+inline int32_t ReadCountThatFits(const SaveImage& save, int32_t& pos, int32_t item_bytes) {
+  const int32_t count = ReadInt(save, pos);
+  return CountThatFits(save, pos, count, item_bytes);
+}
+
 // Signed 32-bit arithmetic that wraps as the game's own counters do, without undefined behaviour.
 inline int32_t WrapAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
