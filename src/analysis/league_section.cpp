@@ -53,8 +53,8 @@ void ReadLeagueProjects(const SaveImage& save, GameState& state, int32_t& pos) {
   const int32_t members = ReadCountThatFits(save, q, kMinMemberRecordBytes);
   for (int32_t i = 0; i < members && q < save.DataLength; ++i) SkipMemberRecord(save, q);
   ReadInt(save, q);
-  const int32_t projects = std::min(
-      ReadCountThatFits(save, q, kMinProjectRecordBytes), kLeagueProjectCount);
+  const int32_t projects =
+      std::min(ReadCountThatFits(save, q, kMinProjectRecordBytes), kLeagueProjectCount);
   for (int32_t j = 0; j < projects; ++j) ReadProject(save, q, state.LeagueProjects[j]);
 }
 
