@@ -265,12 +265,7 @@ class THistoryRow {
   // Turns from kHistoryTurns on are not kept.
   void Set(size_t turn, int32_t value) {
     if (turn >= static_cast<size_t>(kHistoryTurns)) return;
-    // Grown by half again at least, so that a series read turn by turn is not grown each turn;
-    // the turns past the last one set read 0 as before.
-    if (turn >= values_.size()) {
-      values_.resize(std::min(static_cast<size_t>(kHistoryTurns),
-                              std::max(turn + 1, values_.size() + values_.size() / 2 + 16)));
-    }
+    if (turn >= values_.size()) values_.resize(turn + 1, 0);
     values_[turn] = value;
   }
   // Makes room for the turns before `turns` at once, for a reader that knows how far it goes.

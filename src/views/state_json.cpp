@@ -643,20 +643,19 @@ size_t JsonSizeEstimate(const GameState& s) {
 // game's document never lies whole in memory: the same few pages are filled again and again.
 constexpr size_t kJsonPieceBytes = size_t{256} << 10;
 
-// Writes the document into out, handing out to `drain` after each player and each history entry
+// Writes the document into out, calling `drain` after each player and each history entry
 // (where a stream takes what is written so far).
-void WriteDocument(const GameState& state, std::string& out,
-                   const std::function<void(std::string&)>& drain) {
+void WriteDocument(const GameState& state, std::string& out, const std::function<void()>& drain) {
   JsonWriter w(out);
   w.BeginObject();
   WriteGame(w, state);
   w.Key("players").BeginArray();
   for (int entry = 0; entry < EntryCount(state); ++entry) {
     WritePlayer(w, state, entry);
-    drain(out);
+    drain();
   }
   w.EndArray();
-  WriteHistory(w, state, [&] { drain(out); });
+  WriteHistory(w, state, drain);
   WriteReplay(w, state);
   WriteLeague(w, state);
   WriteCityStates(w, state);
@@ -669,17 +668,17 @@ void WriteDocument(const GameState& state, std::string& out,
 std::string StateToJson(const GameState& state) {
   std::string out;
   out.reserve(JsonSizeEstimate(state));
-  WriteDocument(state, out, [](std::string&) {});
+  WriteDocument(state, out, [] {});
   return out;
 }
 
 void WriteStateJson(const GameState& state, std::ostream& stream) {
   std::string out;
   out.reserve(2 * kJsonPieceBytes);
-  WriteDocument(state, out, [&stream](std::string& text) {
-    if (text.size() < kJsonPieceBytes) return;
-    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    text.clear();
+  WriteDocument(state, out, [&stream, &out] {
+    if (out.size() < kJsonPieceBytes) return;
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
   });
   stream.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
