@@ -13,6 +13,10 @@
 
 namespace vek5 {
 
+// Sets the process's heap up for analyses: grown in one large step advised for huge pages, so
+// that the analysis's first writes to fresh memory do not fault page by page. Call once at start.
+void PrepareProcessHeap();
+
 // Throws std::bad_alloc when the system refuses.
 void* AllocateImageMemory(size_t size);
 void FreeImageMemory(void* block, size_t size) noexcept;

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <iostream>
 
+#include "container/image_memory.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
 
@@ -29,6 +30,7 @@ int SaveScreenshots(vek5::TForm1& form, const QString& prefix) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vek5::PrepareProcessHeap();
   std::vector<std::string> args(argv + 1, argv + argc);
   const vek5::CommandLine command = vek5::ParseCommandLine(args);
   if (command.Mode != vek5::CommandMode::kWindow &&
