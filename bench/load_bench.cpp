@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -23,6 +24,7 @@
 #include "large_save.h"
 #include "support/save_builder.h"
 #include "views/all_tabs.h"
+#include "views/state_json.h"
 
 namespace vek5 {
 namespace {
@@ -178,6 +180,17 @@ void BM_AllTabs(benchmark::State& st, std::string name) {
   }
 }
 
+// The JSON document of the analysis, written as the command-line tool writes it to a file.
+void BM_Json(benchmark::State& st, std::string name) {
+  const Prepared& p = Prepare(name);
+  std::ofstream out(testing::TempPath("bench.json"), std::ios::binary);
+  for (auto _ : st) {
+    out.seekp(0);
+    WriteStateJson(*p.State, out);
+  }
+  st.counters["json_MB"] = static_cast<double>(out.tellp()) / 1e6;
+}
+
 // The sections in the order Save5Analyse calls them, each with the main read position.
 struct Section {
   const char* Name;
@@ -317,6 +330,7 @@ int RegisterAll() {
         ->Unit(benchmark::kMillisecond);
     RegisterBenchmark(("BM_AllTabs/" + name).c_str(), BM_AllTabs, name)
         ->Unit(benchmark::kMillisecond);
+    RegisterBenchmark(("BM_Json/" + name).c_str(), BM_Json, name)->Unit(benchmark::kMillisecond);
     for (size_t i = 0; i < std::size(kSections); ++i) {
       RegisterBenchmark(("BM_Section/" + name + "/" + kSections[i].Name).c_str(), BM_Section, name,
                         i)

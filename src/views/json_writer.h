@@ -35,7 +35,7 @@ class JsonWriter {
     BeforeValue();
     char digits[24];
     const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    out_.append(digits, end);
+    out_.append(digits, static_cast<size_t>(end - digits));
   }
   void Null() {
     BeforeValue();
@@ -59,7 +59,7 @@ class JsonWriter {
   void Open(char bracket) {
     BeforeValue();
     out_ += bracket;
-    first_.push_back(true);
+    first_.push_back(1);
   }
   void Close(char bracket) {
     out_ += bracket;
@@ -75,11 +75,11 @@ class JsonWriter {
   void Separate() {
     if (first_.empty()) return;
     if (!first_.back()) out_ += ',';
-    first_.back() = false;
+    first_.back() = 0;
   }
 
   std::string& out_;
-  std::vector<bool> first_;
+  std::vector<uint8_t> first_;  // per open bracket: nothing written in it yet
   bool after_key_ = false;
 };
 

@@ -3,12 +3,14 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
+#include <deque>
 #include <functional>
 #include <ostream>
-#include <set>
 #include <span>
 #include <string_view>
+#include <unordered_set>
 
 #include "model/city_names.h"
 #include "model/naming.h"
@@ -61,14 +63,20 @@ int32_t EntryCount(const GameState& s) {
 }
 
 // Keys of an object must be unique: a name met again gets its slot number appended.
-std::string UniqueKey(std::set<std::string>& used, const std::string& name, int slot) {
-  std::string key = name;
-  if (!used.insert(key).second) {
-    key = name + "#" + std::to_string(slot);
-    used.insert(key);
+class UniqueKeys {
+ public:
+  // The key stays valid while this and the name live.
+  std::string_view Of(const std::string& name, int slot) {
+    if (used_.insert(name).second) return name;
+    const std::string_view made = made_.emplace_back(name + "#" + std::to_string(slot));
+    used_.insert(made);
+    return made;
   }
-  return key;
-}
+
+ private:
+  std::unordered_set<std::string_view> used_;
+  std::deque<std::string> made_;  // a deque keeps the keys in place as it grows
+};
 
 constexpr std::string_view kVictoryNames[kVictoryTypes] = {"Time", "Science", "Domination",
                                                            "Cultural", "Diplomatic"};
@@ -209,11 +217,11 @@ void WriteGame(JsonWriter& w, const GameState& s) {
 }
 
 void WriteBuildings(JsonWriter& w, const TCityRec& c) {
-  std::set<std::string> used;
+  UniqueKeys keys;
   w.Key("Buildings").BeginObject();
   for (int k = 0; k < kMaxBuildingSlots; ++k) {
     if (c.BuildingNames[k].empty()) continue;
-    w.Key(UniqueKey(used, c.BuildingNames[k], k)).BeginObject();
+    w.Key(keys.Of(c.BuildingNames[k], k)).BeginObject();
     w.Key("Slot").Int(k);
     w.Key("BuildingProduction").Int(c.BuildingProduction[k]);
     w.Key("BuildingDelay").Int(c.BuildingDelay[k]);
@@ -228,11 +236,11 @@ void WriteBuildings(JsonWriter& w, const TCityRec& c) {
 }
 
 void WriteUnits(JsonWriter& w, const TCityRec& c) {
-  std::set<std::string> used;
+  UniqueKeys keys;
   w.Key("Units").BeginObject();
   for (int k = 0; k < kMaxUnitSlots; ++k) {
     if (c.UnitNames[k].empty()) continue;
-    w.Key(UniqueKey(used, c.UnitNames[k], k)).BeginObject();
+    w.Key(keys.Of(c.UnitNames[k], k)).BeginObject();
     w.Key("Slot").Int(k);
     w.Key("UnitProduction").Int(c.UnitProduction[k]);
     w.Key("UnitDelay").Int(c.UnitDelay[k]);
@@ -464,10 +472,13 @@ void WriteHistory(JsonWriter& w, const GameState& s, const std::function<void()>
     for (size_t series = 0; series < names.size(); ++series) {
       // Exactly the pairs the save stored.
       w.Key(names[series]).BeginArray();
-      for (int turn = 0; turn < kHistoryTurns; ++turn) {
-        if (!stored.Turns[series].test(static_cast<size_t>(turn))) continue;
+      // The count ends the walk at the last stored turn instead of the table's end.
+      const std::bitset<kHistoryTurns>& turns = stored.Turns[series];
+      for (size_t turn = 0, left = turns.count(); left > 0; ++turn) {
+        if (!turns.test(turn)) continue;
+        --left;
         w.BeginArray();
-        w.Int(turn);
+        w.Int(static_cast<int64_t>(turn));
         w.Int(set[series][turn]);
         w.EndArray();
       }
