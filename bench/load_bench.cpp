@@ -20,6 +20,7 @@
 
 #include "analysis/save5_analyse.h"
 #include "analysis/sections.h"
+#include "container/image_memory.h"
 #include "container/save_image.h"
 #include "large_save.h"
 #include "support/save_builder.h"
@@ -165,6 +166,12 @@ void BM_InflateIsal(benchmark::State& st, std::string name) {
 void BM_LoadSave(benchmark::State& st, std::string name) {
   const Prepared& p = Prepare(name);
   for (auto _ : st) benchmark::DoNotOptimize(LoadSaveForAnalysis(p.Path));
+}
+
+// The load without indexing the markers: what the index's thread costs the inflation.
+void BM_LoadPlain(benchmark::State& st, std::string name) {
+  const Prepared& p = Prepare(name);
+  for (auto _ : st) benchmark::DoNotOptimize(LoadSave(p.Path));
 }
 
 void BM_Analyse(benchmark::State& st, std::string name) {
@@ -316,6 +323,7 @@ std::vector<std::string> SaveNames() {
 
 int RegisterAll() {
   using benchmark::RegisterBenchmark;
+  PrepareProcessHeap();  // as the programs do
   for (const std::string& name : SaveNames()) {
     RegisterBenchmark(("BM_Budget/" + name).c_str(), BM_Budget, name)
         ->Unit(benchmark::kMillisecond)
@@ -325,6 +333,8 @@ int RegisterAll() {
     RegisterBenchmark(("BM_InflateIsal/" + name).c_str(), BM_InflateIsal, name)
         ->Unit(benchmark::kMillisecond);
     RegisterBenchmark(("BM_LoadSave/" + name).c_str(), BM_LoadSave, name)
+        ->Unit(benchmark::kMillisecond);
+    RegisterBenchmark(("BM_LoadPlain/" + name).c_str(), BM_LoadPlain, name)
         ->Unit(benchmark::kMillisecond);
     RegisterBenchmark(("BM_Analyse/" + name).c_str(), BM_Analyse, name)
         ->Unit(benchmark::kMillisecond);

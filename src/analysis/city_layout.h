@@ -163,12 +163,51 @@ struct CityListNames {
 };
 CityListNames NewCityListNames();
 
+// The world wonders whose owners the game state names, a bit each.
+using CityWonders = uint8_t;
+
 // The lists and per-city values that follow a record's core fields, read from L on, for city
 // slot `city` of Leaders entry p. next_record: the marker of the next city record, 0 when none is
-// known; what lies beyond it belongs to that record.
-void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record,
-                   CityListNames& names);
+// known; what lies beyond it belongs to that record. Returns the named wonders the city holds.
+CityWonders ReadCityLists(const SaveImage& save, const GameState& state,
+                          const CityRecordLayout& layout, int32_t p, TCityRec& city,
+                          int32_t list_pos, int32_t next_record, CityListNames& names);
+
+// Names Leaders entry p as the owner of each of the wonders.
+void NoteWonderOwners(GameState& state, int32_t p, CityWonders wonders);
+
+// National: never lost. Occupied: annexed, so occupied and not a puppet; a puppet bought rather
+// than captured is not occupied, so occupied cities minus puppets would undercount.
+void CountCityKinds(TLeaderInfoRec& leader, const TCityRec& city);
+
+// A city record the walk accepted for an entry's list.
+struct AcceptedCity {
+  int32_t Marker;
+  int32_t OwnerPos;  // B
+  int32_t Entry;
+  std::string Name;
+  int32_t NameRow;
+  int32_t NextRecord = 0;  // the marker of the next record that passes the check; 0: none
+};
+
+// The cities are read in three steps, so that the entries' lists can be read on several threads:
+// the walk over the records, each entry's list, and what follows from all of them.
+struct FoundCities {
+  const CityRecordLayout* Layout = nullptr;
+  std::vector<AcceptedCity> Accepted;                   // in file order
+  std::array<std::vector<int32_t>, kMaxSlots> OfEntry;  // each entry's records in Accepted
+  std::vector<CityWonders> Wonders;                     // per accepted record, once read
+};
+// Clears what an earlier reading left, picks the layout row and walks the records, noting every
+// city's name and owner.
+FoundCities WalkCities(const SaveImage& save, GameState& state);
+// Reads the records of Leaders entry p into its list. Entries may be read at the same time, each
+// on one thread: one touches only its own list, its leader's research and its records' wonders.
+void ReadEntryCities(const SaveImage& save, GameState& state, FoundCities& found, int32_t p,
+                     CityListNames& names);
+// The wonders' owners (a wonder in several records goes to the last one's owner) and each
+// leader's counts of cities.
+void FinishCities(GameState& state, const FoundCities& found);
 
 // The citizens block of a final-patch Zeph record: specialists, great-person progress and
 // building points, religions. Found from the position of the queue's marker (0: no queue); a

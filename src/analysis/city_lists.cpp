@@ -199,6 +199,7 @@ struct WonderOwnerKey {
   std::string_view Key;
   int32_t GameState::*Owner;
 };
+// A city's wonders are bits in this order.
 constexpr WonderOwnerKey kWonderOwnerKeys[] = {
     {"BUILDING_ANGKOR_WAT", &GameState::AngkorWatOwner},
     {"BUILDING_SISTINE_CHAPEL", &GameState::SistineChapelOwner},
@@ -206,6 +207,7 @@ constexpr WonderOwnerKey kWonderOwnerKeys[] = {
     {"BUILDING_LEANING_TOWER", &GameState::LeaningTowerOwner},
     {"BUILDING_FORBIDDEN_PALACE", &GameState::ForbiddenPalaceOwner},
 };
+static_assert(std::size(kWonderOwnerKeys) <= sizeof(CityWonders) * CHAR_BIT);
 
 struct BuildingFlagKey {
   std::string_view Key;
@@ -220,11 +222,11 @@ constexpr BuildingFlagKey kBuildingFlagKeys[] = {
 };
 constexpr std::string_view kGardenKey = "BUILDING_GARDEN";
 
-// What a building present in the city means for its owner and its flags.
-void NoteBuildingPresent(GameState& state, const CityRecordLayout& layout, int32_t p,
-                         TCityRec& city, std::string_view key) {
-  for (const WonderOwnerKey& wonder : kWonderOwnerKeys) {
-    if (key == wonder.Key) state.*wonder.Owner = p;
+// What a building present in the city means for its owner (the wonders) and its flags.
+void NoteBuildingPresent(const CityRecordLayout& layout, TCityRec& city, CityWonders& wonders,
+                         std::string_view key) {
+  for (size_t k = 0; k < std::size(kWonderOwnerKeys); ++k) {
+    if (key == kWonderOwnerKeys[k].Key) wonders |= static_cast<CityWonders>(1u << k);
   }
   for (const BuildingFlagKey& flag : kBuildingFlagKeys) {
     if (key == flag.Key) city.*flag.Flag = kTrue;
@@ -241,9 +243,11 @@ void NoteBuildingPresent(GameState& state, const CityRecordLayout& layout, int32
   if (row.Kind == kKindWorldWonder) city.HasWorldWonder = kTrue;
 }
 
-void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                  int32_t p, TCityRec& city, int32_t& pos, int32_t first_count,
-                  CityListNames& names) {
+// Returns the named wonders the city holds.
+CityWonders ReadKeyLists(const SaveImage& save, const GameState& state,
+                         const CityRecordLayout& layout, TCityRec& city, int32_t& pos,
+                         int32_t first_count, CityListNames& names) {
+  CityWonders wonders = 0;
   ReadKeyList(save, pos, first_count, [&](int slot, std::string_view key, int32_t v) {
     city.BuildingNames[slot] = names.Buildings.Name(static_cast<size_t>(slot), key);
     city.BuildingProduction[slot] = v;
@@ -260,7 +264,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
   city.GPBuildings = {};
   ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view key, int32_t v) {
     city.BuildingCount[slot] = v;
-    if (v > 0) NoteBuildingPresent(state, layout, p, city, key);
+    if (v > 0) NoteBuildingPresent(layout, city, wonders, key);
   });
   ReadKeyList(save, pos, ReadInt(save, pos), [&](int slot, std::string_view key, int32_t v) {
     city.FreeBuildingCount[slot] = v;
@@ -287,6 +291,7 @@ void ReadKeyLists(const SaveImage& save, GameState& state, const CityRecordLayou
     SkipKeyList(save, pos);
     ReadQueueBody(save, city, pos);
   }
+  return wonders;
 }
 
 // The specialists lie before the second of the late key lists. A search that finds nothing
@@ -355,8 +360,8 @@ void ComputeFoodThreshold(const GameState& state, const TLeaderInfoRec& leader, 
   city.FoodThreshold = x;
 }
 
-// National: never lost. Occupied: annexed, so occupied and not a puppet; a puppet bought rather
-// than captured is not occupied, so occupied cities minus puppets would undercount.
+}  // namespace
+
 void CountCityKinds(TLeaderInfoRec& leader, const TCityRec& city) {
   const bool puppet = city.Flags[kFlagPuppet] != 0;
   if (city.Flags[kFlagNeverLost] != 0) ++leader.NationalCities;
@@ -364,13 +369,11 @@ void CountCityKinds(TLeaderInfoRec& leader, const TCityRec& city) {
   if (city.Flags[kFlagOccupied] != 0 && !puppet) ++leader.OccupiedCities;
 }
 
-void CompleteCity(GameState& state, int32_t p, TCityRec& city) {
-  TLeaderInfoRec& leader = state.Leaders[p];
-  ComputeFoodThreshold(state, leader, city);
-  CountCityKinds(leader, city);
+void NoteWonderOwners(GameState& state, int32_t p, CityWonders wonders) {
+  for (size_t k = 0; k < std::size(kWonderOwnerKeys); ++k) {
+    if ((wonders >> k) & 1u) state.*kWonderOwnerKeys[k].Owner = p;
+  }
 }
-
-}  // namespace
 
 const std::string& ListedKeyNames::Name(size_t slot, std::string_view key) {
   if (slot < last_.size() && last_[slot] && last_[slot]->first == key) return last_[slot]->second;
@@ -385,21 +388,23 @@ CityListNames NewCityListNames() {
   return {ListedKeyNames(kBuildingPrefix), ListedKeyNames(kUnitPrefix)};
 }
 
-void ReadCityLists(const SaveImage& save, GameState& state, const CityRecordLayout& layout,
-                   int32_t p, TCityRec& city, int32_t list_pos, int32_t next_record,
-                   CityListNames& names) {
+CityWonders ReadCityLists(const SaveImage& save, const GameState& state,
+                          const CityRecordLayout& layout, int32_t p, TCityRec& city,
+                          int32_t list_pos, int32_t next_record, CityListNames& names) {
   int32_t pos = list_pos;
   ReadProjectProduction(save, layout, city, pos);
   const int32_t first_count = ReadInt(save, pos);
+  CityWonders wonders = 0;
   if (layout.ListForm == CityListForm::Hashes) {
     const int32_t queue_marker = ReadHashLists(save, state, city, pos, first_count, next_record);
-    if (!layout.DetailsKnown) return;
+    if (!layout.DetailsKnown) return wonders;
     ReadZephCitizens(save, city, queue_marker, next_record);
   } else {
-    ReadKeyLists(save, state, layout, p, city, pos, first_count, names);
+    wonders = ReadKeyLists(save, state, layout, city, pos, first_count, names);
     ReadReligions(save, layout, city, ReadSpecialists(save, city, pos));
   }
-  CompleteCity(state, p, city);
+  ComputeFoodThreshold(state, state.Leaders[p], city);
+  return wonders;
 }
 
 void SetReligionShares(TCityRec& city) {

@@ -210,16 +210,6 @@ const CityRecordLayout& SelectCityLayout(const SaveImage& save, const GameState&
 
 namespace {
 
-// A record the walk accepted for an entry's list.
-struct AcceptedCity {
-  int32_t Marker;
-  int32_t OwnerPos;  // B
-  int32_t Entry;
-  std::string Name;
-  int32_t NameRow;
-  int32_t NextRecord = 0;  // the marker of the next record that passes the check; 0: none
-};
-
 // Walks the records in file order, noting every city's name and owner, and returns the records
 // that go into the entries' lists.
 std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& state,
@@ -273,38 +263,69 @@ std::vector<AcceptedCity> WalkCityRecords(const SaveImage& save, GameState& stat
 
 }  // namespace
 
-void ReadCities(const SaveImage& save, GameState& state) {
+FoundCities WalkCities(const SaveImage& save, GameState& state) {
   ResetCities(state);
+  FoundCities found;
   std::optional<MarkerOccurrences> walked;
-  const CityRecordLayout& layout = SelectLayout(save, state, walked);
+  found.Layout = &SelectLayout(save, state, walked);
+  const CityRecordLayout& layout = *found.Layout;
   state.CityDetailsUnknown = layout.DetailsKnown ? kFalse : kTrue;
   if (!walked || walked->Marker() != layout.Marker) {
     walked.emplace(save, layout.Marker, save.BodyOffset);
   }
-  const std::vector<AcceptedCity> accepted = WalkCityRecords(save, state, layout, *walked);
-
-  // The records are large: each entry's list gets its final size before any is read.
-  std::array<size_t, kMaxSlots> per_entry{};
-  for (const AcceptedCity& found : accepted) ++per_entry[found.Entry];
-  for (int p = 0; p < kMaxSlots; ++p) state.Cities[p].reserve(per_entry[p]);
-
-  CityListNames names = NewCityListNames();
-  for (const AcceptedCity& found : accepted) {
-    const int32_t p = found.Entry;
-    std::vector<TCityRec>& cities = state.Cities[p];
-    TCityRec& city = cities.emplace_back();
-    city.Name = found.Name;
-    city.NameRow = found.NameRow;
-    city.Owner = p;
-    ReadOwnerBlock(save, layout, city, found.OwnerPos);
-    const int32_t q1 = ReadFoodBlock(save, layout, city, found.OwnerPos + layout.FoodOffset);
-    if (cities.size() == 1) {
-      ReadResearch(save, state, layout, q1, static_cast<int32_t>(per_entry[p]), state.Leaders[p]);
-    }
-    ReadCityLists(save, state, layout, p, city, found.Marker + layout.ListOffset, found.NextRecord,
-                  names);
-    state.Leaders[p].CityCount = static_cast<int32_t>(cities.size());
+  found.Accepted = WalkCityRecords(save, state, layout, *walked);
+  found.Wonders.assign(found.Accepted.size(), 0);
+  for (size_t i = 0; i < found.Accepted.size(); ++i) {
+    found.OfEntry[found.Accepted[i].Entry].push_back(static_cast<int32_t>(i));
   }
+  return found;
+}
+
+void ReadEntryCities(const SaveImage& save, GameState& state, FoundCities& found, int32_t p,
+                     CityListNames& names) {
+  const CityRecordLayout& layout = *found.Layout;
+  const std::vector<int32_t>& records = found.OfEntry[p];
+  std::vector<TCityRec>& cities = state.Cities[p];
+  // The records are large: the list gets its final size before any is read.
+  cities.reserve(records.size());
+  for (const int32_t i : records) {
+    const AcceptedCity& record = found.Accepted[i];
+    TCityRec& city = cities.emplace_back();
+    city.Name = record.Name;
+    city.NameRow = record.NameRow;
+    city.Owner = p;
+    ReadOwnerBlock(save, layout, city, record.OwnerPos);
+    const int32_t q1 = ReadFoodBlock(save, layout, city, record.OwnerPos + layout.FoodOffset);
+    if (cities.size() == 1) {
+      ReadResearch(save, state, layout, q1, static_cast<int32_t>(records.size()), state.Leaders[p]);
+    }
+    found.Wonders[i] = ReadCityLists(save, state, layout, p, city,
+                                     record.Marker + layout.ListOffset, record.NextRecord, names);
+  }
+}
+
+void FinishCities(GameState& state, const FoundCities& found) {
+  // In file order, so that a wonder held by several records goes to the last one's owner.
+  for (size_t i = 0; i < found.Accepted.size(); ++i) {
+    NoteWonderOwners(state, found.Accepted[i].Entry, found.Wonders[i]);
+  }
+  // Records of hash lists whose details are unknown end before their kind can be told.
+  const CityRecordLayout& layout = *found.Layout;
+  const bool kinds_known = layout.ListForm != CityListForm::Hashes || layout.DetailsKnown;
+  for (int p = 0; p < kMaxSlots; ++p) {
+    TLeaderInfoRec& leader = state.Leaders[p];
+    if (kinds_known) {
+      for (const TCityRec& city : state.Cities[p]) CountCityKinds(leader, city);
+    }
+    leader.CityCount = static_cast<int32_t>(state.Cities[p].size());
+  }
+}
+
+void ReadCities(const SaveImage& save, GameState& state) {
+  FoundCities found = WalkCities(save, state);
+  CityListNames names = NewCityListNames();
+  for (int32_t p = 0; p < kMaxSlots; ++p) ReadEntryCities(save, state, found, p, names);
+  FinishCities(state, found);
 }
 
 }  // namespace vek5

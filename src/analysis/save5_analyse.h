@@ -20,8 +20,15 @@ class AnalysisError : public std::runtime_error {
 // body is scanned on another core while it inflates, instead of after it.
 SaveImage LoadSaveForAnalysis(const std::string& file_name);
 
+// The threads an analysis reads the body's sections on. The result is the same either way. A
+// process that analyses one save and exits does better with one: each helper thread starts a heap
+// of its own, whose pages all fault on first use, which costs a fresh process more than the
+// helper saves. A process that analyses save after save (the window) keeps its helpers' heaps.
+enum class AnalysisThreads { kOne, kAllCores };
+
 // A pure function of the image: the returned model holds nothing of any earlier save.
 // Throws AnalysisError.
-std::unique_ptr<GameState> Save5Analyse(const SaveImage& save);
+std::unique_ptr<GameState> Save5Analyse(const SaveImage& save,
+                                        AnalysisThreads threads = AnalysisThreads::kAllCores);
 
 }  // namespace vek5

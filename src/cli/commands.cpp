@@ -38,8 +38,9 @@ int Guarded(const std::string& file, std::ostream& out, std::ostream& err,
   return kExitOk;
 }
 
+// One save in a process that then exits: see AnalysisThreads.
 std::unique_ptr<GameState> Analyse(const std::string& file) {
-  return Save5Analyse(LoadSaveForAnalysis(file));
+  return Save5Analyse(LoadSaveForAnalysis(file), AnalysisThreads::kOne);
 }
 
 // A subcommand that reads one save and writes what `write` makes of its analysis.

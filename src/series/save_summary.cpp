@@ -140,10 +140,10 @@ SaveRecord SummariseSave(const std::string& path) {
     std::unique_ptr<GameState> state;
     {
       // The image goes as soon as the analysis is done; only the summary and the past stay.
-      // The batch already gives each core a save of its own, so the markers are not indexed
-      // on another thread while the body inflates.
+      // The batch already gives each core a save of its own, so neither the markers' index nor
+      // the analysis takes other threads.
       const SaveImage image = LoadSave(path);
-      state = Save5Analyse(image);
+      state = Save5Analyse(image, AnalysisThreads::kOne);
       record.Summary = SummariseState(
           image, *state,
           file_size == static_cast<uintmax_t>(-1) ? 0 : static_cast<int64_t>(file_size));

@@ -15,8 +15,9 @@ namespace {
 
 constexpr char kProgram[] = "vek5-analyser";
 
+// One save in a process that then exits: see AnalysisThreads.
 std::unique_ptr<GameState> Analyse(const std::string& file_name) {
-  return Save5Analyse(LoadSaveForAnalysis(file_name));
+  return Save5Analyse(LoadSaveForAnalysis(file_name), AnalysisThreads::kOne);
 }
 
 }  // namespace

@@ -169,6 +169,10 @@ TEST_P(KeyedCityTest, SetsFlagsAndWonderOwnersFromBuildingsPresent) {
   EXPECT_EQ(s.HagiaSophiaOwner, 2);  // the later city in the file wins
   EXPECT_EQ(s.AngkorWatOwner, -1);
   EXPECT_EQ(s.Cities[2][0].HasCourthouse, 0);
+  // The file's order, not the players' order.
+  first.Owner = 2;
+  later.Owner = 1;
+  EXPECT_EQ(Read({first, later}).HagiaSophiaOwner, 1);
 }
 
 TEST_P(KeyedCityTest, TakesGreatPersonPointsAndWorldWondersFromTheRowWithTheKey) {

@@ -24,9 +24,8 @@ Json Parse(const GameState& state) {
   return JsonReader(text).Document();
 }
 
-// The markers indexed by the load as the body inflates, or by the analysis from the finished
-// image: the same analysis, on every layout and on the real saves.
-TEST(StateToJson, TheSameWhicheverIndexesTheMarkers) {
+// Every layout the builder makes and the real saves.
+std::vector<std::vector<uint8_t>> SampleAndSharedFiles() {
   std::vector<std::vector<uint8_t>> files;
   for (const testing::SampleGame& sample : testing::SampleGames()) {
     files.push_back(testing::WriteSaveFile(sample.Game));
@@ -36,11 +35,26 @@ TEST(StateToJson, TheSameWhicheverIndexesTheMarkers) {
     const std::string path = testing::SharedSave(name);
     if (!path.empty()) files.push_back(testing::ReadFile(path));
   }
+  return files;
+}
+
+// The markers indexed by the load as the body inflates, or by the analysis from the finished
+// image: the same analysis.
+TEST(StateToJson, TheSameWhicheverIndexesTheMarkers) {
   const std::vector<std::string> patterns = markers::SearchedPatterns();
-  for (const std::vector<uint8_t>& file : files) {
+  for (const std::vector<uint8_t>& file : SampleAndSharedFiles()) {
     const SaveImage indexed = AssembleSave(file, patterns);
     ASSERT_TRUE(indexed.Markers.Covers(indexed.SaveBuffer.data(), indexed.DataLength));
     EXPECT_EQ(StateToJson(*Save5Analyse(indexed)), StateToJson(*Save5Analyse(AssembleSave(file))));
+  }
+}
+
+// The body's sections read side by side on the machine's cores or one after the other.
+TEST(StateToJson, TheSameOnOneThreadAsOnAllCores) {
+  for (const std::vector<uint8_t>& file : SampleAndSharedFiles()) {
+    const SaveImage image = AssembleSave(file);
+    EXPECT_EQ(StateToJson(*Save5Analyse(image, AnalysisThreads::kAllCores)),
+              StateToJson(*Save5Analyse(image, AnalysisThreads::kOne)));
   }
 }
 
