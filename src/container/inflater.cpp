@@ -52,7 +52,7 @@ std::string InflateFailure(int status) {
   }
 }
 
-Inflater::Inflater(const std::vector<uint8_t>& input)
+Inflater::Inflater(std::span<const uint8_t> input)
     : input_(input), state_(std::make_unique<inflate_state>()) {
   if (input.empty()) throw LoadError("The save's compressed body is empty.");
   if (input.size() > std::numeric_limits<uint32_t>::max()) {

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
-#include <vector>
 
 struct inflate_state;
 
@@ -17,7 +17,7 @@ std::string InflateFailure(int status);
 // An inflation of one zlib stream held in memory (the input must outlive it).
 class Inflater {
  public:
-  explicit Inflater(const std::vector<uint8_t>& input);
+  explicit Inflater(std::span<const uint8_t> input);
   ~Inflater();
   Inflater(const Inflater&) = delete;
   Inflater& operator=(const Inflater&) = delete;
@@ -40,7 +40,7 @@ class Inflater {
   void CheckSum(const uint8_t* body, size_t size) const;
 
  private:
-  const std::vector<uint8_t>& input_;
+  std::span<const uint8_t> input_;
   std::unique_ptr<inflate_state> state_;  // tens of KiB: kept off the stack
 };
 

@@ -52,27 +52,33 @@ int64_t FindStream(const std::vector<uint8_t>& bytes) {
 }
 
 struct JoinedChunks {
-  std::vector<uint8_t> Bytes;
-  int64_t MissingBytes = 0;  // of a chunk cut by the end of the file
+  std::span<const uint8_t> Bytes;  // the stream
+  int64_t MissingBytes = 0;        // of a chunk cut by the end of the file
 };
 
-// Concatenates the length-prefixed chunks that start at stream_offset - 4. A chunk that runs
-// past the end of the file is cut there; the first length of 1 or less ends the list.
-JoinedChunks JoinChunks(const std::vector<uint8_t>& bytes, int64_t stream_offset) {
+// Joins the length-prefixed chunks that start at stream_offset - 4 in place: each moves back over
+// the length fields before it, so that the stream lies whole from stream_offset on. A chunk that
+// runs past the end of the file is cut there; the first length of 1 or less ends the list. Only
+// the bytes the stream then covers change.
+JoinedChunks JoinChunksInPlace(std::vector<uint8_t>& bytes, int64_t stream_offset) {
   const int64_t size = static_cast<int64_t>(bytes.size());
   JoinedChunks chunks;
-  std::vector<uint8_t>& joined = chunks.Bytes;
-  joined.reserve(static_cast<size_t>(size - stream_offset));
+  int64_t joined = 0;
   int64_t pos = stream_offset - 4;
   int32_t len = Int32At(bytes, pos);
   while (len > 1) {
     const int64_t start = pos + 4;
     const int64_t take = std::clamp<int64_t>(size - start, 0, len);
-    joined.insert(joined.end(), bytes.begin() + start, bytes.begin() + start + take);
+    if (take > 0) {
+      std::memmove(bytes.data() + stream_offset + joined, bytes.data() + start,
+                   static_cast<size_t>(take));
+    }
+    joined += take;
     chunks.MissingBytes += len - take;
     pos = start + len;
     len = Int32At(bytes, pos);
   }
+  chunks.Bytes = {bytes.data() + stream_offset, static_cast<size_t>(joined)};
   return chunks;
 }
 
@@ -123,7 +129,7 @@ size_t MeasureRest(Inflater& inflater, size_t limit) {
 // each window written. Stops at the stream's end or when the input is used up, so a truncated
 // stream gives a shorter body. A body of more than max_output bytes is refused. Returns whether
 // the input ended inside a block.
-bool InflateAppend(const std::vector<uint8_t>& input, int64_t max_output, ImageBytes& out,
+bool InflateAppend(std::span<const uint8_t> input, int64_t max_output, ImageBytes& out,
                    std::optional<GrowingMarkerIndex>& markers) {
   const size_t limit = static_cast<size_t>(std::max<int64_t>(max_output, 0));
   const size_t body_start = out.size();
@@ -202,7 +208,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
 
 }  // namespace
 
-SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes,
+SaveImage AssembleSave(std::vector<uint8_t> file_bytes,
                        std::span<const std::string> indexed_patterns) {
   const int64_t file_size = static_cast<int64_t>(file_bytes.size());
   if (file_size > kMaxFileSize) throw LoadError(TooLargeFileMessage());
@@ -211,8 +217,8 @@ SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes,
     throw LoadError(
         "This file is not a Vek5 save: it holds no game data.\nDetail: no compressed body found.");
   }
-  const JoinedChunks chunks = JoinChunks(file_bytes, p);
-  const std::vector<uint8_t>& joined = chunks.Bytes;
+  const JoinedChunks chunks = JoinChunksInPlace(file_bytes, p);
+  const std::span<const uint8_t> joined = chunks.Bytes;
   const int64_t z = static_cast<int64_t>(joined.size());
   const int64_t tail = file_size - p - z;  // never negative: chunks lie within the file
   const int64_t max_body = kMaxImageSize - p - tail;

@@ -48,8 +48,9 @@ struct SaveImage {
 };
 
 // Assembles an image from the bytes of a save file, recording the occurrences of the given
-// patterns in Markers as the body inflates. Throws LoadError.
-SaveImage AssembleSave(const std::vector<uint8_t>& file_bytes,
+// patterns in Markers as the body inflates. The file's bytes are worked on in place (a caller
+// done with them moves them in). Throws LoadError.
+SaveImage AssembleSave(std::vector<uint8_t> file_bytes,
                        std::span<const std::string> indexed_patterns = {});
 
 // Reads and assembles a save file; fills FileName and FileDate. Throws LoadError.

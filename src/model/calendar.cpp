@@ -110,8 +110,8 @@ int32_t Date2Turn(int32_t speed_index, int32_t year) {
 }
 
 std::string YearText(int32_t year, std::string_view year_zero) {
-  if (year < 0) return Format("%5dBC", -int64_t{year});
-  if (year > 0) return Format("%5dAD", year);
+  if (year < 0) return RightAligned(-int64_t{year}, 5) + "BC";
+  if (year > 0) return RightAligned(year, 5) + "AD";
   return std::string(year_zero);
 }
 

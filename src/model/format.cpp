@@ -1,6 +1,9 @@
 #include "model/format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
+#include <iterator>
 
 namespace vek5 {
 
@@ -24,6 +27,15 @@ std::string NormalisePattern(std::string_view pattern) {
     out.push_back(conversion == 'x' ? 'X' : conversion);
   }
   return out;
+}
+
+std::string RightAligned(int64_t value, int width) {
+  char digits[24];
+  const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  const auto length = static_cast<int>(end - digits);
+  std::string text(static_cast<size_t>(std::max(width - length, 0)), ' ');
+  text.append(digits, static_cast<size_t>(length));
+  return text;
 }
 
 }  // namespace vek5

@@ -16,7 +16,18 @@ constexpr std::string_view kSessionMarkers[] = {
 constexpr char kIconMark = '@';
 
 bool ClosesOrSeparates(char c) {
-  return std::string_view(",.;:!?)").find(c) != std::string_view::npos;
+  switch (c) {
+    case ',':
+    case '.':
+    case ';':
+    case ':':
+    case '!':
+    case '?':
+    case ')':
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool IsWordCharacter(char c) {
@@ -60,7 +71,13 @@ std::string EventLineText(ViewState& view, int32_t speed_index, int32_t turn, st
                           std::string_view year_zero) {
   std::string month;
   const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
-  return Format("%4d%s %s %s", turn, YearText(year, year_zero), month, TextWithoutIcons(text));
+  std::string line = RightAligned(turn, 4);
+  line += YearText(year, year_zero);
+  line += ' ';
+  line += month;
+  line += ' ';
+  line += TextWithoutIcons(text);
+  return line;
 }
 
 bool IsSessionText(std::string_view text) {

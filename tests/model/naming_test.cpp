@@ -56,5 +56,15 @@ TEST(Format, TwoConventionsAndADotForDecimals) {
   EXPECT_EQ(Format("%s: %d", std::string("a"), -3), "a: -3");
 }
 
+// As "%<width>d" gives them.
+TEST(RightAligned, PadsToTheWidthAndNeverCuts) {
+  for (const int64_t value : {int64_t{0}, int64_t{7}, int64_t{-42}, int64_t{2350}, int64_t{123456},
+                              int64_t{-9876543210}}) {
+    for (const int width : {0, 1, 4, 5, 12}) {
+      EXPECT_EQ(RightAligned(value, width), Format("%*lld", width, static_cast<long long>(value)));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vek5
