@@ -28,8 +28,8 @@ struct NotificationLayout {
 constexpr int32_t kZephMarker = markers::kZephRecord;
 constexpr int32_t kExp1Marker = markers::kExp1Record;
 constexpr int32_t kBaseMarker = markers::kBaseRecord;
-constexpr int32_t kOldTag = 257;
-constexpr int32_t kTag = 513;
+constexpr int32_t kOldTag = markers::kOldLogTag;
+constexpr int32_t kTag = markers::kLogTag;
 
 constexpr std::array<NotificationLayout, 6> kNotificationLayouts = {{
     {RuleSet::kBase, BuildStage::kAny, false, kBaseMarker, 12, 11, kOldTag},

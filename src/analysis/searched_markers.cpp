@@ -15,9 +15,9 @@ std::string IntBytes(int32_t value) {
 
 std::vector<std::string> SearchedPatterns() {
   std::vector<std::string> patterns;
-  for (const int32_t value :
-       {kZephRecord, kExp1Record, kBaseRecord, kCourthouseHash, kInfluenceRecord, kPolicyTable,
-        kFirstTechHash, kEconomyRecord, kEconomyAnchor, kZephQueue, kFirstSpecialistHash}) {
+  for (const int32_t value : {kZephRecord, kExp1Record, kBaseRecord, kOldLogTag, kLogTag,
+                              kCourthouseHash, kInfluenceRecord, kPolicyTable, kFirstTechHash,
+                              kEconomyRecord, kEconomyAnchor, kZephQueue, kFirstSpecialistHash}) {
     patterns.push_back(IntBytes(value));
   }
   for (const std::string_view text :

@@ -16,6 +16,10 @@ namespace vek5::markers {
 inline constexpr int32_t kZephRecord = static_cast<int32_t>(0xF5010319u);
 inline constexpr int32_t kExp1Record = 0x18BF8791;
 inline constexpr int32_t kBaseRecord = 0x37AEAE99;
+// The value that starts a notification log, some way after its player's record; builds before
+// 379995 used the first.
+inline constexpr int32_t kOldLogTag = 257;
+inline constexpr int32_t kLogTag = 513;
 
 inline constexpr std::string_view kGameOptionPrefix = "GAMEOPTION_";
 inline constexpr std::string_view kMembershipText = "from membership";

@@ -67,17 +67,22 @@ std::vector<uint32_t> PairCounts(const uint8_t* data, int64_t size) {
   return counts;
 }
 
-// Where in the pattern the fingerprint lies: its pair of bytes that is rarest in the samples,
-// the last such place on a tie (the keys a save holds differ more in their ends) or without
-// counts.
+// How common a pair of bytes is taken to be without counts: saves are full of zero bytes.
+uint32_t UncountedPairCount(uint8_t first, uint8_t second) {
+  return first == 0 || second == 0 ? 1 : 0;
+}
+
+// Where in the pattern the fingerprint lies: its pair of bytes that is rarest in the samples (or
+// without counts, one without a zero byte), the last such place on a tie (the keys a save holds
+// differ more in their ends).
 size_t FingerprintOffset(std::string_view pattern, const std::vector<uint32_t>& pair_counts) {
   size_t best = 0;
   uint32_t best_count = UINT32_MAX;
   for (size_t at = 0; at + kFingerprint <= pattern.size(); ++at) {
-    const uint32_t count = pair_counts.empty()
-                               ? 0
-                               : pair_counts[static_cast<uint8_t>(pattern[at]) |
-                                             (static_cast<uint8_t>(pattern[at + 1]) << 8)];
+    const auto first = static_cast<uint8_t>(pattern[at]);
+    const auto second = static_cast<uint8_t>(pattern[at + 1]);
+    const uint32_t count = pair_counts.empty() ? UncountedPairCount(first, second)
+                                               : pair_counts[first | (second << 8)];
     if (count <= best_count) {
       best = at;
       best_count = count;
