@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -47,41 +48,81 @@ unsigned ThreadCount(AnalysisThreads threads) {
   return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxAnalysisThreads);
 }
 
-// Runs every task once on up to `threads` threads, this one among them, each thread taking the
-// next task no thread has taken, so that one thread runs them in order; returns when all have
-// run. The first exception a task throws is thrown here once every thread has stopped.
-void RunTasks(std::span<const std::function<void()>> tasks, unsigned threads) {
-  std::atomic<size_t> next{0};
-  std::mutex failure_lock;
-  std::exception_ptr failure;
-  const auto work = [&] {
-    for (size_t i = next++; i < tasks.size(); i = next++) {
+// Helper threads that wait for one list of tasks and run it together with the thread that hands
+// it over. They start before the tasks are known, so that their start overlaps other work.
+class TaskCrew {
+ public:
+  explicit TaskCrew(unsigned threads) {
+    for (unsigned h = 1; h < threads; ++h) {
       try {
-        tasks[i]();
-      } catch (...) {
-        const std::lock_guard<std::mutex> lock(failure_lock);
-        if (!failure) failure = std::current_exception();
+        helpers_.emplace_back([this] {
+          {
+            std::unique_lock<std::mutex> lock(wait_lock_);
+            wake_.wait(lock, [this] { return handed_over_; });
+          }
+          Work();
+        });
+      } catch (const std::system_error&) {
+        break;  // no more threads to be had: fewer do the work
       }
     }
-  };
-  std::vector<std::thread> helpers;
-  for (unsigned h = 1; h < threads && h < tasks.size(); ++h) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // no more threads to be had: fewer do the work
+  }
+  // Helpers never handed tasks (an error came first) stop with none.
+  ~TaskCrew() { Join(); }
+  TaskCrew(const TaskCrew&) = delete;
+  TaskCrew& operator=(const TaskCrew&) = delete;
+
+  unsigned Size() const { return static_cast<unsigned>(helpers_.size()) + 1; }
+
+  // Runs every task once, each thread taking the next task no thread has taken (so that one
+  // thread alone runs them in order); returns when all have run. The first exception a task
+  // throws is thrown here once every thread has stopped. Called once.
+  void Run(std::span<const std::function<void()>> tasks) {
+    tasks_ = tasks;
+    HandOver();
+    Work();
+    Join();
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
+ private:
+  void Work() {
+    for (size_t i = next_++; i < tasks_.size(); i = next_++) {
+      try {
+        tasks_[i]();
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(failure_lock_);
+        if (!failure_) failure_ = std::current_exception();
+      }
     }
   }
-  work();
-  for (std::thread& helper : helpers) helper.join();
-  if (failure) std::rethrow_exception(failure);
-}
+  void HandOver() {
+    {
+      const std::lock_guard<std::mutex> lock(wait_lock_);
+      handed_over_ = true;
+    }
+    wake_.notify_all();
+  }
+  void Join() {
+    HandOver();
+    for (std::thread& helper : helpers_) {
+      if (helper.joinable()) helper.join();
+    }
+  }
+
+  std::span<const std::function<void()>> tasks_;
+  std::mutex wait_lock_;
+  bool handed_over_ = false;  // the tasks are set (or none will come); under wait_lock_
+  std::condition_variable wake_;
+  std::atomic<size_t> next_{0};
+  std::mutex failure_lock_;
+  std::exception_ptr failure_;
+  std::vector<std::thread> helpers_;
+};
 
 // The sections from the players' records on read apart from each other, so they run side by
 // side; the cities, the largest, are read entry by entry once their records are walked.
-void ReadBodySections(const SaveImage& save, GameState& s, unsigned threads) {
-  // The players' records tell which slot each history block belongs to.
-  const std::vector<PlayerRecord> records = FindPlayerRecords(save, s);
+void ReadBodySections(const SaveImage& save, GameState& s, TaskCrew& crew) {
   FoundCities cities;
   std::vector<int32_t> entries;  // those with cities, the most first, for an even share
   std::atomic<size_t> next_entry{0};
@@ -109,17 +150,21 @@ void ReadBodySections(const SaveImage& save, GameState& s, unsigned threads) {
   };
   std::vector<std::function<void()>> tasks = {
       walk,
-      [&] { ReadHistory(save, s, records); },
+      [&] {
+        // The players' records tell which slot each history block belongs to.
+        const std::vector<PlayerRecord> records = FindPlayerRecords(save, s);
+        ReadHistory(save, s, records);
+        ReadEconomy(save, s, records);
+      },
       [&] { ReadNotificationLogs(save, s); },
       [&] {
         ReadInfluence(save, s);
         ReadPolicies(save, s);
         ReadTechnologies(save, s);
-        ReadEconomy(save, s, records);
       },
   };
-  tasks.insert(tasks.end(), threads, read_entries);
-  RunTasks(tasks, threads);
+  tasks.insert(tasks.end(), crew.Size(), read_entries);
+  crew.Run(tasks);
   FinishCities(s, cities);
 }
 
@@ -130,6 +175,7 @@ SaveImage LoadSaveForAnalysis(const std::string& file_name) {
 }
 
 std::unique_ptr<GameState> Save5Analyse(const SaveImage& save, AnalysisThreads threads) {
+  TaskCrew crew(ThreadCount(threads));  // ready by the time the header is read
   // ReadHistory makes one history set per Leaders entry, not all kMaxSlots up front.
   const IndexedMarkers indexed(save);
   auto state = std::make_unique<GameState>();
@@ -150,7 +196,7 @@ std::unique_ptr<GameState> Save5Analyse(const SaveImage& save, AnalysisThreads t
 
   ReadLeagueProjects(save, s, pos);
   ReadReligions(save, s, pos);
-  ReadBodySections(save, s, ThreadCount(threads));
+  ReadBodySections(save, s, crew);
   ComputeDerivedValues(s);
   return state;
 }
