@@ -1,6 +1,8 @@
 // The compact player list: one Leaders entry per slot in use, in slot order, with display names
 // for the civilization, the leader (or the city-state) and the trait. Reads nothing of the save.
 #include <span>
+#include <string>
+#include <vector>
 
 #include "analysis/sections.h"
 #include "container/key_text.h"
@@ -23,14 +25,22 @@ int32_t NameRow(int32_t type, int32_t unknown_row) {
   return (type < 0 || type > unknown_row) ? unknown_row : type;
 }
 
-// The trait of the city-state table row whose key names the city-state; keeps the given trait
-// when no row does. The table's last row (unknown) is not matched.
-std::string TraitFromTable(std::span<const TCSInfoRec> table, const std::string& name,
-                           std::string trait) {
+// The city-state names that the keys of a table's rows give, the last row (unknown) left out.
+std::vector<std::string> RowCityStateNames(std::span<const TCSInfoRec> table) {
+  std::vector<std::string> names;
   for (const TCSInfoRec& row : table.first(table.size() - 1)) {
-    if (name == CutTextKey(CutTextKey(row.Key, "MINOR_CIV_"), "MINOR_")) {
-      trait = CutTextKey(row.TraitKey, "MINOR_TRAIT_");
-    }
+    names.push_back(CutTextKey(CutTextKey(row.Key, "MINOR_CIV_"), "MINOR_"));
+  }
+  return names;
+}
+
+// The trait of the last city-state table row whose key names the city-state; keeps the given
+// trait when no row does. row_names: RowCityStateNames of the table, made once for all games.
+std::string TraitFromTable(std::span<const TCSInfoRec> table,
+                           const std::vector<std::string>& row_names, const std::string& name,
+                           std::string trait) {
+  for (size_t r = row_names.size(); r-- > 0;) {
+    if (name == row_names[r]) return CutTextKey(table[r].TraitKey, "MINOR_TRAIT_");
   }
   return trait;
 }
@@ -52,8 +62,14 @@ void NameCityState(const GameState& state, int32_t slot, TLeaderInfoRec& entry) 
       if (name == CityStateNames[k]) trait = CityStateTraitNames[k];
     }
   }
-  if (state.Exp1Present) trait = TraitFromTable(CityStateInfo, name, trait);
-  if (state.ZephPresent) trait = TraitFromTable(CityStateInfoZeph, name, trait);
+  if (state.Exp1Present) {
+    static const std::vector<std::string> exp1_names = RowCityStateNames(CityStateInfo);
+    trait = TraitFromTable(CityStateInfo, exp1_names, name, trait);
+  }
+  if (state.ZephPresent) {
+    static const std::vector<std::string> zeph_names = RowCityStateNames(CityStateInfoZeph);
+    trait = TraitFromTable(CityStateInfoZeph, zeph_names, name, trait);
+  }
   entry.LeaderName = std::move(name);
   entry.TraitName = std::move(trait);
 }

@@ -21,7 +21,7 @@ constexpr uint8_t kZlibHeader1 = 0x9C;
 constexpr int64_t kMinStreamOffset = 8;
 // Output of one inflate call: the body is written window by window straight where the image
 // keeps it.
-constexpr size_t kInflateWindow = size_t{256} << 10;
+constexpr size_t kInflateWindow = size_t{1} << 20;
 // Where the system refuses to reserve room for the largest image, room for a body this many
 // times the compressed size is taken instead; a body that needs more then grows the buffer.
 constexpr int64_t kFallbackInflationRatio = 96;
