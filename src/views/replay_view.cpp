@@ -30,6 +30,10 @@ bool ClosesOrSeparates(char c) {
   }
 }
 
+bool IsPlainText(char c) {
+  return c != kIconMark && c != ' ' && !ClosesOrSeparates(c);
+}
+
 bool IsWordCharacter(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) != 0;
 }
@@ -44,6 +48,14 @@ std::string TextWithoutIcons(std::string_view text) {
   result.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
+    if (IsPlainText(c)) {
+      // A run that none of the rules below touches is copied whole.
+      size_t end = i + 1;
+      while (end < text.size() && IsPlainText(text[end])) ++end;
+      result.append(text.substr(i, end - i));
+      i = end - 1;
+      continue;
+    }
     if (c == kIconMark) {
       size_t end = i;
       while (end < text.size() && text[end] == kIconMark) ++end;
