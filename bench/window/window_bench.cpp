@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "analysis/save5_analyse.h"
+#include "container/image_memory.h"
 #include "container/save_image.h"
 #include "model/game_state.h"
 #include "model/reference_tables.h"
@@ -488,6 +489,7 @@ int RunSave(const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareProcessHeap();  // as the window does
   if (argc == 3 && std::strcmp(argv[1], "--load-only") == 0) {
     const LoadFigure load = LoadOnce(argv[2]);
     std::printf("%.3f,%.3f,%.3f", load.Wall, load.Cpu, load.ImageMb);
