@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "views/state_json.h"
@@ -24,7 +25,34 @@ class JsonWriter {
   void BeginArray() { Open('['); }
   void EndArray() { Close(']'); }
 
-  JsonWriter& Key(std::string_view key) {
+  // A key the program writes literally, checked by the compiler to need no escape, so that it is
+  // copied as it stands: objects hold many keys.
+  class LiteralKey {
+   public:
+    template <size_t N>
+    consteval LiteralKey(const char (&key)[N]) : text_(key, N - 1) {
+      for (const char c : text_) {
+        if (!IsPlainJsonByte(c)) throw "a literal key needs no escape";
+      }
+    }
+    std::string_view Text() const { return text_; }
+
+   private:
+    std::string_view text_;
+  };
+
+  JsonWriter& Key(LiteralKey key) {
+    Separate();
+    out_ += '"';
+    out_.append(key.Text());
+    out_.append("\":", 2);
+    after_key_ = true;
+    return *this;
+  }
+  // Any other key: escaped as a string value is.
+  template <typename Text>
+  requires std::is_convertible_v<const Text&, std::string_view> &&
+      (!std::is_array_v<Text>)JsonWriter& Key(const Text& key) {
     Separate();
     AppendJsonString(out_, key);
     out_ += ':';
@@ -36,6 +64,18 @@ class JsonWriter {
     char digits[24];
     const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
     out_.append(digits, static_cast<size_t>(end - digits));
+  }
+  // The array [first, second], in one piece: the history's pairs make most of a document.
+  void IntPair(int64_t first, int64_t second) {
+    BeforeValue();
+    char text[2 * 24 + 3];
+    char* at = text;
+    *at++ = '[';
+    at = std::to_chars(at, std::end(text), first).ptr;
+    *at++ = ',';
+    at = std::to_chars(at, std::end(text), second).ptr;
+    *at++ = ']';
+    out_.append(text, static_cast<size_t>(at - text));
   }
   void Null() {
     BeforeValue();

@@ -477,10 +477,7 @@ void WriteHistory(JsonWriter& w, const GameState& s, const std::function<void()>
       for (size_t turn = 0, left = turns.count(); left > 0; ++turn) {
         if (!turns.test(turn)) continue;
         --left;
-        w.BeginArray();
-        w.Int(static_cast<int64_t>(turn));
-        w.Int(set[series][turn]);
-        w.EndArray();
+        w.IntPair(static_cast<int64_t>(turn), set[series][turn]);
       }
       w.EndArray();
     }
@@ -585,11 +582,6 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
   }
   if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
   return length;
-}
-
-bool IsPlainJsonByte(char c) {
-  const auto b = static_cast<uint8_t>(c);
-  return b >= 0x20 && b < 0x7F && c != '"' && c != '\\';
 }
 
 }  // namespace

@@ -22,4 +22,10 @@ void WriteStateJson(const GameState& state, std::ostream& stream);
 // become U+FFFD, so the output is always valid JSON.
 void AppendJsonString(std::string& out, std::string_view text);
 
+// Printable ASCII that a JSON string holds as it is.
+constexpr bool IsPlainJsonByte(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b >= 0x20 && b < 0x7F && c != '"' && c != '\\';
+}
+
 }  // namespace vek5
