@@ -1,9 +1,9 @@
 // What a load costs against the floors that ISA-L and zlib set: per save (the shared real saves
 // when present and three large builder-made saves, one of them inflating about 70-fold),
 // inflation alone, LoadSave, Save5Analyse as a whole and section by section, the content of every
-// tab for the default selections, and the JSON document. BM_Budget measures all stages in turn and reports
-// (load + analysis + tabs) against each floor; the budget is against ISA-L inflating into fresh
-// memory ("ratio_isal").
+// tab for the default selections, and the JSON document. BM_Budget measures all stages in turn and
+// reports (load + analysis + tabs) against each floor; the budget is against ISA-L inflating into
+// fresh memory ("ratio_isal").
 #include <benchmark/benchmark.h>
 #include <isa-l/igzip_lib.h>
 #include <sys/mman.h>
