@@ -201,4 +201,8 @@ std::unique_ptr<GameState> Save5Analyse(const SaveImage& save, AnalysisThreads t
   return state;
 }
 
+std::unique_ptr<GameState> AnalyseSaveFile(const std::string& file_name) {
+  return Save5Analyse(LoadSaveForAnalysis(file_name), AnalysisThreads::kOne);
+}
+
 }  // namespace vek5

@@ -31,4 +31,8 @@ enum class AnalysisThreads { kOne, kAllCores };
 std::unique_ptr<GameState> Save5Analyse(const SaveImage& save,
                                         AnalysisThreads threads = AnalysisThreads::kAllCores);
 
+// LoadSaveForAnalysis and Save5Analyse on one thread, for a process that analyses this one save
+// and exits (see AnalysisThreads). Throws LoadError and AnalysisError.
+std::unique_ptr<GameState> AnalyseSaveFile(const std::string& file_name);
+
 }  // namespace vek5

@@ -38,11 +38,6 @@ int Guarded(const std::string& file, std::ostream& out, std::ostream& err,
   return kExitOk;
 }
 
-// One save in a process that then exits: see AnalysisThreads.
-std::unique_ptr<GameState> Analyse(const std::string& file) {
-  return Save5Analyse(LoadSaveForAnalysis(file), AnalysisThreads::kOne);
-}
-
 // A subcommand that reads one save and writes what `write` makes of its analysis.
 void AddWritingCommand(CLI::App& app, Action& action, const std::string& name,
                        const std::string& description,
@@ -52,7 +47,7 @@ void AddWritingCommand(CLI::App& app, Action& action, const std::string& name,
   command->add_option("FILE", *file, "the save file (.Vek5Save)")->required();
   command->callback([&action, file, write] {
     action = [file, write](std::ostream& out, std::ostream& err) {
-      return Guarded(*file, out, err, [&] { write(*Analyse(*file), out); });
+      return Guarded(*file, out, err, [&] { write(*AnalyseSaveFile(*file), out); });
     };
   });
 }

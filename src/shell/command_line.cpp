@@ -15,11 +15,6 @@ namespace {
 
 constexpr char kProgram[] = "vek5-analyser";
 
-// One save in a process that then exits: see AnalysisThreads.
-std::unique_ptr<GameState> Analyse(const std::string& file_name) {
-  return Save5Analyse(LoadSaveForAnalysis(file_name), AnalysisThreads::kOne);
-}
-
 }  // namespace
 
 std::string UsageText() {
@@ -82,10 +77,10 @@ int RunCommand(const CommandLine& command, std::ostream& out, std::ostream& err)
         out << UsageText();
         return 0;
       case CommandMode::kReport:
-        out << BuildReport(*Analyse(command.File));
+        out << BuildReport(*AnalyseSaveFile(command.File));
         return 0;
       case CommandMode::kJson:
-        WriteStateJson(*Analyse(command.File), out);
+        WriteStateJson(*AnalyseSaveFile(command.File), out);
         return 0;
       case CommandMode::kExportImage:
         ExportImage(LoadSave(command.File), command.Output);
