@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "model/world_map.h"
+
 namespace vek5 {
 
 // Capacities of the model. Lists in a save longer than these are read and stored up to them.
 inline constexpr int kMaxSlots = 64;
+static_assert(kMapSlots == kMaxSlots, "the map's holdings are kept per player slot");
 inline constexpr int kMaxCitiesPerPlayer = 500;
 inline constexpr int kMaxCityNames = 500;
 inline constexpr int kMaxBuildingSlots = 150;
@@ -406,6 +409,9 @@ struct GameState {
   std::vector<std::string> CityNames;  // every accepted city in file order, at most kMaxCityNames
   std::vector<int32_t> CityOwners;     // owner slot as stored, parallel to CityNames
   std::vector<int32_t> CityNameRows;   // row of CityNameInfo or -1, parallel to CityNames
+
+  // The world map; Map.Status says whether the save held a readable one.
+  WorldMap Map;
 };
 
 // Room for the history of the given number of data sets.

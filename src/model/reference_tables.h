@@ -90,6 +90,33 @@ struct TDlcCivRec {
   std::string_view LeaderName;
 };
 
+// A row of the map's name tables: plot types, terrains, routes, improvements.
+struct TMapNameRec {
+  std::string_view Key;
+  std::string_view NameEn;
+  std::string_view NameRu;
+};
+struct TMapFeatureRec {
+  std::string_view Key;
+  int32_t Hash;
+  int32_t NaturalWonder;  // 1 for a natural wonder
+  std::string_view NameEn;
+  std::string_view NameRu;
+};
+struct TMapImprovementRec {
+  std::string_view Key;
+  int32_t Hash;
+  std::string_view NameEn;
+  std::string_view NameRu;
+};
+struct TMapResourceRec {
+  std::string_view Key;
+  int32_t Hash;
+  std::string_view Class;  // "strategic", "luxury" or "bonus"
+  std::string_view NameEn;
+  std::string_view NameRu;
+};
+
 // Building kinds.
 inline constexpr int32_t kKindPalace = 0;
 inline constexpr int32_t kKindBuilding = 1;
@@ -132,6 +159,18 @@ inline constexpr int kEraRows = 7;
 inline constexpr int kEraExpRows = 8;
 inline constexpr int kReligionKeyRows = 13;
 inline constexpr int kCityNameRows = 2362;
+inline constexpr int kMapPlotTypeRows = 4;
+inline constexpr int kMapTerrainRows = 9;
+inline constexpr int kMapRouteRows = 2;
+inline constexpr int kMapFeatureRows = 18;
+inline constexpr int kMapFeatureExp1Rows = 22;
+inline constexpr int kMapFeatureZephRows = 25;
+inline constexpr int kMapResourceRows = 28;
+inline constexpr int kMapResourceExp1Rows = 35;
+inline constexpr int kMapResourceZephRows = 42;
+inline constexpr int kMapImprovementRows = 22;
+inline constexpr int kMapImprovementExp1Rows = 24;
+inline constexpr int kMapImprovementZephRows = 29;
 // Zeph saves number their religions 0 to 13, the last two being its own.
 inline constexpr int kReligionKeyZephRows = 14;
 
@@ -156,6 +195,18 @@ extern const std::array<TTechInfoRec, kTechRows> TechInfo;
 extern const std::array<TTechInfoRec, kTechExp1Rows> TechInfoExp1;
 extern const std::array<TTechInfoRec, kTechZephRows> TechInfoZeph;
 extern const std::array<TCityNameRec, kCityNameRows> CityNameInfo;  // sorted by Key
+extern const std::array<TMapNameRec, kMapPlotTypeRows> MapPlotTypes;
+extern const std::array<TMapNameRec, kMapTerrainRows> MapTerrains;
+extern const std::array<TMapNameRec, kMapRouteRows> MapRoutes;
+extern const std::array<TMapFeatureRec, kMapFeatureRows> MapFeatures;
+extern const std::array<TMapFeatureRec, kMapFeatureExp1Rows> MapFeaturesExp1;
+extern const std::array<TMapFeatureRec, kMapFeatureZephRows> MapFeaturesZeph;
+extern const std::array<TMapResourceRec, kMapResourceRows> MapResources;
+extern const std::array<TMapResourceRec, kMapResourceExp1Rows> MapResourcesExp1;
+extern const std::array<TMapResourceRec, kMapResourceZephRows> MapResourcesZeph;
+extern const std::array<TMapImprovementRec, kMapImprovementRows> MapImprovements;
+extern const std::array<TMapImprovementRec, kMapImprovementExp1Rows> MapImprovementsExp1;
+extern const std::array<TMapImprovementRec, kMapImprovementZephRows> MapImprovementsZeph;
 
 // Written out in fixed_tables.cpp.
 extern const std::array<std::string_view, kMonthNameRows> MonthNames;
