@@ -318,7 +318,7 @@ int RunOne(const std::string& file, int64_t start_ns, const LoadFigure& load_onl
                      QString::fromStdString(testing::TempPath("settings")));
   QSettings().clear();
   const int64_t app_ns = MonotonicNs();
-  TForm1 form;
+  MainWindow form;
   const int64_t form_ns = MonotonicNs();
   form.ShowError = [](const QString& message) {
     std::fprintf(stderr, "%s\n", message.toUtf8().constData());
@@ -372,7 +372,7 @@ int RunOne(const std::string& file, int64_t start_ns, const LoadFigure& load_onl
   auto* pages = Find<QTabWidget>(form, "PageControls");
   auto* graph_tab = Find<QWidget>(form, "GraphTab");
   auto* graph_select = Find<QComboBox>(form, "GraphSelect");
-  auto* check_list = Find<QListWidget>(form, "CheckListBox1");
+  auto* check_list = Find<QListWidget>(form, "GraphPlayerList");
   figures.push_back({"graph: first draw (tab shown after the load)",
                      {Timed(form, [&] { pages->setCurrentWidget(graph_tab); })},
                      kFirstDrawMs});

@@ -235,29 +235,29 @@ QWidget* Scrolled(QWidget* page) {
 
 }  // namespace
 
-void TForm1::CreateControls() {
+void MainWindow::CreateControls() {
   auto* layout = new QVBoxLayout(this);
 
   auto* top = new QGridLayout;
-  Label1 = NewLabel(this, "Label1", "Path");
-  Label2 = NewLabel(this, "Label2", "File date");
-  Edit1 = NewEdit(this, "Edit1", false);
-  Edit2 = NewEdit(this, "Edit2");
-  Edit2->setFixedWidth(Edit2->fontMetrics().horizontalAdvance("0000-00-00 00:00:00") + 16);
-  Button1 = new QPushButton("Load File", this);
-  Button1->setObjectName("Button1");
-  Button4 = new QPushButton("Load It", this);
-  Button4->setObjectName("Button4");
+  SavePathLabel = NewLabel(this, "SavePathLabel", "Path");
+  FileDateLabel = NewLabel(this, "FileDateLabel", "File date");
+  SavePath = NewEdit(this, "SavePath", false);
+  FileDate = NewEdit(this, "FileDate");
+  FileDate->setFixedWidth(FileDate->fontMetrics().horizontalAdvance("0000-00-00 00:00:00") + 16);
+  LoadFileButton = new QPushButton("Load File", this);
+  LoadFileButton->setObjectName("LoadFileButton");
+  LoadPathButton = new QPushButton("Load It", this);
+  LoadPathButton->setObjectName("LoadPathButton");
   LoadFolderButton = new QPushButton("Load Folder", this);
   LoadFolderButton->setObjectName("LoadFolderButton");
-  Button2 = new QPushButton("Save File", this);
-  Button2->setObjectName("Button2");
-  top->addWidget(Label1, 0, 0);
-  top->addWidget(Edit1, 0, 1);
-  top->addWidget(Button1, 0, 2);
-  top->addWidget(Button4, 0, 3);
+  SaveFileButton = new QPushButton("Save File", this);
+  SaveFileButton->setObjectName("SaveFileButton");
+  top->addWidget(SavePathLabel, 0, 0);
+  top->addWidget(SavePath, 0, 1);
+  top->addWidget(LoadFileButton, 0, 2);
+  top->addWidget(LoadPathButton, 0, 3);
   top->addWidget(LoadFolderButton, 0, 4);
-  top->addWidget(Button2, 0, 5);
+  top->addWidget(SaveFileButton, 0, 5);
   RecentButton = new QToolButton(this);
   RecentButton->setObjectName("RecentButton");
   RecentButton->setText("Recent");
@@ -272,8 +272,8 @@ void TForm1::CreateControls() {
       "Watch a folder and load the newest save in it whenever one appears or changes; "
       "click again to stop");
   top->addWidget(FollowButton, 0, 7);
-  top->addWidget(Label2, 1, 0);
-  top->addWidget(Edit2, 1, 1, Qt::AlignLeft);
+  top->addWidget(FileDateLabel, 1, 0);
+  top->addWidget(FileDate, 1, 1, Qt::AlignLeft);
   top->setColumnStretch(1, 1);
   layout->addLayout(top);
 
@@ -321,7 +321,7 @@ void TForm1::CreateControls() {
   layout->addWidget(StatusLine);
 }
 
-QWidget* TForm1::CreateBaseTab() {
+QWidget* MainWindow::CreateBaseTab() {
   QWidget* page = NewPage("BaseTab");
   auto* fields = new QGridLayout;
   int row = 0;
@@ -334,20 +334,20 @@ QWidget* TForm1::CreateBaseTab() {
   AddFieldRow(fields, page, row++, "Game5SpeedE", "Game Speed (Скорость Игры)");
   AddFieldRow(fields, page, row++, "World5SizeE", " World Size  (Размер Карты)");
   AddFieldRow(fields, page, row++, "Map5ScriptE", "    Map Script     (Тип Карты)");
-  AddFieldRow(fields, page, row++, "Edit3", "Current turn (Текущий ход)", "Edit4");
+  AddFieldRow(fields, page, row++, "CurrentTurn", "Current turn (Текущий ход)", "CurrentDate");
   AddFieldRow(fields, page, row++, "StartTurnE", "Starting turn (Стартовый ход)", "StartDateE");
-  AddFieldRow(fields, page, row++, "Edit5", "Playing time  (Время игры)");
-  AddFieldRow(fields, page, row++, "Edit6", "Game score  (Очки)", "Edit13");
-  AddFieldRow(fields, page, row++, "Edit7", "Game status (Состояние игры)");
+  AddFieldRow(fields, page, row++, "PlayTime", "Playing time  (Время игры)");
+  AddFieldRow(fields, page, row++, "GameScore", "Game score  (Очки)", "ProjectedScore");
+  AddFieldRow(fields, page, row++, "GameStatus", "Game status (Состояние игры)");
   AddFieldRow(fields, page, row++, "UserNameE", "User Name (Пользователь)");
   fields->addWidget(NewLabel(page, "VictoriesLabel", "Allowed Victories (Разрешенные победы)"), row,
                     0);
   auto* victories = new QHBoxLayout;
-  const char* const checks[][2] = {{"CheckBox1", "Time"},
-                                   {"CheckBox2", "Science"},
-                                   {"CheckBox3", "Domination"},
-                                   {"CheckBox4", "Cultural"},
-                                   {"CheckBox5", "Diplomatic"}};
+  const char* const checks[][2] = {{"TimeVictory", "Time"},
+                                   {"ScienceVictory", "Science"},
+                                   {"DominationVictory", "Domination"},
+                                   {"CulturalVictory", "Cultural"},
+                                   {"DiplomaticVictory", "Diplomatic"}};
   for (const auto& check : checks) victories->addWidget(NewDisplayCheck(page, check[0], check[1]));
   victories->addStretch();
   fields->addLayout(victories, row++, 1, 1, 2);
@@ -381,7 +381,7 @@ QWidget* TForm1::CreateBaseTab() {
   return page;
 }
 
-QWidget* TForm1::CreateLeadersTab() {
+QWidget* MainWindow::CreateLeadersTab() {
   QWidget* page = NewPage("LeadersTab");
   LeadersGrid = NewGrid(page, "LeadersGrid",
                         {.Columns = kLeadersGridColumns, .Rows = 1, .DefaultColumnWidth = 50});
@@ -390,7 +390,7 @@ QWidget* TForm1::CreateLeadersTab() {
   return page;
 }
 
-QWidget* TForm1::CreateReplayTab() {
+QWidget* MainWindow::CreateReplayTab() {
   QWidget* page = NewPage("ReplayTab");
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(EventCaptions(page, "Replay"));
@@ -400,7 +400,7 @@ QWidget* TForm1::CreateReplayTab() {
   return page;
 }
 
-QWidget* TForm1::CreatePlayerLogTab() {
+QWidget* MainWindow::CreatePlayerLogTab() {
   QWidget* page = NewPage("PlayerLogTab");
   PlayerLogSelect = NewSelector(page, "PlayerLogSelect", 19);
   ShowCombatsCheckBox = NewCheck(page, "ShowCombatsCheckBox", "Show Combats");
@@ -419,21 +419,21 @@ QWidget* TForm1::CreatePlayerLogTab() {
   return page;
 }
 
-QWidget* TForm1::CreateReloadsTab() {
+QWidget* MainWindow::CreateReloadsTab() {
   QWidget* page = NewPage("ReloadsTab");
   auto* fields = new QGridLayout;
-  AddFieldRow(fields, page, 0, "Edit9", "       Sessions       (Число сессий)");
-  AddFieldRow(fields, page, 1, "Edit11", "    PreSessions     (Число пресессий)");
-  AddFieldRow(fields, page, 2, "Edit10", "    Play Sessions     (Игровые сессии)");
-  AddFieldRow(fields, page, 3, "Edit12", "  Average Session time   (Ср. время сессии)");
+  AddFieldRow(fields, page, 0, "SessionCount", "       Sessions       (Число сессий)");
+  AddFieldRow(fields, page, 1, "PreSessions", "    PreSessions     (Число пресессий)");
+  AddFieldRow(fields, page, 2, "PlaySessions", "    Play Sessions     (Игровые сессии)");
+  AddFieldRow(fields, page, 3, "AverageSessionTime", "  Average Session time   (Ср. время сессии)");
   fields->setColumnMinimumWidth(1, 120);
-  Edit11 = page->findChild<QLineEdit*>("Edit11");
-  Edit11->setReadOnly(false);
+  PreSessions = page->findChild<QLineEdit*>("PreSessions");
+  PreSessions->setReadOnly(false);
   // The pre-sessions box is the one the user corrects: text and caption in blue.
-  QPalette blue = Edit11->palette();
+  QPalette blue = PreSessions->palette();
   blue.setColor(QPalette::Text, Qt::blue);
-  Edit11->setPalette(blue);
-  QLabel* caption = page->findChild<QLabel*>("Edit11Label");
+  PreSessions->setPalette(blue);
+  QLabel* caption = page->findChild<QLabel*>("PreSessionsLabel");
   QPalette blue_caption = caption->palette();
   blue_caption.setColor(QPalette::WindowText, Qt::blue);
   caption->setPalette(blue_caption);
@@ -462,24 +462,24 @@ QWidget* TForm1::CreateReloadsTab() {
   return page;
 }
 
-QWidget* TForm1::CreateGraphTab() {
+QWidget* MainWindow::CreateGraphTab() {
   QWidget* page = NewPage("GraphTab");
   GraphSelect = NewSelector(page, "GraphSelect", 27);
   HistoryChart = new HistoryChartView(page);
   HistoryChart->setObjectName("HistoryChart");
-  CheckListBox1 = new QListWidget(page);
-  CheckListBox1->setObjectName("CheckListBox1");
+  GraphPlayerList = new QListWidget(page);
+  GraphPlayerList->setObjectName("GraphPlayerList");
   // No selection highlight may cover an entry's colour.
-  CheckListBox1->setSelectionMode(QAbstractItemView::NoSelection);
-  CheckListBox1->setUniformItemSizes(true);
-  CheckListBox1->setFixedWidth(200);
-  QPalette menu_bar = CheckListBox1->palette();
+  GraphPlayerList->setSelectionMode(QAbstractItemView::NoSelection);
+  GraphPlayerList->setUniformItemSizes(true);
+  GraphPlayerList->setFixedWidth(200);
+  QPalette menu_bar = GraphPlayerList->palette();
   menu_bar.setColor(QPalette::Base, menu_bar.color(QPalette::Button));
-  CheckListBox1->setPalette(menu_bar);
-  CheckListBox1->setStyleSheet(
+  GraphPlayerList->setPalette(menu_bar);
+  GraphPlayerList->setStyleSheet(
       QString("QListWidget::item { height: %1px; }").arg(kCheckListItemHeight));
-  Button3 = new QPushButton("Unselect all", page);
-  Button3->setObjectName("Button3");
+  UnselectAllButton = new QPushButton("Unselect all", page);
+  UnselectAllButton->setObjectName("UnselectAllButton");
 
   SaveImageButton = new QPushButton("Save Image...", page);
   SaveImageButton->setObjectName("SaveImageButton");
@@ -487,14 +487,14 @@ QWidget* TForm1::CreateGraphTab() {
   SelectAllButton = new QPushButton("Select all", page);
   SelectAllButton->setObjectName("SelectAllButton");
   SelectAllButton->setToolTip("Draw every player (at most 25 lines)");
-  Button3->setToolTip("Draw no player");
+  UnselectAllButton->setToolTip("Draw no player");
   ResetZoomButton = new QPushButton("Reset zoom", page);
   ResetZoomButton->setObjectName("ResetZoomButton");
   ResetZoomButton->setToolTip("Show the whole game again (a right click on the graph does too)");
   ResetZoomButton->hide();
   GraphHoverLabel = NewLabel(page, "GraphHoverLabel", QString());
   GraphSelect->setToolTip("The statistic the graph draws for each checked player");
-  CheckListBox1->setToolTip("Click a player to draw or hide its line");
+  GraphPlayerList->setToolTip("Click a player to draw or hide its line");
 
   auto* top_row = new QHBoxLayout;
   top_row->addWidget(GraphSelect);
@@ -506,9 +506,9 @@ QWidget* TForm1::CreateGraphTab() {
   left->addWidget(HistoryChart, 1);
   auto* selection = new QHBoxLayout;
   selection->addWidget(SelectAllButton);
-  selection->addWidget(Button3);
+  selection->addWidget(UnselectAllButton);
   auto* right = new QVBoxLayout;
-  right->addWidget(CheckListBox1, 1);
+  right->addWidget(GraphPlayerList, 1);
   right->addLayout(selection);
   right->addWidget(SaveImageButton);
   ExportCsvButton = new QPushButton("Export CSV...", page);
@@ -523,7 +523,7 @@ QWidget* TForm1::CreateGraphTab() {
   return page;
 }
 
-QWidget* TForm1::CreateCityTab() {
+QWidget* MainWindow::CreateCityTab() {
   QWidget* page = NewPage("CityTab");
   PlayerCitySelect = NewSelector(page, "PlayerCitySelect", 20);
   CityBox = NewSelector(page, "CityBox", 20);
@@ -642,7 +642,7 @@ QWidget* TForm1::CreateCityTab() {
   return page;
 }
 
-QWidget* TForm1::CreatePolicyTab() {
+QWidget* MainWindow::CreatePolicyTab() {
   QWidget* page = NewPage("PolicyTab");
   PlayerPolicySelect = NewSelector(page, "PlayerPolicySelect", 20);
   auto* selector = new QHBoxLayout;
@@ -696,7 +696,7 @@ QWidget* TForm1::CreatePolicyTab() {
   return page;
 }
 
-QWidget* TForm1::CreatePlayerTab() {
+QWidget* MainWindow::CreatePlayerTab() {
   QWidget* page = NewPage("PlayerTab");
   PlayerTechSelect = NewSelector(page, "PlayerTechSelect", 20);
   TechGrid =
@@ -737,9 +737,9 @@ QWidget* TForm1::CreatePlayerTab() {
   }
   auto* hidden = new QHBoxLayout;
   for (int i = 1; i <= 4; ++i) {
-    const QByteArray name = QString("Int%1E").arg(i).toLatin1();
+    const QByteArray name = QString("RawValue%1").arg(i).toLatin1();
     QLineEdit* edit = nullptr;
-    hidden->addLayout(CaptionAbove(page, name.constData(), QString("Int %1").arg(i), &edit));
+    hidden->addLayout(CaptionAbove(page, name.constData(), QString("Raw value %1").arg(i), &edit));
     edit->hide();
     page->findChild<QLabel*>(QString(name) + "Label")->hide();
   }
@@ -753,7 +753,7 @@ QWidget* TForm1::CreatePlayerTab() {
   return page;
 }
 
-QWidget* TForm1::CreateStatsTab() {
+QWidget* MainWindow::CreateStatsTab() {
   QWidget* page = NewPage("StatsTab");
   PlayerStatsSelect = NewSelector(page, "PlayerStatsSelect", 20);
   StatsLangSelect = NewSelector(page, "StatsLangSelect", 2);
@@ -788,7 +788,7 @@ QWidget* TForm1::CreateStatsTab() {
   return page;
 }
 
-QWidget* TForm1::CreateCSTab() {
+QWidget* MainWindow::CreateCSTab() {
   QWidget* page = NewPage("CSTab");
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(NewGrid(
@@ -797,14 +797,14 @@ QWidget* TForm1::CreateCSTab() {
   return page;
 }
 
-QWidget* TForm1::CreateTestTab() {
+QWidget* MainWindow::CreateTestTab() {
   QWidget* page = NewPage("TestTab");
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(NewRichText(page, "TestRE", true, false));
   return page;
 }
 
-QWidget* TForm1::CreateLeagueTab() {
+QWidget* MainWindow::CreateLeagueTab() {
   QWidget* page = NewPage("LeagueTab");
   QTableWidget* grid = NewGrid(page, "LeagueProjectGrid",
                                {.Columns = kLeagueGridColumns,

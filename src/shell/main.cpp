@@ -12,7 +12,7 @@
 namespace {
 
 // Writes PREFIX-<page>.png for every visible page of the window.
-int SaveScreenshots(vek5::TForm1& form, const QString& prefix) {
+int SaveScreenshots(vek5::MainWindow& form, const QString& prefix) {
   auto* pages = form.findChild<QTabWidget*>("PageControls");
   for (int i = 0; i < pages->count(); ++i) {
     if (!pages->isTabVisible(i)) continue;
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Vek5");
   QApplication::setApplicationName(vek5::kProgramName);
-  vek5::TForm1 form;
+  vek5::MainWindow form;
   form.show();
   const QString file = QFile::decodeName(QByteArray::fromStdString(command.File));
   if (command.Mode == vek5::CommandMode::kScreenshot) {

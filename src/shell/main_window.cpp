@@ -133,7 +133,7 @@ GraphContent EmptyGraph(const GameState& empty_state, ViewState& view) {
 }  // namespace
 
 // The model before any load: empty, without history sets (a load brings its own).
-TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameState>()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameState>()) {
   setWindowTitle(kProgramName);
   setAcceptDrops(true);
   ShowError = [this](const QString& message) {
@@ -171,7 +171,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
     }
     return file;
   };
-  ChooseSaveFile = [this] { return QFileDialog::getSaveFileName(this, QString(), Edit1->text()); };
+  ChooseSaveFile = [this] {
+    return QFileDialog::getSaveFileName(this, QString(), SavePath->text());
+  };
   follower_ = new FolderFollower(this);
   CreateControls();
   SetStandingHints(this);
@@ -189,7 +191,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), state_(std::make_unique<GameS
 // The window never asks for more than the screen offers: its minimum and its start size stay
 // within 90 % of the screen's available area, at any scale factor. Below the preferred
 // minimum the pages scroll.
-void TForm1::FitToScreen() {
+void MainWindow::FitToScreen() {
   constexpr QSize kPreferredStart(1180, 760);
   constexpr double kScreenShare = 0.9;
   QSize available(kPreferredStart);
@@ -201,7 +203,7 @@ void TForm1::FitToScreen() {
 }
 
 // A first start, with nothing remembered, keeps the defaults of FormCreate.
-void TForm1::RestoreSettings() {
+void MainWindow::RestoreSettings() {
   QSettings settings;
   const QByteArray geometry = settings.value(settings_key::kGeometry).toByteArray();
   if (!geometry.isEmpty()) restoreGeometry(geometry);
@@ -216,17 +218,17 @@ void TForm1::RestoreSettings() {
   graph_statistic_ = settings.value(settings_key::kGraphStatistic).toString();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   QSettings().setValue(settings_key::kGeometry, saveGeometry());
   QWidget::closeEvent(event);
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
 // Start-up defaults. Numbers never depend on the locale (Format always writes "."), so the
 // decimal separator needs no setting here.
-void TForm1::FormCreate() {
-  Button2->setEnabled(false);  // the export stays unreachable from the window
+void MainWindow::FormCreate() {
+  SaveFileButton->setEnabled(false);  // the export stays unreachable from the window
   PageControls->setTabVisible(PageControls->indexOf(TestTab), false);
   PageControls->setCurrentWidget(BaseTab);
 
@@ -257,24 +259,24 @@ void TForm1::FormCreate() {
   ShowGraph();
 }
 
-void TForm1::ConnectHandlers() {
-  connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-  connect(LoadFolderButton, &QPushButton::clicked, this, &TForm1::LoadFolderButtonClick);
+void MainWindow::ConnectHandlers() {
+  connect(LoadFileButton, &QPushButton::clicked, this, &MainWindow::OpenFile);
+  connect(SaveFileButton, &QPushButton::clicked, this, &MainWindow::ExportSaveImage);
+  connect(UnselectAllButton, &QPushButton::clicked, this, &MainWindow::UnselectAllPlayers);
+  connect(LoadPathButton, &QPushButton::clicked, this, &MainWindow::LoadNamedFile);
+  connect(LoadFolderButton, &QPushButton::clicked, this, &MainWindow::LoadFolder);
   connect(SeriesPage, &SeriesTab::LoadRequested, this, [this](const QString& file) {
     // A save picked from the series is looked at from its first page.
     if (LoadFile(file)) PageControls->setCurrentWidget(BaseTab);
   });
-  connect(SaveImageButton, &QPushButton::clicked, this, &TForm1::SaveGraphImage);
-  connect(ExportCsvButton, &QPushButton::clicked, this, &TForm1::ExportGraphCsv);
-  connect(FollowButton, &QPushButton::clicked, this, &TForm1::FollowFolderClick);
-  connect(SelectAllButton, &QPushButton::clicked, this, &TForm1::SelectAllGraphEntries);
-  connect(ResetZoomButton, &QPushButton::clicked, this, &TForm1::HistoryChartUndoZoom);
-  connect(CheckListBox1, &QListWidget::itemPressed, this,
+  connect(SaveImageButton, &QPushButton::clicked, this, &MainWindow::SaveGraphImage);
+  connect(ExportCsvButton, &QPushButton::clicked, this, &MainWindow::ExportGraphCsv);
+  connect(FollowButton, &QPushButton::clicked, this, &MainWindow::ToggleFollowFolder);
+  connect(SelectAllButton, &QPushButton::clicked, this, &MainWindow::SelectAllGraphEntries);
+  connect(ResetZoomButton, &QPushButton::clicked, this, &MainWindow::HistoryChartUndoZoom);
+  connect(GraphPlayerList, &QListWidget::itemPressed, this,
           [this](QListWidgetItem* item) { pressed_check_ = item->checkState(); });
-  connect(CheckListBox1, &QListWidget::itemClicked, this, &TForm1::CheckListBox1Clicked);
+  connect(GraphPlayerList, &QListWidget::itemClicked, this, &MainWindow::ToggleClickedGraphEntry);
   connect(HistoryChart, &HistoryChartView::Hovered, this, [this](double turn, double value) {
     GraphHoverLabel->setText(
         tr("Turn %1: %2").arg(qRound(turn)).arg(QString::number(value, 'f', 0)));
@@ -282,21 +284,22 @@ void TForm1::ConnectHandlers() {
   connect(HistoryChart, &HistoryChartView::LeftPlot, GraphHoverLabel, &QLabel::clear);
   connect(follower_, &FolderFollower::SaveReady, this,
           [this](const QString& file) { LoadFile(file, LoadMode::kFollowing); });
-  connect(Edit11, &QLineEdit::textChanged, this, &TForm1::Edit11Change);
-  connect(GraphSelect, &QComboBox::currentIndexChanged, this, &TForm1::GraphSelectChange);
-  connect(CheckListBox1, &QListWidget::itemChanged, this, &TForm1::CheckListBox1ClickCheck);
-  connect(HistoryChart, &HistoryChartView::Zoomed, this, &TForm1::HistoryChartZoomed);
-  connect(HistoryChart, &HistoryChartView::UndoZoom, this, &TForm1::HistoryChartUndoZoom);
-  connect(PlayerLogSelect, &QComboBox::currentIndexChanged, this, &TForm1::DrawPlayerLog);
-  connect(ShowCombatsCheckBox, &QCheckBox::toggled, this, &TForm1::DrawPlayerLog);
-  connect(ShowCityEventsCheckBox, &QCheckBox::toggled, this, &TForm1::DrawPlayerLog);
-  connect(PlayerPolicySelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerPolicyChoose);
-  connect(PlayerTechSelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerTechChoose);
-  connect(PlayerCitySelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerCityChoose);
-  connect(CityBox, &QComboBox::currentIndexChanged, this, &TForm1::ChooseCity);
-  connect(BuildingQueue, &QComboBox::currentIndexChanged, this, &TForm1::BuildingQueueChange);
-  connect(PlayerStatsSelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerStats);
-  connect(StatsLangSelect, &QComboBox::currentIndexChanged, this, &TForm1::PlayerStats);
+  connect(PreSessions, &QLineEdit::textChanged, this, &MainWindow::RecountPlaySessions);
+  connect(GraphSelect, &QComboBox::currentIndexChanged, this, &MainWindow::GraphSelectChange);
+  connect(GraphPlayerList, &QListWidget::itemChanged, this, &MainWindow::ApplyGraphEntryCheck);
+  connect(HistoryChart, &HistoryChartView::Zoomed, this, &MainWindow::HistoryChartZoomed);
+  connect(HistoryChart, &HistoryChartView::UndoZoom, this, &MainWindow::HistoryChartUndoZoom);
+  connect(PlayerLogSelect, &QComboBox::currentIndexChanged, this, &MainWindow::DrawPlayerLog);
+  connect(ShowCombatsCheckBox, &QCheckBox::toggled, this, &MainWindow::DrawPlayerLog);
+  connect(ShowCityEventsCheckBox, &QCheckBox::toggled, this, &MainWindow::DrawPlayerLog);
+  connect(PlayerPolicySelect, &QComboBox::currentIndexChanged, this,
+          &MainWindow::PlayerPolicyChoose);
+  connect(PlayerTechSelect, &QComboBox::currentIndexChanged, this, &MainWindow::PlayerTechChoose);
+  connect(PlayerCitySelect, &QComboBox::currentIndexChanged, this, &MainWindow::PlayerCityChoose);
+  connect(CityBox, &QComboBox::currentIndexChanged, this, &MainWindow::ChooseCity);
+  connect(BuildingQueue, &QComboBox::currentIndexChanged, this, &MainWindow::BuildingQueueChange);
+  connect(PlayerStatsSelect, &QComboBox::currentIndexChanged, this, &MainWindow::PlayerStats);
+  connect(StatsLangSelect, &QComboBox::currentIndexChanged, this, &MainWindow::PlayerStats);
   connect(StatsLangSelect, &QComboBox::currentIndexChanged, this,
           [](int language) { QSettings().setValue(settings_key::kStatsLanguage, language); });
   connect(PageControls, &QTabWidget::currentChanged, this,
@@ -309,7 +312,7 @@ void TForm1::ConnectHandlers() {
 
 // ---- Loading ----
 
-bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
+bool MainWindow::LoadFile(const QString& file_name, LoadMode mode) {
   if (file_name.isEmpty()) return false;
   QElapsedTimer clock;
   clock.start();
@@ -327,9 +330,9 @@ bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
     state_ = std::move(state);
     view_ = FreshViewState(*state_);
     const BusyCursor busy;
-    Edit1->setText(file_name);
-    Edit2->setText(QString::fromStdString(image_->FileDate));
-    Print5Data();
+    SavePath->setText(file_name);
+    FileDate->setText(QString::fromStdString(image_->FileDate));
+    ShowAllTabs();
     RestoreSelection(kept, mode);
     BaseTab->findChild<QLabel*>("EmptyHint")->hide();
     HistoryChart->AxisX()->setLabelsVisible(true);
@@ -347,9 +350,9 @@ bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
     // The path box goes back to the save on screen; before the first load it keeps the name
     // that failed, so that a mistyped one can be corrected.
     if (image_) {
-      Edit1->setText(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
+      SavePath->setText(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
     } else {
-      Edit1->setText(file_name);
+      SavePath->setText(file_name);
     }
     const QString failed = tr("Cannot load \"%1\".").arg(QDir::toNativeSeparators(file_name));
     const QString message = QString::fromUtf8(error.what());
@@ -363,12 +366,12 @@ bool TForm1::LoadFile(const QString& file_name, LoadMode mode) {
   }
 }
 
-QList<QComboBox*> TForm1::PlayerSelectors() const {
+QList<QComboBox*> MainWindow::PlayerSelectors() const {
   return {PlayerLogSelect, PlayerCitySelect, PlayerPolicySelect, PlayerTechSelect,
           PlayerStatsSelect};
 }
 
-TForm1::KeptSelection TForm1::KeepSelection() const {
+MainWindow::KeptSelection MainWindow::KeepSelection() const {
   KeptSelection kept;
   kept.Page = PageControls->currentWidget();
   for (const QComboBox* selector : PlayerSelectors()) kept.Players << selector->currentText();
@@ -385,7 +388,7 @@ TForm1::KeptSelection TForm1::KeepSelection() const {
 }
 
 // Each choice is made through its control, so that its tab refills as after a user's choice.
-void TForm1::RestoreSelection(const KeptSelection& kept, LoadMode mode) {
+void MainWindow::RestoreSelection(const KeptSelection& kept, LoadMode mode) {
   const QList<QComboBox*> selectors = PlayerSelectors();
   for (int i = 0; i < selectors.size() && i < kept.Players.size(); ++i) {
     const int item = selectors[i]->findText(kept.Players[i]);
@@ -414,26 +417,26 @@ void TForm1::RestoreSelection(const KeptSelection& kept, LoadMode mode) {
   }
 }
 
-void TForm1::Button1Click() {
+void MainWindow::OpenFile() {
   const QString file_name = ChooseOpenFile();
   if (!file_name.isEmpty()) LoadFile(file_name);
 }
 
-void TForm1::Button4Click() {
-  if (Edit1->text().trimmed().isEmpty()) {
+void MainWindow::LoadNamedFile() {
+  if (SavePath->text().trimmed().isEmpty()) {
     StatusLine->showMessage(tr("Type the path of a save first, or use \"Load File\"."));
     return;
   }
-  LoadFile(Edit1->text().trimmed());
+  LoadFile(SavePath->text().trimmed());
 }
 
 // F5: the save on screen, read again from its file.
-void TForm1::Reload() {
+void MainWindow::ReloadFile() {
   if (image_) LoadFile(QFile::decodeName(QByteArray::fromStdString(image_->FileName)));
 }
 
-void TForm1::ConnectKeys() {
-  connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Button4Click);
+void MainWindow::ConnectKeys() {
+  connect(SavePath, &QLineEdit::returnPressed, this, &MainWindow::LoadNamedFile);
   // Enter on a focused button presses it, as Space does.
   for (QPushButton* button : findChildren<QPushButton*>()) button->installEventFilter(this);
   const auto shortcut = [this](const QKeySequence& keys, auto action) {
@@ -441,8 +444,8 @@ void TForm1::ConnectKeys() {
     key->setContext(Qt::WindowShortcut);
     connect(key, &QShortcut::activated, this, action);
   };
-  shortcut(QKeySequence::Open, &TForm1::Button1Click);
-  shortcut(QKeySequence::Refresh, &TForm1::Reload);
+  shortcut(QKeySequence::Open, &MainWindow::OpenFile);
+  shortcut(QKeySequence::Refresh, &MainWindow::ReloadFile);
   // The tab keys work from every control, the path box included.
   const auto step = [this](int by) {
     const int count = PageControls->count();
@@ -462,7 +465,7 @@ void TForm1::ConnectKeys() {
   }
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     auto* button = qobject_cast<QPushButton*>(watched);
@@ -474,17 +477,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::LoadFolderButtonClick() {
+void MainWindow::LoadFolder() {
   const QString folder = ChooseFolder();
   if (!folder.isEmpty()) AnalyseSeries({folder});
 }
 
-void TForm1::AnalyseSeries(const QStringList& paths) {
+void MainWindow::AnalyseSeries(const QStringList& paths) {
   PageControls->setCurrentWidget(SeriesPage);
   SeriesPage->Analyse(paths);
 }
 
-void TForm1::Button2Click() {
+void MainWindow::ExportSaveImage() {
   if (!image_) return;
   const QString file_name = ChooseSaveFile();
   if (file_name.isEmpty()) return;
@@ -495,13 +498,13 @@ void TForm1::Button2Click() {
   }
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
 }
 
 // One file is loaded; a folder or several files are analysed as a series.
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
@@ -518,12 +521,12 @@ void TForm1::dropEvent(QDropEvent* event) {
 
 // ---- The refresh ----
 
-void TForm1::Apply(QWidget* root, const TabContent& content) {
+void MainWindow::Apply(QWidget* root, const TabContent& content) {
   const QStringList missing = ApplyTabContent(root, content);
   if (!missing.isEmpty()) qWarning("No control named: %s", qPrintable(missing.join(", ")));
 }
 
-QWidget* TForm1::PageByCaption(const std::string& caption) const {
+QWidget* MainWindow::PageByCaption(const std::string& caption) const {
   for (int i = 0; i < PageControls->count(); ++i) {
     if (PageControls->tabText(i) == Text(caption)) return PageControls->widget(i);
   }
@@ -533,7 +536,7 @@ QWidget* TForm1::PageByCaption(const std::string& caption) const {
 // Every tab, in the refresh order the content builders keep (the same order as the report's):
 // after a load every player selector shows its first item and the city list its first city;
 // the statistics keep their language.
-void TForm1::Print5Data() {
+void MainWindow::ShowAllTabs() {
   const UpdatesHeld held(this);
   FillPlayerSelectors();
   TabSelection selection;
@@ -549,7 +552,7 @@ void TForm1::Print5Data() {
   ShowGraph();
 }
 
-void TForm1::FillPlayerSelectors() {
+void MainWindow::FillPlayerSelectors() {
   QStringList items;
   for (const std::string& name : PlayerSelectorItems(*state_)) items << Text(name);
   for (QComboBox* selector : {PlayerLogSelect, PlayerCitySelect, PlayerPolicySelect,
@@ -561,42 +564,43 @@ void TForm1::FillPlayerSelectors() {
   }
 }
 
-void TForm1::PlayerCityChoose() {
+void MainWindow::PlayerCityChoose() {
   Apply(CityTab, vek5::PlayerCityChoose(*state_, view_, SelectedEntry(PlayerCitySelect)));
 }
 
-void TForm1::ChooseCity() {
+void MainWindow::ChooseCity() {
   Apply(CityTab, vek5::ChooseCity(*state_, view_, SelectedEntry(PlayerCitySelect),
                                   std::max(CityBox->currentIndex(), 0)));
 }
 
-void TForm1::BuildingQueueChange() {
+void MainWindow::BuildingQueueChange() {
   // The queue list only shows the queue: its first entry stays in view.
   if (BuildingQueue->currentIndex() > 0) BuildingQueue->setCurrentIndex(0);
 }
 
-void TForm1::PlayerPolicyChoose() {
+void MainWindow::PlayerPolicyChoose() {
   Apply(PolicyTab, vek5::PlayerPolicyChoose(*state_, SelectedEntry(PlayerPolicySelect)));
 }
 
-void TForm1::PlayerTechChoose() {
+void MainWindow::PlayerTechChoose() {
   Apply(PlayerTab, vek5::PlayerTechChoose(*state_, SelectedEntry(PlayerTechSelect)));
 }
 
 // With no player selected (before any load) the builder gives four empty boxes.
-void TForm1::PlayerStats() {
+void MainWindow::PlayerStats() {
   Apply(StatsTab, vek5::PlayerStats(*state_, PlayerStatsSelect->currentIndex(),
                                     StatsLangSelect->currentIndex()));
 }
 
-void TForm1::DrawPlayerLog() {
+void MainWindow::DrawPlayerLog() {
   Apply(PlayerLogTab, vek5::DrawPlayerLog(*state_, view_, PlayerLogSelect->currentIndex()));
 }
 
 // The reloads figures for the pre-sessions the box holds. A text that is not a whole number is
 // reported and leaves the figures shown, and the view state, as they were.
-void TForm1::CheckValues() {
-  const CheckValuesResult result = vek5::CheckValues(*state_, view_, Edit11->text().toStdString());
+void MainWindow::RecountPlaySessions() {
+  const CheckValuesResult result =
+      vek5::CheckValues(*state_, view_, PreSessions->text().toStdString());
   if (result.Error) {
     ShowError(Text(*result.Error));
     return;
@@ -604,13 +608,9 @@ void TForm1::CheckValues() {
   Apply(ReloadsTab, result.Content);
 }
 
-void TForm1::Edit11Change() {
-  CheckValues();
-}
-
 // ---- The graph ----
 
-void TForm1::ShowGraph() {
+void MainWindow::ShowGraph() {
   {
     const QSignalBlocker blocker(GraphSelect);
     QStringList statistics;
@@ -625,19 +625,19 @@ void TForm1::ShowGraph() {
   }
   {
     // Entries are updated in place: this also runs from the handler of an entry's check box.
-    const QSignalBlocker blocker(CheckListBox1);
+    const QSignalBlocker blocker(GraphPlayerList);
     const int entries = static_cast<int>(graph_.Entries.size());
-    if (CheckListBox1->count() != entries) {
-      CheckListBox1->clear();
+    if (GraphPlayerList->count() != entries) {
+      GraphPlayerList->clear();
       for (int i = 0; i < entries; ++i) {
-        auto* item = new QListWidgetItem(CheckListBox1);
+        auto* item = new QListWidgetItem(GraphPlayerList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
       }
     }
     // Only what differs is set: each change repaints the entry.
     for (int i = 0; i < entries; ++i) {
       const GraphEntry& entry = graph_.Entries[static_cast<size_t>(i)];
-      QListWidgetItem* item = CheckListBox1->item(i);
+      QListWidgetItem* item = GraphPlayerList->item(i);
       const QString text = Text(entry.Text);
       const Qt::CheckState check = entry.Checked ? Qt::Checked : Qt::Unchecked;
       const QBrush colour(Colour(entry.Color));
@@ -669,7 +669,7 @@ void TForm1::ShowGraph() {
 
 // An axis of no extent (every visible value 0) cannot be drawn: the chart then shows one unit
 // either side of it, so its labels stay readable and a line at that value stays in view.
-void TForm1::ShowGraphRanges() {
+void MainWindow::ShowGraphRanges() {
   const auto show = [](QValueAxis* axis, const AxisRange& range) {
     // A fixed handful of ticks until the range's own interval is set (SetRoundTicks).
     axis->setTickType(QValueAxis::TicksFixed);
@@ -695,7 +695,7 @@ void TForm1::ShowGraphRanges() {
   ResetZoomButton->setVisible(graph_zoomed_);
 }
 
-void TForm1::SelectAllGraphEntries() {
+void MainWindow::SelectAllGraphEntries() {
   for (size_t i = 0; i < graph_.Entries.size(); ++i) {
     if (!graph_.Entries[i].Checked) {
       SetGraphEntryChecked(*state_, view_, graph_, static_cast<int32_t>(i), true);
@@ -706,13 +706,13 @@ void TForm1::SelectAllGraphEntries() {
 
 // A click on a name toggles it as a click on its box does; a click on the box is left to the
 // box.
-void TForm1::CheckListBox1Clicked(QListWidgetItem* item) {
+void MainWindow::ToggleClickedGraphEntry(QListWidgetItem* item) {
   if (item->checkState() == pressed_check_) {
     item->setCheckState(pressed_check_ == Qt::Checked ? Qt::Unchecked : Qt::Checked);
   }
 }
 
-void TForm1::GraphSelectChange(int statistic) {
+void MainWindow::GraphSelectChange(int statistic) {
   // Another statistic is a new picture: the whole game again.
   if (graph_zoomed_) HistoryChartUndoZoom();
   SelectGraphStatistic(*state_, view_, graph_, statistic);
@@ -721,18 +721,18 @@ void TForm1::GraphSelectChange(int statistic) {
   ShowGraph();
 }
 
-void TForm1::CheckListBox1ClickCheck(QListWidgetItem* item) {
-  SetGraphEntryChecked(*state_, view_, graph_, CheckListBox1->row(item),
+void MainWindow::ApplyGraphEntryCheck(QListWidgetItem* item) {
+  SetGraphEntryChecked(*state_, view_, graph_, GraphPlayerList->row(item),
                        item->checkState() == Qt::Checked);
   ShowGraph();
 }
 
-void TForm1::Button3Click() {
+void MainWindow::UnselectAllPlayers() {
   UnselectAllGraphEntries(*state_, view_, graph_);
   ShowGraph();
 }
 
-void TForm1::FollowFolderClick() {
+void MainWindow::ToggleFollowFolder() {
   if (follower_->IsFollowing()) {
     follower_->Stop();
   } else {
@@ -752,7 +752,7 @@ void TForm1::FollowFolderClick() {
 }
 
 // Every player's values of the statistic shown, whichever players are checked.
-void TForm1::ExportGraphCsv() {
+void MainWindow::ExportGraphCsv() {
   if (!HasSave()) return;
   const QString file_name = ChooseCsvFile();
   if (file_name.isEmpty()) return;
@@ -768,7 +768,7 @@ void TForm1::ExportGraphCsv() {
       tr("%1 exported to %2").arg(GraphSelect->currentText(), QDir::toNativeSeparators(file_name)));
 }
 
-void TForm1::SaveGraphImage() {
+void MainWindow::SaveGraphImage() {
   const QString file_name = ChooseImageFile();
   if (file_name.isEmpty()) return;
   if (!HistoryChart->SaveImage(file_name)) {
@@ -778,14 +778,14 @@ void TForm1::SaveGraphImage() {
   StatusLine->showMessage(tr("Graph saved to %1").arg(QDir::toNativeSeparators(file_name)));
 }
 
-void TForm1::HistoryChartZoomed() {
+void MainWindow::HistoryChartZoomed() {
   graph_zoomed_ = true;
   ZoomGraph(graph_, {HistoryChart->AxisX()->min(), HistoryChart->AxisX()->max()},
             {HistoryChart->AxisY()->min(), HistoryChart->AxisY()->max()});
   ShowGraphRanges();
 }
 
-void TForm1::HistoryChartUndoZoom() {
+void MainWindow::HistoryChartUndoZoom() {
   graph_zoomed_ = false;
   HistoryChart->chart()->zoomReset();  // forget the chart's own zoom steps
   vek5::HistoryChartUndoZoom(*state_, view_, graph_);

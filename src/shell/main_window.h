@@ -45,12 +45,12 @@ class FolderFollower;
 class HistoryChartView;
 class SeriesTab;
 
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm1(QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Loads, analyses and shows a save. On any error the message is shown and the previous
   // analysis stays on screen and in memory. Returns whether the save was taken.
@@ -78,25 +78,25 @@ class TForm1 : public QWidget {
   bool HasSave() const { return image_ != nullptr; }
 
   // The refresh of every tab after an analysis, and the per-tab fills.
-  void Print5Data();
+  void ShowAllTabs();
   void PlayerCityChoose();
   void ChooseCity();
   void PlayerPolicyChoose();
   void PlayerTechChoose();
   void PlayerStats();
   void DrawPlayerLog();
-  void CheckValues();
+  void RecountPlaySessions();
 
   // Handlers of the window's commands.
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
-  void Button4Click();
-  void LoadFolderButtonClick();
+  void OpenFile();
+  void ExportSaveImage();
+  void UnselectAllPlayers();
+  void LoadNamedFile();
+  void LoadFolder();
   void SaveGraphImage();
   void ExportGraphCsv();
-  void FollowFolderClick();
-  void Reload();
+  void ToggleFollowFolder();
+  void ReloadFile();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -152,13 +152,12 @@ class TForm1 : public QWidget {
   void ShowGraphRanges();
 
   // Handlers.
-  void Edit11Change();
   void GraphSelectChange(int statistic);
-  void CheckListBox1ClickCheck(QListWidgetItem* item);
+  void ApplyGraphEntryCheck(QListWidgetItem* item);
   void HistoryChartZoomed();
   void HistoryChartUndoZoom();
   void SelectAllGraphEntries();
-  void CheckListBox1Clicked(QListWidgetItem* item);
+  void ToggleClickedGraphEntry(QListWidgetItem* item);
   void BuildingQueueChange();
 
   // The last successfully analysed save; image_ is null before the first load.
@@ -176,16 +175,16 @@ class TForm1 : public QWidget {
 
   QLabel* EndsEarlyBar = nullptr;
   QStatusBar* StatusLine = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QLineEdit* Edit2 = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Button2 = nullptr;
+  QLabel* SavePathLabel = nullptr;
+  QLabel* FileDateLabel = nullptr;
+  QLineEdit* SavePath = nullptr;
+  QLineEdit* FileDate = nullptr;
+  QPushButton* LoadFileButton = nullptr;
+  QPushButton* SaveFileButton = nullptr;
   QToolButton* RecentButton = nullptr;
   QPushButton* FollowButton = nullptr;
   QLabel* FollowLabel = nullptr;
-  QPushButton* Button4 = nullptr;
+  QPushButton* LoadPathButton = nullptr;
   QPushButton* LoadFolderButton = nullptr;
   QTabWidget* PageControls = nullptr;
   QWidget* BaseTab = nullptr;
@@ -214,10 +213,10 @@ class TForm1 : public QWidget {
   QComboBox* GraphSelect = nullptr;
   QCheckBox* ShowCombatsCheckBox = nullptr;
   QCheckBox* ShowCityEventsCheckBox = nullptr;
-  QLineEdit* Edit11 = nullptr;
+  QLineEdit* PreSessions = nullptr;
   QListWidget* SessionListBox = nullptr;
-  QListWidget* CheckListBox1 = nullptr;
-  QPushButton* Button3 = nullptr;
+  QListWidget* GraphPlayerList = nullptr;
+  QPushButton* UnselectAllButton = nullptr;
   QPushButton* SaveImageButton = nullptr;
   QPushButton* ExportCsvButton = nullptr;
   QPushButton* SelectAllButton = nullptr;

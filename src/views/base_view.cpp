@@ -63,18 +63,18 @@ TabContent BuildBaseContent(const GameState& state, ViewState& view) {
   content.SetField("Game5SpeedE", state.GameSpeedName);
   content.SetField("World5SizeE", state.WorldSizeName);
   content.SetField("Map5ScriptE", state.MapScriptName);
-  content.SetField("Edit3", Format("%4d/%3d", state.CurrentTurn, state.MaxTurns));
-  content.SetField("Edit4", BaseDateText(state.CurrentYear, state.CurrentDateText));
+  content.SetField("CurrentTurn", Format("%4d/%3d", state.CurrentTurn, state.MaxTurns));
+  content.SetField("CurrentDate", BaseDateText(state.CurrentYear, state.CurrentDateText));
   content.SetField("StartTurnE", Format("%4d", state.StartTurn));
   std::string start_month;
   const int32_t start_year =
       Turn2Date(view.TurnsPlayed, state.SpeedIndex, state.StartTurn, start_month);
   content.SetField("StartDateE", BaseDateText(start_year, start_month));
-  content.SetField("Edit5", PlayingTimeText(state.PlayTime));
-  content.SetField("Edit6", Format("%6d", state.Score));
-  content.SetField("Edit13",
+  content.SetField("PlayTime", PlayingTimeText(state.PlayTime));
+  content.SetField("GameScore", Format("%6d", state.Score));
+  content.SetField("ProjectedScore",
                    Format("%8d", FinalScore(state.Score, state.CurrentTurn, state.MaxTurns)));
-  content.SetField("Edit7", GameStatusText(state.GameOver, state.VictoryType));
+  content.SetField("GameStatus", GameStatusText(state.GameOver, state.VictoryType));
   content.SetField("UserNameE", state.UserName);
 
   for (int k = 0; k < kVictoryTypes; ++k) {

@@ -14,7 +14,7 @@ namespace vek5 {
 
 // Control names of the Base tab.
 inline constexpr std::string_view kVictoryChecks[kVictoryTypes] = {
-    "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"};
+    "TimeVictory", "ScienceVictory", "DominationVictory", "CulturalVictory", "DiplomaticVictory"};
 
 // Fields, victory checks, GameOptionBox and DLCBox. Formats the starting date through the
 // views' turns-played count, which it may move.

@@ -211,7 +211,7 @@ TabContent GraphTabContent(const GraphContent& graph) {
   tab.SetField("GraphSelect", StatisticIsDrawable(graph)
                                   ? graph.Statistics[static_cast<size_t>(graph.Statistic)]
                                   : std::string());
-  LinesContent& entries = tab.List("CheckListBox1");
+  LinesContent& entries = tab.List("GraphPlayerList");
   for (const GraphEntry& entry : graph.Entries) {
     entries.Lines.push_back({(entry.Checked ? "[x] " : "[ ] ") + entry.Text, entry.Color});
   }

@@ -46,7 +46,7 @@ struct GraphEntry {
 struct GraphContent {
   std::vector<std::string> Statistics;  // the items of GraphSelect
   int32_t Statistic = -1;               // selected item of GraphSelect, -1 none
-  std::vector<GraphEntry> Entries;      // CheckListBox1
+  std::vector<GraphEntry> Entries;      // GraphPlayerList
   std::array<GraphSeries, kGraphSeriesCount> Series;
   AxisRange Horizontal;
   AxisRange Vertical;

@@ -58,16 +58,16 @@ CheckValuesResult CheckValues(const GameState& state, ViewState& view,
   view.PlaySessions = static_cast<int32_t>(std::clamp<int64_t>(play_sessions, 0, INT32_MAX));
   view.AverageSessionSeconds =
       view.PlaySessions > 0 ? state.PlayTimeSeconds / view.PlaySessions : 0;
-  result.Content.SetField("Edit10", Format("%6d", view.PlaySessions));
-  result.Content.SetField("Edit12", SessionTimeText(view.AverageSessionSeconds));
+  result.Content.SetField("PlaySessions", Format("%6d", view.PlaySessions));
+  result.Content.SetField("AverageSessionTime", SessionTimeText(view.AverageSessionSeconds));
   return result;
 }
 
 TabContent BuildReloadsContent(const GameState& state, ViewState& view) {
   TabContent content;
-  content.SetField("Edit9", Format("%6d", state.SessionCounter));
+  content.SetField("SessionCount", Format("%6d", state.SessionCounter));
   const std::string proposal = PreSessionsText(state);
-  content.SetField("Edit11", proposal);
+  content.SetField("PreSessions", proposal);
   // The proposal is always a number, so this never fails.
   const CheckValuesResult values = CheckValues(state, view, proposal);
   for (const FieldContent& field : values.Content.Fields) {

@@ -12,25 +12,26 @@
 
 namespace vek5 {
 
-// What CheckValues gives for one text of Edit11: either Edit10 and Edit12, or, for a text that
-// is not a whole number, the error text. On an error the window shows Error in a message box
-// and leaves Edit10 and Edit12 as they are; the view state is not changed either.
+// What CheckValues gives for one text of PreSessions: either PlaySessions and AverageSessionTime,
+// or, for a text that is not a whole number, the error text. On an error the window shows Error in
+// a message box and leaves PlaySessions and AverageSessionTime as they are; the view state is not
+// changed either.
 struct CheckValuesResult {
   std::optional<std::string> Error;
-  TabContent Content;  // Edit10 and Edit12; empty when Error is set
+  TabContent Content;  // PlaySessions and AverageSessionTime; empty when Error is set
 };
 
-// The analysis's proposal for Edit11: the session starts at the starting turn, "%3d".
+// The analysis's proposal for PreSessions: the session starts at the starting turn, "%3d".
 std::string PreSessionsText(const GameState& state);
 
-// Reads the pre-sessions from the text of Edit11 (leading blanks skipped) and recomputes the
+// Reads the pre-sessions from the text of PreSessions (leading blanks skipped) and recomputes the
 // play sessions and the average session time into the view state. The window calls it on
-// every change of Edit11.
+// every change of PreSessions.
 CheckValuesResult CheckValues(const GameState& state, ViewState& view,
                               std::string_view pre_sessions_text);
 
-// The whole tab right after a load: Edit9, Edit11 with the proposal, Edit10 and Edit12 computed
-// from it, and SessionListBox.
+// The whole tab right after a load: SessionCount, PreSessions with the proposal, PlaySessions and
+// AverageSessionTime computed from it, and SessionListBox.
 TabContent BuildReloadsContent(const GameState& state, ViewState& view);
 
 // A line of the session list: session number, the turn it started at and that turn's date, as

@@ -23,21 +23,21 @@ constexpr ReportCaption kBaseCaptions[] = {
     {"Game5SpeedE", "Game speed"},
     {"World5SizeE", "World size"},
     {"Map5ScriptE", "Map script"},
-    {"Edit3", "Current turn"},
-    {"Edit4", "({})", kJoined},
+    {"CurrentTurn", "Current turn"},
+    {"CurrentDate", "({})", kJoined},
     {"StartTurnE", "Starting turn"},
     {"StartDateE", "({})", kJoined},
-    {"Edit5", "Playing time"},
-    {"Edit6", "Game score"},
-    {"Edit13", "(projected final score {})", kJoined},
-    {"Edit7", "Game status"},
+    {"PlayTime", "Playing time"},
+    {"GameScore", "Game score"},
+    {"ProjectedScore", "(projected final score {})", kJoined},
+    {"GameStatus", "Game status"},
     {"UserNameE", "User name"},
     {"Victories", "Allowed victories", kChoiceGroup},
-    {"CheckBox1", "Time", kChoice},
-    {"CheckBox2", "Science", kChoice},
-    {"CheckBox3", "Domination", kChoice},
-    {"CheckBox4", "Cultural", kChoice},
-    {"CheckBox5", "Diplomatic", kChoice},
+    {"TimeVictory", "Time", kChoice},
+    {"ScienceVictory", "Science", kChoice},
+    {"DominationVictory", "Domination", kChoice},
+    {"CulturalVictory", "Cultural", kChoice},
+    {"DiplomaticVictory", "Diplomatic", kChoice},
     {"GameOptionBox", "Game options"},
     {"DLCBox", "DLC installed"},
 };
@@ -54,16 +54,16 @@ constexpr ReportCaption kPlayerLogCaptions[] = {
 };
 
 constexpr ReportCaption kReloadsCaptions[] = {
-    {"Edit9", "Sessions"},
-    {"Edit11", "Pre-sessions"},
-    {"Edit10", "Play sessions"},
-    {"Edit12", "Average session time"},
+    {"SessionCount", "Sessions"},
+    {"PreSessions", "Pre-sessions"},
+    {"PlaySessions", "Play sessions"},
+    {"AverageSessionTime", "Average session time"},
     {"SessionListBox", "Session starts (session, turn, date)"},
 };
 
 constexpr ReportCaption kGraphCaptions[] = {
     {"GraphSelect", "Statistic"},
-    {"CheckListBox1", "Players"},
+    {"GraphPlayerList", "Players"},
     {"HistoryChart", "Lines"},
 };
 
@@ -149,10 +149,10 @@ constexpr ReportCaption kPlayerCaptions[] = {
     {"FaithPerTurnE", "Faith per turn"},
     {"GGPointsE", "Great general points"},
     {"TGGPointsE", "Great general points in total"},
-    {"Int1E", "", kHidden},
-    {"Int2E", "", kHidden},
-    {"Int3E", "", kHidden},
-    {"Int4E", "", kHidden},
+    {"RawValue1", "", kHidden},
+    {"RawValue2", "", kHidden},
+    {"RawValue3", "", kHidden},
+    {"RawValue4", "", kHidden},
     {"TechGrid", "Technologies"},
 };
 

@@ -23,11 +23,10 @@ constexpr std::array<std::string_view, kTechGridColumns> kTechHeaders = {"№", 
                                                                          "Known"};
 // Every field of the tab, so that a refill leaves nothing of an earlier player.
 constexpr std::string_view kTechFields[] = {
-    "ResearchE",       "ResearchQueueE", "AccScienceE", "OverflowResearchE",
-    "SciencePerTurnE", "GATurnsE",       "GGPointsE",   "TGGPointsE",
-    "AccHappinessE",   "HappinessE",     "AccFaithE",   "TotalFaithE",
-    "FaithPerTurnE",   "AccGoldE",       "DiploGoldE",  "GoldPerTurnE",
-    "Int1E",           "Int2E",          "Int3E",       "Int4E"};
+    "ResearchE",    "ResearchQueueE", "AccScienceE",   "OverflowResearchE", "SciencePerTurnE",
+    "GATurnsE",     "GGPointsE",      "TGGPointsE",    "AccHappinessE",     "HappinessE",
+    "AccFaithE",    "TotalFaithE",    "FaithPerTurnE", "AccGoldE",          "DiploGoldE",
+    "GoldPerTurnE", "RawValue1",      "RawValue2",     "RawValue3",         "RawValue4"};
 
 std::string TechName(const TTechInfoRec& tech) {
   return CutTextKey(tech.Key, "TECH_");
@@ -79,10 +78,10 @@ void FillTotals(const TLeaderInfoRec& leader, bool zeph, TabContent& tab) {
                Format("%d,%d", leader.FaithFromCities, leader.FaithFromCS));
   tab.SetField("AccGoldE", Format("%11.2f", leader.Gold / 100.0));
   tab.SetField("DiploGoldE", Format("%7d", leader.DiploGold));
-  tab.SetField("Int1E", Format("%5d", leader.Int1));
-  tab.SetField("Int2E", Format("%5d", leader.Int2));
-  tab.SetField("Int3E", Format("%5d", leader.Int3));
-  tab.SetField("Int4E", Format("%5d", leader.Int4));
+  tab.SetField("RawValue1", Format("%5d", leader.Int1));
+  tab.SetField("RawValue2", Format("%5d", leader.Int2));
+  tab.SetField("RawValue3", Format("%5d", leader.Int3));
+  tab.SetField("RawValue4", Format("%5d", leader.Int4));
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     EnsureApplication();
     QSettings().clear();  // every test starts as a first start
-    form_ = std::make_unique<TForm1>();
+    form_ = std::make_unique<MainWindow>();
     form_->ShowError = [this](const QString& message) { errors_ << message; };
     form_->ChooseOpenFile = [] { return QString(); };
   }
@@ -197,7 +197,7 @@ class WindowTest : public ::testing::Test {
 
   QComboBox* Selector(const char* name) { return Find<QComboBox>(name); }
 
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<MainWindow> form_;
   QStringList errors_;
 };
 
@@ -221,8 +221,8 @@ TEST_F(WindowTest, ThirteenPagesAndSeriesInOrderWithBaseActiveAndTestTabHidden) 
 }
 
 TEST_F(WindowTest, StartUpDefaults) {
-  EXPECT_FALSE(Find<QPushButton>("Button2")->isEnabled());
-  EXPECT_EQ(Find<QPushButton>("Button2")->text(), "Save File");
+  EXPECT_FALSE(Find<QPushButton>("SaveFileButton")->isEnabled());
+  EXPECT_EQ(Find<QPushButton>("SaveFileButton")->text(), "Save File");
   EXPECT_EQ(Find<QComboBox>("PlayerLogSelect")->currentIndex(), -1);
   EXPECT_EQ(Find<QComboBox>("GraphSelect")->itemText(0), "Score");
   for (const int32_t series : form_->View().GraphSeriesOfEntry) EXPECT_EQ(series, -1);
@@ -250,7 +250,7 @@ TEST_F(WindowTest, StartUpDefaults) {
 
 // Before the first load nothing shows made-up data, and the Base tab says how to begin.
 TEST_F(WindowTest, BeforeTheFirstLoadNoPlaceholderShowsAndAHintDoes) {
-  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->count(), 0);
+  EXPECT_EQ(Find<QListWidget>("GraphPlayerList")->count(), 0);
   auto* chart = Find<HistoryChartView>("HistoryChart");
   EXPECT_FALSE(chart->AxisX()->labelsVisible());
   EXPECT_FALSE(chart->AxisY()->labelsVisible());
@@ -267,7 +267,7 @@ TEST_F(WindowTest, BeforeTheFirstLoadNoPlaceholderShowsAndAHintDoes) {
   ASSERT_TRUE(form_->LoadFile(Q(WriteSave("first.Vek5Save"))));
   EXPECT_FALSE(hint->isVisibleTo(form_.get()));
   EXPECT_TRUE(chart->AxisX()->labelsVisible());
-  EXPECT_GT(Find<QListWidget>("CheckListBox1")->count(), 0);
+  EXPECT_GT(Find<QListWidget>("GraphPlayerList")->count(), 0);
 }
 
 // A newcomer can tell what every box holds: each visible edit box has a caption or a hint,
@@ -295,7 +295,7 @@ TEST_F(WindowTest, EveryBoxHasACaptionOrAHint) {
       << points.toStdString();
   EXPECT_TRUE(points.endsWith(" turns")) << points.toStdString();
   EXPECT_EQ(form_->findChild<QLabel*>("GSPointsELabel")->text(), "Scientist");
-  EXPECT_EQ(form_->findChild<QLabel*>("Label2")->text(), "File date");
+  EXPECT_EQ(form_->findChild<QLabel*>("FileDateLabel")->text(), "File date");
 }
 
 TEST_F(WindowTest, LoadFillsPathAndDateAndKeepsThePage) {
@@ -303,14 +303,14 @@ TEST_F(WindowTest, LoadFillsPathAndDateAndKeepsThePage) {
   Pages()->setCurrentIndex(3);
   ASSERT_TRUE(form_->LoadFile(QString::fromStdString(path)));
   EXPECT_TRUE(errors_.isEmpty());
-  EXPECT_EQ(Find<QLineEdit>("Edit1")->text().toStdString(), path);
-  EXPECT_EQ(Find<QLineEdit>("Edit2")->text().size(), 19);  // "YYYY-MM-DD hh:mm:ss"
-  EXPECT_EQ(Pages()->currentIndex(), 3);                   // a load keeps the page in view
+  EXPECT_EQ(Find<QLineEdit>("SavePath")->text().toStdString(), path);
+  EXPECT_EQ(Find<QLineEdit>("FileDate")->text().size(), 19);  // "YYYY-MM-DD hh:mm:ss"
+  EXPECT_EQ(Pages()->currentIndex(), 3);                      // a load keeps the page in view
   EXPECT_TRUE(form_->HasSave());
 
   // "Load It" reloads the file the path box names.
   const GameState* first = &form_->State();
-  Find<QPushButton>("Button4")->click();
+  Find<QPushButton>("LoadPathButton")->click();
   EXPECT_TRUE(errors_.isEmpty());
   EXPECT_NE(&form_->State(), first);
 }
@@ -333,9 +333,9 @@ TEST_F(WindowTest, TitleAndStatusLineDescribeTheLoadedSave) {
 TEST_F(WindowTest, NonAsciiPathLoadsAndReloads) {
   const std::string path = WriteSave("сейв ü.Vek5Save");
   ASSERT_TRUE(form_->LoadFile(QString::fromStdString(path)));
-  Find<QPushButton>("Button4")->click();
+  Find<QPushButton>("LoadPathButton")->click();
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join("\n").toStdString();
-  EXPECT_EQ(Find<QLineEdit>("Edit1")->text().toStdString(), path);
+  EXPECT_EQ(Find<QLineEdit>("SavePath")->text().toStdString(), path);
 }
 
 TEST_F(WindowTest, FailedLoadKeepsThePreviousAnalysis) {
@@ -343,7 +343,7 @@ TEST_F(WindowTest, FailedLoadKeepsThePreviousAnalysis) {
   ASSERT_TRUE(form_->LoadFile(Q(good)));
   Selector("PlayerCitySelect")->setCurrentIndex(1);
   const GameState* state = &form_->State();
-  const QString date = FieldText("Edit2");
+  const QString date = FieldText("FileDate");
   const QString leader = GridCell(Find<QTableWidget>("LeadersGrid"), 2, 2);
   const int graph_points = Find<HistoryChartView>("HistoryChart")->Series(0)->count();
 
@@ -354,8 +354,8 @@ TEST_F(WindowTest, FailedLoadKeepsThePreviousAnalysis) {
     EXPECT_FALSE(form_->LoadFile(Q(file)));
     ASSERT_EQ(errors_.size(), 1) << file;
     EXPECT_FALSE(errors_.first().isEmpty());
-    EXPECT_EQ(FieldText("Edit1").toStdString(), good);
-    EXPECT_EQ(FieldText("Edit2"), date);
+    EXPECT_EQ(FieldText("SavePath").toStdString(), good);
+    EXPECT_EQ(FieldText("FileDate"), date);
     EXPECT_EQ(FieldText("UserNameE"), "Tester");
     EXPECT_EQ(GridCell(Find<QTableWidget>("LeadersGrid"), 2, 2), leader);
     EXPECT_EQ(Selector("CityBox")->currentText(), "Thebes");
@@ -371,9 +371,9 @@ TEST_F(WindowTest, FailedLoadKeepsThePreviousAnalysis) {
 TEST_F(WindowTest, AFailedLoadNamesTheFileAndThePathBoxNamesTheSaveOnScreen) {
   const std::string folder = testing::TempPath("saves-folder");
   std::filesystem::create_directories(folder);
-  auto* path_box = Find<QLineEdit>("Edit1");
+  auto* path_box = Find<QLineEdit>("SavePath");
   path_box->setText(Q(folder));
-  Find<QPushButton>("Button4")->click();
+  Find<QPushButton>("LoadPathButton")->click();
   ASSERT_EQ(errors_.size(), 1);
   EXPECT_TRUE(errors_[0].contains(Q(folder))) << errors_[0].toStdString();
   EXPECT_TRUE(errors_[0].contains("This is a folder, not a save file."))
@@ -383,22 +383,22 @@ TEST_F(WindowTest, AFailedLoadNamesTheFileAndThePathBoxNamesTheSaveOnScreen) {
   const std::string good = WriteSave("on-screen.Vek5Save");
   ASSERT_TRUE(form_->LoadFile(Q(good)));
   path_box->setText(Q(folder));
-  Find<QPushButton>("Button4")->click();
+  Find<QPushButton>("LoadPathButton")->click();
   EXPECT_EQ(errors_.size(), 2);
   EXPECT_EQ(path_box->text(), Q(good));
 }
 
 TEST_F(WindowTest, EmptyPathAndCancelledDialogDoNothing) {
-  Find<QPushButton>("Button4")->click();
-  Find<QPushButton>("Button1")->click();  // the open dialog is cancelled
+  Find<QPushButton>("LoadPathButton")->click();
+  Find<QPushButton>("LoadFileButton")->click();  // the open dialog is cancelled
   EXPECT_TRUE(errors_.isEmpty());
   EXPECT_FALSE(form_->HasSave());
-  EXPECT_TRUE(Find<QLineEdit>("Edit1")->text().isEmpty());
+  EXPECT_TRUE(Find<QLineEdit>("SavePath")->text().isEmpty());
 }
 
 TEST_F(WindowTest, UnselectAllWithNothingLoadedDoesNothing) {
-  Find<QPushButton>("Button3")->click();
-  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->count(), 0);
+  Find<QPushButton>("UnselectAllButton")->click();
+  EXPECT_EQ(Find<QListWidget>("GraphPlayerList")->count(), 0);
   for (const int32_t series : form_->View().GraphSeriesOfEntry) EXPECT_EQ(series, -1);
   EXPECT_TRUE(errors_.isEmpty());
 }
@@ -413,13 +413,13 @@ TEST_F(WindowTest, DroppedFileIsLoaded) {
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(form_.get(), &drop);
   EXPECT_TRUE(form_->HasSave());
-  EXPECT_EQ(Find<QLineEdit>("Edit1")->text().toStdString(), path);
+  EXPECT_EQ(Find<QLineEdit>("SavePath")->text().toStdString(), path);
 }
 
 TEST_F(WindowTest, ApplyTabContentReachesEveryKindOfControl) {
   TabContent content;
   content.SetField("GameVersionE", "1.0.3", "a hint");
-  content.SetCheck("CheckBox2", true);
+  content.SetCheck("ScienceVictory", true);
   content.List("GameOptionBox").Lines = {{"Quick Combat", kBlack}, {"Raging", kBlue}};
   content.List("ReplayList").Lines = {{"first", kBlack}, {"Session", kPurple}};
   content.List("CityBox").Lines = {{"Athens", kBlack}, {"Sparta", kBlack}};
@@ -433,7 +433,7 @@ TEST_F(WindowTest, ApplyTabContentReachesEveryKindOfControl) {
   EXPECT_EQ(missing, QStringList{"NoSuchControl"});
   EXPECT_EQ(Find<QLineEdit>("GameVersionE")->text(), "1.0.3");
   EXPECT_EQ(Find<QLineEdit>("GameVersionE")->toolTip(), "a hint");
-  EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("ScienceVictory")->isChecked());
   auto* options = Find<QListWidget>("GameOptionBox");
   ASSERT_EQ(options->count(), 2);
   EXPECT_EQ(options->item(1)->foreground().color(), QColor(Qt::blue));
@@ -486,9 +486,9 @@ TEST_F(WindowTest, LoadFillsEveryTabFromTheAnalysis) {
   ASSERT_GE(state.PlayerCount, 3);
 
   EXPECT_EQ(FieldText("UserNameE"), "Tester");
-  EXPECT_EQ(FieldText("Edit6"), "180");
-  EXPECT_EQ(FieldText("Edit9"), "3");
-  EXPECT_EQ(FieldText("Edit3"), Q(Format("%d/%3d", state.CurrentTurn, state.MaxTurns)));
+  EXPECT_EQ(FieldText("GameScore"), "180");
+  EXPECT_EQ(FieldText("SessionCount"), "3");
+  EXPECT_EQ(FieldText("CurrentTurn"), Q(Format("%d/%3d", state.CurrentTurn, state.MaxTurns)));
 
   auto* leaders = Find<QTableWidget>("LeadersGrid");
   for (int32_t e = 0; e < state.PlayerCount; ++e) {
@@ -556,16 +556,16 @@ TEST_F(WindowTest, ChoosingAPlayerOrCityRefreshesItsTab) {
 
 TEST_F(WindowTest, PreSessionsThatAreNoNumberAreReportedAndKeepTheFigures) {
   ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("reloads.Vek5Save"))));
-  auto* pre_sessions = Find<QLineEdit>("Edit11");
+  auto* pre_sessions = Find<QLineEdit>("PreSessions");
   pre_sessions->setText(" 1");
-  EXPECT_EQ(FieldText("Edit10"), "2");
+  EXPECT_EQ(FieldText("PlaySessions"), "2");
   EXPECT_EQ(form_->View().PlaySessions, 2);
-  const QString average = FieldText("Edit12");
+  const QString average = FieldText("AverageSessionTime");
 
   pre_sessions->setText("1x");
   EXPECT_EQ(errors_, QStringList{"'1x' is not a valid integer value"});
-  EXPECT_EQ(FieldText("Edit10"), "2");
-  EXPECT_EQ(FieldText("Edit12"), average);
+  EXPECT_EQ(FieldText("PlaySessions"), "2");
+  EXPECT_EQ(FieldText("AverageSessionTime"), average);
   EXPECT_EQ(form_->View().ReloadsAtStartTurn, 1);
 }
 
@@ -593,7 +593,7 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("graph.Vek5Save"))));
   const GameState& state = form_->State();
   auto* chart = Find<HistoryChartView>("HistoryChart");
-  auto* entries = Find<QListWidget>("CheckListBox1");
+  auto* entries = Find<QListWidget>("GraphPlayerList");
   ASSERT_EQ(entries->count(), state.PlayerCount);
   const int turns = state.CurrentTurn - state.StartTurn;
   ASSERT_GT(turns, 0);
@@ -669,7 +669,7 @@ TEST_F(WindowTest, GraphDrawsTheCheckedPlayersAndUnselectAllEmptiesIt) {
   };
   EXPECT_GT(painted(QColor(0xFF0000)), 0);
 
-  Find<QPushButton>("Button3")->click();
+  Find<QPushButton>("UnselectAllButton")->click();
   EXPECT_EQ(painted(QColor(0xFF0000)), 0);
   for (int k = 0; k < kGraphSeriesCount; ++k) EXPECT_EQ(chart->Series(k)->count(), 0) << k;
   for (int i = 0; i < entries->count(); ++i) {
@@ -719,7 +719,7 @@ TEST_F(WindowTest, SettingsAreWrittenAndReadBackAtTheNextStart) {
   const QSize size = form_->size();
   form_->close();
 
-  form_ = std::make_unique<TForm1>();
+  form_ = std::make_unique<MainWindow>();
   form_->ShowError = [this](const QString& message) { errors_ << message; };
   EXPECT_EQ(form_->size(), size);
   EXPECT_EQ(Pages()->currentWidget()->objectName(), "StatsTab");
@@ -757,7 +757,7 @@ TEST_F(WindowTest, RecentSavesReopenAndAMissingOneCanBeRemoved) {
   ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("other.Vek5Save"))));
   emit menu->aboutToShow();
   menu->actions()[1]->trigger();  // reopens the first save
-  EXPECT_EQ(FieldText("Edit1").toStdString(), first);
+  EXPECT_EQ(FieldText("SavePath").toStdString(), first);
   EXPECT_EQ(form_->State().UserName, "Tester");
 
   QStringList many;
@@ -875,7 +875,7 @@ TEST_F(WindowTest, AFollowedFolderLoadsTheNewestSaveOnceItIsWhole) {
   ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("before.Vek5Save"))));
   Selector("PlayerCitySelect")->setCurrentIndex(1);
   Pages()->setCurrentWidget(Find<QWidget>("CityTab"));
-  Find<QListWidget>("CheckListBox1")->item(0)->setCheckState(Qt::Unchecked);
+  Find<QListWidget>("GraphPlayerList")->item(0)->setCheckState(Qt::Unchecked);
 
   constexpr int kSettleMs = 300;
   form_->Follower().SetSettleTime(kSettleMs);
@@ -909,11 +909,11 @@ TEST_F(WindowTest, AFollowedFolderLoadsTheNewestSaveOnceItIsWhole) {
   EXPECT_TRUE(errors_.isEmpty());
   EXPECT_EQ(Pages()->currentWidget()->objectName(), "CityTab");
   EXPECT_EQ(Selector("PlayerCitySelect")->currentIndex(), 1);
-  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->item(0)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(Find<QListWidget>("CheckListBox1")->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(Find<QListWidget>("GraphPlayerList")->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(Find<QListWidget>("GraphPlayerList")->item(1)->checkState(), Qt::Checked);
 
   // A newer file that is no save: the analysis stays, the status line says why, no box.
-  EXPECT_EQ(FieldText("Edit1").toStdString(), copied);
+  EXPECT_EQ(FieldText("SavePath").toStdString(), copied);
   const GameState* shown = &form_->State();
   QThread::msleep(20);  // a later modification time than the save's
   testing::WriteFile(folder + "/broken.Vek5Save", std::vector<uint8_t>(300, 'x'));
@@ -935,7 +935,7 @@ TEST_F(WindowTest, AFollowedFolderLoadsTheNewestSaveOnceItIsWhole) {
 // and the tab keys are there from every control.
 TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
   const std::string path = WriteSave("typed.Vek5Save");
-  auto* path_box = Find<QLineEdit>("Edit1");
+  auto* path_box = Find<QLineEdit>("SavePath");
   path_box->setText(Q(path));
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(path_box, &enter);
@@ -944,7 +944,7 @@ TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
 
   const GameState* first = &form_->State();
   QKeyEvent enter_on_button(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier);
-  QApplication::sendEvent(Find<QPushButton>("Button4"), &enter_on_button);
+  QApplication::sendEvent(Find<QPushButton>("LoadPathButton"), &enter_on_button);
   EXPECT_NE(&form_->State(), first);
 
   const auto press = [this](const QKeySequence& keys) {
@@ -979,7 +979,7 @@ TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
   EXPECT_TRUE(opened);
 
   // Tab skips the boxes that only show.
-  EXPECT_EQ(Find<QLineEdit>("Edit2")->focusPolicy(), Qt::ClickFocus);
+  EXPECT_EQ(Find<QLineEdit>("FileDate")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(Find<QLineEdit>("UserNameE")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(path_box->focusPolicy(), Qt::StrongFocus);
 }

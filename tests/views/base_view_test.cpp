@@ -63,13 +63,13 @@ TEST(BaseContent, ShowsTheSettingsTurnsAndScoresInTheirFormats) {
   EXPECT_EQ(FieldText(content, "GameVersionE"), "1.0.3.80 (389545)");
   EXPECT_EQ(FieldText(content, "SaveIndexE"), "    8");
   EXPECT_EQ(FieldText(content, "CivNameE"), "Japan");
-  EXPECT_EQ(FieldText(content, "Edit3"), "  95/500");
-  EXPECT_EQ(FieldText(content, "Edit4"), " 1000BC ");
+  EXPECT_EQ(FieldText(content, "CurrentTurn"), "  95/500");
+  EXPECT_EQ(FieldText(content, "CurrentDate"), " 1000BC ");
   EXPECT_EQ(FieldText(content, "StartTurnE"), "   0");
   EXPECT_EQ(FieldText(content, "StartDateE"), " 4000BC ");
-  EXPECT_EQ(FieldText(content, "Edit6"), "   105");
-  EXPECT_EQ(FieldText(content, "Edit13"), "     552");  // 105 * 100 / 19
-  EXPECT_EQ(FieldText(content, "Edit7"), "Incomplete");
+  EXPECT_EQ(FieldText(content, "GameScore"), "   105");
+  EXPECT_EQ(FieldText(content, "ProjectedScore"), "     552");  // 105 * 100 / 19
+  EXPECT_EQ(FieldText(content, "GameStatus"), "Incomplete");
   EXPECT_EQ(FieldText(content, "UserNameE"), "Player");
 }
 
@@ -82,7 +82,7 @@ TEST(BaseContent, YearZeroShowsTheNarrowLiteralAndTheMonth) {
   state->CurrentDateText = "";
   ViewState view = FreshViewState(*state);
   const TabContent content = BuildBaseContent(*state, view);
-  EXPECT_EQ(FieldText(content, "Edit4"), "   1AD ");
+  EXPECT_EQ(FieldText(content, "CurrentDate"), "   1AD ");
   EXPECT_EQ(FieldText(content, "StartDateE"), "   1AD ");
 
   state->SpeedIndex = 2;
@@ -90,7 +90,7 @@ TEST(BaseContent, YearZeroShowsTheNarrowLiteralAndTheMonth) {
   state->CurrentYear = 2020;
   state->CurrentDateText = "Jul";
   const TabContent late = BuildBaseContent(*state, view);
-  EXPECT_EQ(FieldText(late, "Edit4"), " 2020AD Jul");
+  EXPECT_EQ(FieldText(late, "CurrentDate"), " 2020AD Jul");
   EXPECT_EQ(FieldText(late, "StartDateE"), " 2020AD Jul");
 }
 
@@ -98,12 +98,12 @@ TEST(BaseContent, ProjectedScoreIsZeroWithoutATurnLimit) {
   auto state = SmallGame();
   state->MaxTurns = 0;
   ViewState view = FreshViewState(*state);
-  EXPECT_EQ(FieldText(BuildBaseContent(*state, view), "Edit13"), "       0");
+  EXPECT_EQ(FieldText(BuildBaseContent(*state, view), "ProjectedScore"), "       0");
 
   state->Score = 500;
   state->CurrentTurn = 100;
   state->MaxTurns = 500;
-  EXPECT_EQ(FieldText(BuildBaseContent(*state, view), "Edit13"), "    2500");
+  EXPECT_EQ(FieldText(BuildBaseContent(*state, view), "ProjectedScore"), "    2500");
 }
 
 TEST(BaseContent, StartingDateMovesTheViewsTurnsPlayedOnly) {

@@ -323,8 +323,8 @@ TEST(GraphReport, ShowsCheckListAndDrawnLines) {
   state->GraphPlayerChecked[1] = false;
   ViewState view = FreshViewState(*state);
   const TabContent tab = GraphTabContent(BuildGraphContent(*state, view));
-  ASSERT_NE(tab.FindList("CheckListBox1"), nullptr);
-  EXPECT_EQ(tab.FindList("CheckListBox1")->Lines[1].Text, "[ ] Leader 1");
+  ASSERT_NE(tab.FindList("GraphPlayerList"), nullptr);
+  EXPECT_EQ(tab.FindList("GraphPlayerList")->Lines[1].Text, "[ ] Leader 1");
   EXPECT_EQ(tab.FindField("GraphSelect")->Text, "Score");
   EXPECT_EQ(tab.FindList("HistoryChart")->Lines.size(), 2u);
 }

@@ -15,8 +15,8 @@ TEST(CheckValues, PlaySessionsAndAverageFromThePreSessionsText) {
     int32_t PlayTimeSeconds;
     const char* PreSessions;
     int32_t PlaySessions;
-    const char* Edit10;
-    const char* Edit12;
+    const char* PlaySessionsText;
+    const char* AverageText;
   };
   const Case cases[] = {
       {12, 32400, "  3", 9, "     9", "     1:00:00"},
@@ -37,8 +37,8 @@ TEST(CheckValues, PlaySessionsAndAverageFromThePreSessionsText) {
     const CheckValuesResult result = CheckValues(*state, view, c.PreSessions);
     ASSERT_FALSE(result.Error.has_value()) << c.PreSessions;
     EXPECT_EQ(view.PlaySessions, c.PlaySessions) << c.PreSessions;
-    EXPECT_EQ(FieldText(result.Content, "Edit10"), c.Edit10) << c.PreSessions;
-    EXPECT_EQ(FieldText(result.Content, "Edit12"), c.Edit12) << c.PreSessions;
+    EXPECT_EQ(FieldText(result.Content, "PlaySessions"), c.PlaySessionsText) << c.PreSessions;
+    EXPECT_EQ(FieldText(result.Content, "AverageSessionTime"), c.AverageText) << c.PreSessions;
   }
 }
 
@@ -69,10 +69,10 @@ TEST(ReloadsContent, ShowsTheSessionsTheProposalAndTheSessionList) {
   state->SessionTurns = {0, 0, 75};
   ViewState view = FreshViewState(*state);
   const TabContent content = BuildReloadsContent(*state, view);
-  EXPECT_EQ(FieldText(content, "Edit9"), "    12");
-  EXPECT_EQ(FieldText(content, "Edit11"), "  2");
-  EXPECT_EQ(FieldText(content, "Edit10"), "    10");
-  EXPECT_EQ(FieldText(content, "Edit12"), "     1:00:00");
+  EXPECT_EQ(FieldText(content, "SessionCount"), "    12");
+  EXPECT_EQ(FieldText(content, "PreSessions"), "  2");
+  EXPECT_EQ(FieldText(content, "PlaySessions"), "    10");
+  EXPECT_EQ(FieldText(content, "AverageSessionTime"), "     1:00:00");
   EXPECT_EQ(testing::ListTexts(content, "SessionListBox"),
             (std::vector<std::string>{"  1     0 4000BC", "  2     0 4000BC", "  3    75   1AD"}));
   EXPECT_EQ(view.PlaySessions, 10);

@@ -13,15 +13,15 @@ namespace {
 TEST(Report, FieldsTakeTheirCaptionsJoinedValuesAndChoiceGroups) {
   TabContent base;
   // Filled out of the window's order: the report follows the window.
-  base.SetField("Edit7", "Incomplete");
-  base.SetField("Edit3", " 437/500");
-  base.SetField("Edit4", " 2017AD ");
-  base.SetField("Edit6", "  1141");
-  base.SetField("Edit13", "");     // an empty joined value adds nothing
-  base.SetField("UserNameE", "");  // an empty value gives no line
-  base.SetCheck("CheckBox1", true);
-  base.SetCheck("CheckBox2", true);
-  base.SetCheck("CheckBox3", false);
+  base.SetField("GameStatus", "Incomplete");
+  base.SetField("CurrentTurn", " 437/500");
+  base.SetField("CurrentDate", " 2017AD ");
+  base.SetField("GameScore", "  1141");
+  base.SetField("ProjectedScore", "");  // an empty joined value adds nothing
+  base.SetField("UserNameE", "");       // an empty value gives no line
+  base.SetCheck("TimeVictory", true);
+  base.SetCheck("ScienceVictory", true);
+  base.SetCheck("DominationVictory", false);
   base.List("GameOptionBox").Lines = {{"Quick Combat", kBlack}, {"Quick Movement", kBlack}};
   EXPECT_EQ(RenderReport("Base", base),
             "== Base ==\n"
@@ -35,13 +35,13 @@ TEST(Report, FieldsTakeTheirCaptionsJoinedValuesAndChoiceGroups) {
             "\n");
 
   TabContent none;
-  for (const char* check : {"CheckBox1", "CheckBox2"}) none.SetCheck(check, false);
+  for (const char* check : {"TimeVictory", "ScienceVictory"}) none.SetCheck(check, false);
   EXPECT_NE(RenderReport("Base", none).find("Allowed victories: none\n"), std::string::npos);
 }
 
 TEST(Report, HiddenControlsAreLeftOutUncaptionedOnesKeepTheirNames) {
   TabContent player;
-  player.SetField("Int1E", "    7");
+  player.SetField("RawValue1", "    7");
   player.SetField("FaithPerTurnE", "     48", "40,8");
   player.SetField("NewThingE", " 5 ");
   player.List("NewList").Lines = {{"a", kBlack}};

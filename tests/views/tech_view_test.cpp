@@ -236,7 +236,7 @@ TEST(TechFields, TotalsAndTheirPatterns) {
   EXPECT_EQ(Field(tab, "AccGoldE"), "    1234.56");
   EXPECT_EQ(Field(tab, "DiploGoldE"), "     35");
   EXPECT_EQ(Field(tab, "GoldPerTurnE"), "");
-  EXPECT_EQ(Field(tab, "Int3E"), "  -12");
+  EXPECT_EQ(Field(tab, "RawValue3"), "  -12");
 
   state->ZephPresent = kTrue;
   state->Exp1Present = kTrue;

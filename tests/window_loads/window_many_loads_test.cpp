@@ -65,7 +65,7 @@ TEST(WindowManyLoads, PeakMemoryStaysFlatAfterTheFirstLoads) {
   const std::vector<std::string> saves = SharedSaves();
   if (saves.empty()) GTEST_SKIP() << "shared saves are not present";
   StartApplication();
-  TForm1 form;
+  MainWindow form;
   QStringList errors;
   form.ShowError = [&](const QString& message) { errors << message; };
   form.show();
