@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and checks what a user's desktop would meet: both
-# programs, the desktop entry, the MIME type of the saves, the icons and the AppStream data,
-# each validated. Nothing outside the temporary prefix is read as configuration or changed.
+# programs with their manual pages, the completion and the package documents, the desktop entry,
+# the MIME type of the saves, the icons and the AppStream data, each validated. Nothing outside
+# the temporary prefix is read as configuration or changed.
 # Usage: scripts/check-install.sh BUILD_DIR [FOLDER_OF_REAL_SAVES]
 set -euo pipefail
 build=${1:?usage: check-install.sh BUILD_DIR [FOLDER_OF_REAL_SAVES]}
@@ -19,6 +20,13 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 expected=(
   bin/vek5
   bin/vek5-analyser
+  share/man/man1/vek5.1.gz
+  share/man/man1/vek5-analyser.1.gz
+  share/bash-completion/completions/vek5
+  share/doc/vek5/copyright
+  share/doc/vek5/changelog.gz
+  share/doc/vek5-analyser/copyright
+  share/doc/vek5-analyser/changelog.gz
   "share/applications/$id.desktop"
   "share/metainfo/$id.metainfo.xml"
   "share/mime/packages/$id.xml"

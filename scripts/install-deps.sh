@@ -11,7 +11,7 @@ packages=(
   libcli11-dev
   librsvg2-bin
   desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
-  dpkg-dev fakeroot
+  dpkg-dev fakeroot lintian help2man bash-completion
   xvfb xauth
   "$@"
 )
