@@ -8,6 +8,7 @@
 #include "container/image_memory.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "views/window_texts.h"
 
 namespace {
 

@@ -53,7 +53,7 @@
 #include "shell/folder_follower.h"
 #include "shell/history_chart.h"
 #include "shell/recent_files.h"
-#include "shell/series_tab.h"
+#include "shell/series_page.h"
 #include "support/city_writer.h"
 #include "support/save_builder.h"
 #include "support/world_writer.h"
@@ -1032,7 +1032,7 @@ TEST_F(WindowTest, AtTheMinimumSizeNoControlsOverlapAndTheStartSizeFitsTheScreen
 }
 
 // Runs the window's events until the Series tab's batch has ended.
-bool WaitForSeries(const SeriesTab& tab) {
+bool WaitForSeries(const SeriesPage& tab) {
   QElapsedTimer clock;
   clock.start();
   while (tab.Running() && clock.elapsed() < 30000) {
@@ -1079,7 +1079,7 @@ TEST_F(WindowTest, LoadFolderAnalysesOnTheSeriesTabAndActivatingARowLoadsIt) {
   const std::string folder = SeriesFolderForWindow();
   form_->ChooseFolder = [&] { return Q(folder); };
   Find<QPushButton>("LoadFolderButton")->click();
-  auto* tab = Find<SeriesTab>("SeriesTab");
+  auto* tab = Find<SeriesPage>("SeriesTab");
   EXPECT_EQ(Pages()->currentWidget(), tab);
   ASSERT_TRUE(WaitForSeries(*tab));
 
@@ -1141,7 +1141,7 @@ TEST_F(WindowTest, DroppedFolderOrFilesAreAnalysedAsASeriesAndCancelStopsIt) {
   QApplication::sendEvent(form_.get(), &enter);
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(form_.get(), &drop);
-  auto* tab = Find<SeriesTab>("SeriesTab");
+  auto* tab = Find<SeriesPage>("SeriesTab");
   ASSERT_TRUE(WaitForSeries(*tab));
   EXPECT_FALSE(form_->HasSave());
   EXPECT_EQ(tab->Result().Saves.size(), 2u);

@@ -4,12 +4,12 @@
 #pragma once
 
 #include <QStringList>
-#include <QWidget>
 #include <atomic>
 #include <memory>
 #include <thread>
 
 #include "series/series_result.h"
+#include "shell/page.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -19,12 +19,16 @@ class QTableWidget;
 
 namespace vek5 {
 
-class SeriesTab : public QWidget {
+class SeriesPage : public Page {
   Q_OBJECT
 
  public:
-  explicit SeriesTab(QWidget* parent = nullptr);
-  ~SeriesTab() override;
+  SeriesPage(SaveOnScreen& save, WindowServices& window);
+  ~SeriesPage() override;
+
+  // The series does not depend on the save on screen; its table scrolls by itself.
+  void ShowSave(AllTabs&) override {}
+  bool Scrolls() const override { return false; }
 
   // Starts analysing the saves the paths name (files and folders); a batch still running is
   // cancelled first. Rows appear as saves are analysed; games and verdicts when all are done.

@@ -1,4 +1,4 @@
-#include "shell/series_tab.h"
+#include "shell/series_page.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -53,8 +53,8 @@ std::vector<size_t> GroupedOrder(const SeriesResult& result) {
 
 }  // namespace
 
-SeriesTab::SeriesTab(QWidget* parent) : QWidget(parent) {
-  setObjectName("SeriesTab");
+SeriesPage::SeriesPage(SaveOnScreen& save, WindowServices& window)
+    : Page("SeriesTab", "Series", save, window) {
   SeriesProgress = new QProgressBar(this);
   SeriesProgress->setObjectName("SeriesProgress");
   SeriesProgress->setFormat("%v / %m saves");
@@ -98,13 +98,13 @@ SeriesTab::SeriesTab(QWidget* parent) : QWidget(parent) {
   layout->addLayout(top);
   layout->addWidget(split, 1);
 
-  connect(SeriesCancel, &QPushButton::clicked, this, &SeriesTab::Cancel);
-  connect(SeriesGrid, &QTableWidget::itemSelectionChanged, this, &SeriesTab::ShowDetails);
+  connect(SeriesCancel, &QPushButton::clicked, this, &SeriesPage::Cancel);
+  connect(SeriesGrid, &QTableWidget::itemSelectionChanged, this, &SeriesPage::ShowDetails);
   connect(SeriesGrid, &QTableWidget::cellDoubleClicked, this, [this] { ActivateCurrentRow(); });
   SeriesGrid->installEventFilter(this);
 }
 
-bool SeriesTab::eventFilter(QObject* watched, QEvent* event) {
+bool SeriesPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == SeriesGrid && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -115,16 +115,16 @@ bool SeriesTab::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-SeriesTab::~SeriesTab() {
+SeriesPage::~SeriesPage() {
   StopWorker();
 }
 
-void SeriesTab::StopWorker() {
+void SeriesPage::StopWorker() {
   cancel_ = true;
   if (worker_.joinable()) worker_.join();
 }
 
-void SeriesTab::Analyse(const QStringList& paths) {
+void SeriesPage::Analyse(const QStringList& paths) {
   StopWorker();
   std::vector<std::string> names;
   for (const QString& path : paths) names.push_back(LocalName(path));
@@ -167,12 +167,12 @@ void SeriesTab::Analyse(const QStringList& paths) {
   });
 }
 
-void SeriesTab::Cancel() {
+void SeriesPage::Cancel() {
   cancel_ = true;
   SeriesStatus->setText("Cancelling");
 }
 
-void SeriesTab::SaveAnalysed(size_t index, const SaveRecord& record) {
+void SeriesPage::SaveAnalysed(size_t index, const SaveRecord& record) {
   if (index >= result_.Saves.size()) return;
   result_.Saves[index] = record;
   const int row = SeriesGrid->rowCount();
@@ -181,7 +181,7 @@ void SeriesTab::SaveAnalysed(size_t index, const SaveRecord& record) {
   SeriesProgress->setValue(SeriesProgress->value() + 1);
 }
 
-void SeriesTab::BatchDone(std::vector<SaveRecord> records) {
+void SeriesPage::BatchDone(std::vector<SaveRecord> records) {
   const bool cancelled = records.size() < result_.Saves.size();
   result_ = MakeSeriesResult(std::move(records));
   SeriesCancel->setEnabled(false);
@@ -196,7 +196,7 @@ void SeriesTab::BatchDone(std::vector<SaveRecord> records) {
   emit Finished();
 }
 
-void SeriesTab::ShowTable() {
+void SeriesPage::ShowTable() {
   SeriesGrid->setSortingEnabled(false);
   const std::vector<size_t> order = GroupedOrder(result_);
   SeriesGrid->setRowCount(static_cast<int>(order.size()));
@@ -207,7 +207,7 @@ void SeriesTab::ShowTable() {
   SeriesGrid->setSortingEnabled(true);
 }
 
-void SeriesTab::ShowRow(int row, size_t save) {
+void SeriesPage::ShowRow(int row, size_t save) {
   const std::vector<SeriesCell> cells = SeriesTableRow(result_, save);
   const bool warning = VerdictIsWarning(result_, save);
   for (size_t c = 0; c < cells.size(); ++c) {
@@ -219,7 +219,7 @@ void SeriesTab::ShowRow(int row, size_t save) {
   }
 }
 
-void SeriesTab::ShowDetails() {
+void SeriesPage::ShowDetails() {
   const QTableWidgetItem* item = SeriesGrid->item(SeriesGrid->currentRow(), 0);
   if (!item) return;
   const size_t save = item->data(kSaveRole).toULongLong();
@@ -227,7 +227,7 @@ void SeriesTab::ShowDetails() {
   SeriesDetails->setPlainText(QString::fromStdString(SaveDetailsText(result_, save)));
 }
 
-void SeriesTab::ActivateCurrentRow() {
+void SeriesPage::ActivateCurrentRow() {
   const QTableWidgetItem* item = SeriesGrid->item(SeriesGrid->currentRow(), 0);
   if (!item) return;
   const size_t save = item->data(kSaveRole).toULongLong();
