@@ -122,7 +122,8 @@ class TaskCrew {
 
 // The sections from the players' records on read apart from each other, so they run side by
 // side; the cities, the largest, are read entry by entry once their records are walked.
-void ReadBodySections(const SaveImage& save, GameState& s, TaskCrew& crew) {
+void ReadBodySections(const SaveImage& save, GameState& s, TaskCrew& crew, int32_t replay_end) {
+  const std::vector<int32_t> map_teams = TeamsWithLivingPlayer(s);
   FoundCities cities;
   std::vector<int32_t> entries;  // those with cities, the most first, for an even share
   std::atomic<size_t> next_entry{0};
@@ -157,6 +158,7 @@ void ReadBodySections(const SaveImage& save, GameState& s, TaskCrew& crew) {
         ReadEconomy(save, s, records);
       },
       [&] { ReadNotificationLogs(save, s); },
+      [&] { s.Map = ReadWorldMap(save, replay_end, map_teams); },
       [&] {
         ReadInfluence(save, s);
         ReadPolicies(save, s);
@@ -193,10 +195,11 @@ std::unique_ptr<GameState> Save5Analyse(const SaveImage& save, AnalysisThreads t
 
   ReadBodyHeader(save, s);
   ReadReplayList(save, s, pos);
+  const int32_t replay_end = pos;
 
   ReadLeagueProjects(save, s, pos);
   ReadReligions(save, s, pos);
-  ReadBodySections(save, s, crew);
+  ReadBodySections(save, s, crew, replay_end);
   ComputeDerivedValues(s);
   return state;
 }

@@ -22,6 +22,10 @@ void ReadGameOptions(const SaveImage& save, GameState& state, int32_t& pos);
 // Start of the body.
 void ReadBodyHeader(const SaveImage& save, GameState& state);
 void ReadReplayList(const SaveImage& save, GameState& state, int32_t& pos);
+// The world map, searched from the end of the replay list, with the memory of the given teams.
+WorldMap ReadWorldMap(const SaveImage& save, int32_t replay_end, std::span<const int32_t> teams);
+// The teams that have a living player, in team order.
+std::vector<int32_t> TeamsWithLivingPlayer(const GameState& state);
 
 // A player's record in the body, found by the marker of its economy block. Every slot has one,
 // in slot order: the k-th record accepted is slot k's. The slot's history block follows it.
