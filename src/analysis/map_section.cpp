@@ -19,6 +19,9 @@ using map::PlotLayout;
 
 constexpr int8_t kMaxOwner = kMapSlots - 1;
 constexpr int32_t kSlotStatusDead = 2;
+// How far after the replay list the header is looked for: real saves have it 3 to 72 KB after
+// the list; a save without a map costs no more than this much of a search.
+constexpr int64_t kMaxHeaderDistance = int64_t{4} << 20;
 // Distance searched past a damaged record for the next good one.
 constexpr int64_t kResyncBytes = 256 * 1024;
 // Shortest plot record of any rule set (the base game's fixed part and smallest tail).
@@ -124,13 +127,14 @@ bool CheckHeader(const BodyBytes& body, int64_t h, bool body_complete, MapHeader
   return true;
 }
 
-// The first header after `start` that the hint block leads to, or -1.
-int64_t FindByHint(const BodyBytes& body, int64_t start, bool body_complete, MapHeader& header) {
+// The first header in [start, stop) that the hint block leads to, or -1.
+int64_t FindByHint(const BodyBytes& body, int64_t start, int64_t stop, bool body_complete,
+                   MapHeader& header) {
   int64_t best = -1;
   for (const int32_t size : map::kHintSizes) {
     const int32_t tag[2] = {map::kHintTag, size};
     const std::string_view pattern(reinterpret_cast<const char*>(tag), sizeof tag);
-    const std::string_view bytes = body.Text(start, body.End() - start);
+    const std::string_view bytes = body.Text(start, stop - start);
     for (size_t at = bytes.find(pattern); at != std::string_view::npos;
          at = bytes.find(pattern, at + 1)) {
       const int64_t block = start + static_cast<int64_t>(at);
@@ -151,10 +155,11 @@ int64_t FindByHint(const BodyBytes& body, int64_t start, bool body_complete, Map
   return best;
 }
 
-// The first position from `start` where the header check holds, or -1.
-int64_t ScanForHeader(const BodyBytes& body, int64_t start, bool body_complete, MapHeader& header) {
+// The first position in [start, stop) where the header check holds, or -1.
+int64_t ScanForHeader(const BodyBytes& body, int64_t start, int64_t stop, bool body_complete,
+                      MapHeader& header) {
   const uint8_t* data = body.Data();
-  for (int64_t h = start; h + map::kResourceList + 4 <= body.End(); ++h) {
+  for (int64_t h = start; h < stop && h + map::kResourceList + 4 <= body.End(); ++h) {
     // The version's first byte is 1..15 and its other three are zero.
     if (data[h] == 0 || data[h] > map::kMaxMapVersion || data[h + 1] != 0 || data[h + 2] != 0 ||
         data[h + 3] != 0)
@@ -524,10 +529,11 @@ WorldMap ReadWorldMap(const SaveImage& save, int32_t replay_end, std::span<const
   WorldMap m;
   const BodyBytes body(save);
   const int64_t start = std::clamp<int64_t>(replay_end, body.Begin(), body.End());
+  const int64_t stop = std::min(body.End(), start + kMaxHeaderDistance);
   const bool body_complete = !save.EndsEarly;
   MapHeader header;
-  if (FindByHint(body, start, body_complete, header) < 0 &&
-      ScanForHeader(body, start, body_complete, header) < 0) {
+  if (FindByHint(body, start, stop, body_complete, header) < 0 &&
+      ScanForHeader(body, start, stop, body_complete, header) < 0) {
     m.Status = MapStatus::kNotFound;
     m.Problem = "The save holds no readable map: no map header was found after the replay list.";
     return m;
