@@ -44,6 +44,7 @@
 #include "support/city_writer.h"
 #include "support/save_builder.h"
 #include "support/world_writer.h"
+#include "views/window_texts.h"
 
 namespace {
 
