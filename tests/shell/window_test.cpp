@@ -554,6 +554,32 @@ TEST_F(WindowTest, ChoosingAPlayerOrCityRefreshesItsTab) {
   ExpectShows(PlayerStats(state, 1, kStatsRussian));
 }
 
+// Each page keeps what the user chose on it through a load of a save that still has it, and
+// its content follows the choice.
+TEST_F(WindowTest, EveryPageKeepsItsChoicesThroughALoad) {
+  const QString path = Q(WriteGameWithCities("kept.Vek5Save"));
+  ASSERT_TRUE(form_->LoadFile(path));
+  const char* const selectors[] = {"PlayerLogSelect", "PlayerCitySelect", "PlayerPolicySelect",
+                                   "PlayerTechSelect", "PlayerStatsSelect"};
+  for (const char* name : selectors) Selector(name)->setCurrentIndex(1);
+  Selector("PlayerCitySelect")->setCurrentIndex(0);
+  Selector("CityBox")->setCurrentIndex(1);
+  Selector("GraphSelect")->setCurrentIndex(2);
+  const QString statistic = Selector("GraphSelect")->currentText();
+
+  ASSERT_TRUE(form_->LoadFile(path));
+  for (const char* name : selectors) {
+    EXPECT_EQ(Selector(name)->currentIndex(), name == selectors[1] ? 0 : 1) << name;
+  }
+  EXPECT_EQ(Selector("CityBox")->currentText(), "Sparta");
+  EXPECT_EQ(Selector("GraphSelect")->currentText(), statistic);
+  const GameState& state = form_->State();
+  ViewState view = FreshViewState(state);
+  ExpectShows(ChooseCity(state, view, 0, 1));
+  ExpectShows(PlayerStats(state, 1, kStatsEnglish));
+  EXPECT_EQ(form_->Graph().Statistic, 2);
+}
+
 TEST_F(WindowTest, PreSessionsThatAreNoNumberAreReportedAndKeepTheFigures) {
   ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("reloads.Vek5Save"))));
   auto* pre_sessions = Find<QLineEdit>("PreSessions");
