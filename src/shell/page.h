@@ -1,7 +1,7 @@
 // A page of the window's tabs, and what the window shares with its pages. The main window owns
 // the save on screen and builds every page once; after each load it calls, on every page,
 // KeepSelection (before the new save replaces the old), ShowSave and RestoreSelection. A new tab
-// is a new class derived from Page in a file of its own, added to the main window's page table.
+// is a new class derived from Page in a file of its own, added to MainWindow::CreatePages.
 #pragma once
 
 #include <QString>
