@@ -6,8 +6,10 @@
 #include <ostream>
 
 #include "analysis/save5_analyse.h"
+#include "cli/map_image.h"
 #include "container/save_image.h"
 #include "views/history_csv.h"
+#include "views/map_picture.h"
 #include "views/report.h"
 #include "views/series_report.h"
 #include "views/state_json.h"
@@ -16,10 +18,12 @@ namespace vek5::cli {
 namespace {
 
 constexpr char kProgram[] = "vek5";
+// Tiles of this width show the whole map with its cities' names and every border.
+constexpr double kMapCommandTileSize = 16;
 
 constexpr CommandAdder kCommands[] = {
-    AddReportCommand,     AddJsonCommand,    AddExportImageCommand,
-    AddHistoryCsvCommand, AddSummaryCommand,
+    AddReportCommand,     AddJsonCommand, AddExportImageCommand,
+    AddHistoryCsvCommand, AddMapCommand,  AddSummaryCommand,
 };
 
 // Runs work on a save; any error reading or analysing it is reported with the file's name.
@@ -84,6 +88,72 @@ void AddExportImageCommand(CLI::App& app, Action& action) {
     action = [files](std::ostream& out, std::ostream& err) {
       return Guarded(files->first, out, err,
                      [&] { ExportImage(LoadSave(files->first), files->second); });
+    };
+  });
+}
+
+struct MapRequest {
+  std::string File;
+  std::string Output;
+  int32_t SeenBy = -1;
+  double TileSize = kMapCommandTileSize;
+};
+
+// The team's view a request asks for; false (with the reason on err) when the map has none.
+bool SelectTeam(const GameState& state, const MapRequest& request, MapSelection& selection,
+                std::ostream& err) {
+  if (request.SeenBy < 0) return true;
+  if (state.Map.TeamView(request.SeenBy) == nullptr) {
+    err << kProgram << ": --seen-by: the map holds no view of team " << request.SeenBy
+        << "; its teams:\n";
+    for (const MapTeamChoice& choice : MapSeenByChoices(state)) err << "  " << choice.Text << "\n";
+    return false;
+  }
+  selection.SeenByTeam = request.SeenBy;
+  return true;
+}
+
+int DrawMap(const MapRequest& request, std::ostream& out, std::ostream& err) {
+  std::unique_ptr<GameState> state;
+  const int read = Guarded(request.File, out, err, [&] {
+    state = AnalyseSaveFile(request.File);
+    if (!state->Map.Readable()) {
+      throw std::runtime_error("no readable map" +
+                               (state->Map.Problem.empty() ? "" : ": " + state->Map.Problem));
+    }
+  });
+  if (read != kExitOk) return read;
+  MapSelection selection;
+  selection.TileWidth = request.TileSize;
+  if (!SelectTeam(*state, request, selection, err)) return kExitUsage;
+  return Guarded(request.Output, out, err, [&] {
+    WriteMapImage(BuildMapPicture(*state, selection), request.Output,
+                  *ImageFormatOf(request.Output));
+  });
+}
+
+void AddMapCommand(CLI::App& app, Action& action) {
+  CLI::App* command = app.add_subcommand("map", "Draw the world map as a PNG, SVG or PDF picture");
+  auto request = std::make_shared<MapRequest>();
+  command->add_option("FILE", request->File, "the save file (.Vek5Save)")->required();
+  command->add_option("-o,--output", request->Output, "the picture to write: .png, .svg or .pdf")
+      ->required()
+      ->check(CLI::Validator(
+          [](const std::string& path) {
+            return ImageFormatOf(path) ? std::string()
+                                       : "the picture's name must end in .png, .svg or .pdf";
+          },
+          "OUT.png|svg|pdf"));
+  command
+      ->add_option("--seen-by", request->SeenBy,
+                   "show only what this team has seen (its number, as the JSON's Team)")
+      ->check(CLI::Range(0, kMapRecordEntries - 1));
+  command->add_option("--tile-size", request->TileSize, "pixels from one tile to the next")
+      ->check(CLI::Range(kMapMinTileWidth, kMapMaxTileWidth))
+      ->capture_default_str();
+  command->callback([&action, request] {
+    action = [request](std::ostream& out, std::ostream& err) {
+      return DrawMap(*request, out, err);
     };
   });
 }

@@ -30,6 +30,7 @@ void AddJsonCommand(CLI::App& app, Action& action);
 void AddExportImageCommand(CLI::App& app, Action& action);
 void AddSummaryCommand(CLI::App& app, Action& action);
 void AddHistoryCsvCommand(CLI::App& app, Action& action);
+void AddMapCommand(CLI::App& app, Action& action);
 
 // Runs the tool; args without the program name.
 int RunVek5(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
