@@ -3,9 +3,12 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <png.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <unordered_map>
@@ -21,7 +24,12 @@ constexpr double kMaxRasterSide = 32767;
 // side; a stroke of the fill's own colour this wide closes them.
 constexpr double kSeamStroke = 0.6;
 constexpr double kLabelPadding = 2;
+// Round ends join the halves of a route smoothly; on thinner lines they show no difference.
+constexpr double kRoundCapsFrom = 2.5;
 constexpr char kFontFamily[] = "sans-serif";
+// A map is mostly runs of a few colours: the fastest deflate level with the "sub" row filter
+// packs it nearly as small as the default settings, in a fraction of their time.
+constexpr int kPngCompression = 1;
 constexpr double kMessageFont = 14;
 
 using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
@@ -73,7 +81,6 @@ bool SameStyle(const MapLine& a, const MapLine& b) {
 
 // Lines of one style in a row are stroked together.
 void PaintLines(cairo_t* cr, const MapPicture& picture) {
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   const std::vector<MapLine>& lines = picture.Lines;
   for (size_t first = 0; first < lines.size();) {
     size_t end = first;
@@ -85,6 +92,8 @@ void PaintLines(cairo_t* cr, const MapPicture& picture) {
     const double dash[] = {style.Width * 2.0, style.Width * 2.0};
     cairo_set_dash(cr, dash, style.Dashed ? 2 : 0, 0);
     cairo_set_line_width(cr, style.Width);
+    cairo_set_line_cap(cr,
+                       style.Width >= kRoundCapsFrom ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
     SetColour(cr, style.Colour);
     cairo_stroke(cr);
     first = end;
@@ -228,6 +237,50 @@ Surface MakeSurface(const MapPicture& picture, const std::string& path, ImageFor
           cairo_surface_destroy};
 }
 
+using File = std::unique_ptr<FILE, decltype(&std::fclose)>;
+
+// Writes the image surface (native-endian xRGB words) as an 8-bit RGB PNG with libpng.
+void WritePng(cairo_surface_t* surface, const std::string& path) {
+  cairo_surface_flush(surface);
+  File file(std::fopen(path.c_str(), "wb"), std::fclose);
+  if (!file) throw std::runtime_error("cannot write " + path);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (info == nullptr) {
+    png_destroy_write_struct(&png, nullptr);
+    throw std::runtime_error("cannot write " + path + ": out of memory");
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    throw std::runtime_error("cannot write " + path);
+  }
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  png_init_io(png, file.get());
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, kPngCompression);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+  png_write_info(png, info);
+  // The surface's words are xRGB in native order: B, G, R, x in memory on little-endian machines.
+  if constexpr (std::endian::native == std::endian::little) {
+    png_set_bgr(png);
+    png_set_filler(png, 0, PNG_FILLER_AFTER);
+  } else {
+    png_set_filler(png, 0, PNG_FILLER_BEFORE);
+  }
+  for (int row = 0; row < height; ++row)
+    png_write_row(png, data + static_cast<ptrdiff_t>(row) * stride);
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  if (std::fflush(file.get()) != 0 || std::ferror(file.get()) != 0) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
 }  // namespace
 
 std::optional<ImageFormat> ImageFormatOf(std::string_view path) {
@@ -251,7 +304,7 @@ void WriteMapImage(const MapPicture& picture, const std::string& path, ImageForm
     Check(cairo_status(cr.get()), path);
   }
   if (format == ImageFormat::kPng) {
-    Check(cairo_surface_write_to_png(surface.get(), path.c_str()), path);
+    WritePng(surface.get(), path);
   }
   cairo_surface_finish(surface.get());
   Check(cairo_surface_status(surface.get()), path);

@@ -23,10 +23,10 @@ constexpr int kNeighbourDy[kDirections] = {1, 0, -1, -1, 0, 1};
 
 // Detail by tile width in pixels: what is drawn from which zoom on.
 constexpr float kMountainsFrom = 5;
-constexpr float kHillsFrom = 8;
+constexpr float kHillsFrom = 12;
 constexpr float kCityLabelsFrom = 6;
 constexpr float kFeatureMarksFrom = 14;
-constexpr float kGridFrom = 14;
+constexpr float kGridFrom = 20;
 constexpr float kResourcesFrom = 20;
 constexpr float kImprovementsFrom = 20;
 constexpr float kWonderNamesFrom = 28;

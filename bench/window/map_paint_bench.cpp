@@ -1,0 +1,132 @@
+// Times the Map page's painting on the offscreen platform: the whole 128x80 map (laid into the
+// model), or a save's, painted in a 1366x768 window at every zoom from "fit" to the largest,
+// everything shown and as one team has seen it; and a zoom step in (the picture rebuilt, then
+// painted). Prints the median and the slowest of each.
+//
+//   vek5_map_paint_bench [SAVE] [--shots DIR]   DIR: also writes the page at each zoom as PNG
+// VEK5_WINDOW_REPEATS sets how often each paint is timed (default 30). Times are the painting
+// thread's processor time in milliseconds.
+#include <time.h>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "analysis/save5_analyse.h"
+#include "container/save_image.h"
+#include "shell/map_page.h"
+#include "support/map_state.h"
+
+namespace {
+
+using namespace vek5;
+
+constexpr int kPageWidth = 1366;
+constexpr int kPageHeight = 700;  // the page below the window's load bar and tabs
+constexpr double kZooms[] = {0, 8, 16, 32, 64, 128};  // 0: fitted to the window
+
+int Repeats() {
+  const char* repeats = std::getenv("VEK5_WINDOW_REPEATS");
+  return repeats ? std::max(std::atoi(repeats), 1) : 30;
+}
+
+struct Timing {
+  double Median = 0;
+  double Slowest = 0;
+};
+
+// The thread's processor time: on a shared machine the wall clock also counts the time other
+// processes held the processor.
+double ThreadMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Times work, with undo run after each timing.
+template <typename Work, typename Undo>
+Timing Time(Work work, Undo undo) {
+  std::vector<double> ms;
+  for (int i = 0; i < Repeats(); ++i) {
+    const double start = ThreadMs();
+    work();
+    ms.push_back(ThreadMs() - start);
+    undo();
+  }
+  std::sort(ms.begin(), ms.end());
+  return {ms[ms.size() / 2], ms.back()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  std::string save;
+  std::string shots;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--shots" && i + 1 < argc) {
+      shots = argv[++i];
+    } else {
+      save = arg;
+    }
+  }
+  std::unique_ptr<GameState> state;
+  if (save.empty()) {
+    state = NewGameState();
+    testing::LaySampleWorld(*state, 128, 80, 22);
+  } else {
+    state = Save5Analyse(LoadSave(save));
+  }
+  MapPage page;
+  page.resize(kPageWidth, kPageHeight);
+  page.show();
+  QApplication::processEvents();
+  page.ShowSave(*state);
+  QApplication::processEvents();
+  MapCanvas& canvas = page.Canvas();
+  QImage target(canvas.size(), QImage::Format_RGB32);
+  std::printf("%s: %dx%d map, canvas %dx%d\n", save.empty() ? "builder-made" : save.c_str(),
+              state->Map.Width, state->Map.Height, canvas.width(), canvas.height());
+  std::printf("%-8s %-10s %8s %8s %8s %8s %9s\n", "tile", "seen by", "plots", "paint", "slowest",
+              "zoom", "slowest");
+  const int32_t team = state->Map.Teams.empty() ? -1 : state->Map.Teams.front().Team;
+  for (const int32_t seen_by : {-1, team}) {
+    if (seen_by < 0 && team >= 0 && seen_by != -1) continue;
+    MapSelection selection = canvas.Selection();
+    selection.SeenByTeam = seen_by;
+    canvas.Select(selection);
+    for (const double zoom : kZooms) {
+      canvas.FitToWindow();
+      if (zoom > 0) canvas.ZoomBy(zoom / canvas.TileWidth());
+      const auto paint_all = [&] {
+        QPainter painter(&target);
+        canvas.render(&painter);
+      };
+      const Timing paint = Time(paint_all, [] {});
+      const double tile = canvas.TileWidth();
+      const Timing step = Time(
+          [&] {
+            canvas.ZoomBy(1.25);
+            paint_all();
+          },
+          [&] { canvas.ZoomBy(1 / 1.25); });
+      std::printf("%-8.1f %-10s %8zu %8.2f %8.2f %8.2f %9.2f\n", tile,
+                  seen_by < 0 ? "all" : ("team " + std::to_string(seen_by)).c_str(),
+                  canvas.Picture().Hexagons.size(), paint.Median, paint.Slowest, step.Median,
+                  step.Slowest);
+      if (!shots.empty()) {
+        canvas.HoverAt(QPointF(canvas.width() / 2.0, canvas.height() / 2.0));
+        page.grab().save(QString::fromStdString(shots + "/map-" + std::to_string(int(tile)) +
+                                                (seen_by < 0 ? "" : "-seen") + ".png"));
+      }
+    }
+    if (team < 0) break;
+  }
+  return 0;
+}
