@@ -13,7 +13,7 @@ source /usr/share/bash-completion/bash_completion
 source "$completion"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work" && mkdir folder && touch game.Vek5Save OTHER.VEK5SAVE notes.txt
+cd "$work" && mkdir folder && touch game.Vek5Save OTHER.VEK5SAVE notes.txt map.PNG
 
 # Completes the last word of the given line; prints the candidates sorted, on one line.
 complete_line() {
@@ -41,5 +41,6 @@ expect "--format --help" vek5 summary --
 expect "csv json text" vek5 summary --format ""
 expect "OTHER.VEK5SAVE folder game.Vek5Save" vek5 report ""
 expect "OTHER.VEK5SAVE folder game.Vek5Save" vek5 summary --format csv folder ""
-expect "OTHER.VEK5SAVE folder game.Vek5Save notes.txt" vek5 export-image game.Vek5Save ""
+expect "OTHER.VEK5SAVE folder game.Vek5Save map.PNG notes.txt" vek5 export-image game.Vek5Save ""
+expect "folder map.PNG" vek5 map game.Vek5Save -o ""
 echo "check-completion: commands, options and saves complete"

@@ -66,36 +66,41 @@ Timing Time(Work work, Undo undo) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  std::string save;
+  std::string file;
   std::string shots;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--shots" && i + 1 < argc) {
       shots = argv[++i];
     } else {
-      save = arg;
+      file = arg;
     }
   }
   std::unique_ptr<GameState> state;
-  if (save.empty()) {
+  if (file.empty()) {
     state = NewGameState();
     testing::LaySampleWorld(*state, 128, 80, 22);
   } else {
-    state = Save5Analyse(LoadSave(save));
+    state = Save5Analyse(LoadSave(file));
   }
-  MapPage page;
+  SaveOnScreen save;
+  save.State = std::move(state);
+  const GameState* shown = save.State.get();
+  WindowServices services;
+  MapPage page(save, services);
   page.resize(kPageWidth, kPageHeight);
   page.show();
   QApplication::processEvents();
-  page.ShowSave(*state);
+  AllTabs built;
+  page.ShowSave(built);
   QApplication::processEvents();
   MapCanvas& canvas = page.Canvas();
   QImage target(canvas.size(), QImage::Format_RGB32);
-  std::printf("%s: %dx%d map, canvas %dx%d\n", save.empty() ? "builder-made" : save.c_str(),
-              state->Map.Width, state->Map.Height, canvas.width(), canvas.height());
+  std::printf("%s: %dx%d map, canvas %dx%d\n", file.empty() ? "builder-made" : file.c_str(),
+              shown->Map.Width, shown->Map.Height, canvas.width(), canvas.height());
   std::printf("%-8s %-10s %8s %8s %8s %8s %9s\n", "tile", "seen by", "plots", "paint", "slowest",
               "zoom", "slowest");
-  const int32_t team = state->Map.Teams.empty() ? -1 : state->Map.Teams.front().Team;
+  const int32_t team = shown->Map.Teams.empty() ? -1 : shown->Map.Teams.front().Team;
   for (const int32_t seen_by : {-1, team}) {
     if (seen_by < 0 && team >= 0 && seen_by != -1) continue;
     MapSelection selection = canvas.Selection();

@@ -27,6 +27,7 @@
 #include "shell/copy_support.h"
 #include "shell/folder_follower.h"
 #include "shell/graph_page.h"
+#include "shell/map_page.h"
 #include "shell/player_log_page.h"
 #include "shell/player_page.h"
 #include "shell/policy_page.h"
@@ -172,6 +173,7 @@ void MainWindow::CreatePages() {
   test_page_ = NewTextPage(TextPageKind::kTest, save, window);
   series_page_ = new SeriesPage(save, window);
   pages_ = {base_page_,
+            new MapPage(save, window),
             NewTextPage(TextPageKind::kLeaders, save, window),
             NewTextPage(TextPageKind::kReplay, save, window),
             new PlayerLogPage(save, window),

@@ -2,12 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -39,14 +38,6 @@ constexpr qreal kKeptInView = 48;
 
 double ClampTile(double tile) {
   return std::clamp(tile, kMapMinTileWidth, kMapMaxTileWidth);
-}
-
-// The picture's width and height for a tile width; rebuilt pictures follow the same geometry.
-QSizeF PictureSizeAt(const MapPicture& picture, double tile) {
-  if (picture.TileWidth <= 0) return {picture.Width, picture.Height};
-  // The picture grows with the tile, but for its margin, which grows no smaller than 8 pixels.
-  const double scale = tile / picture.TileWidth;
-  return {picture.Width * scale, picture.Height * scale};
 }
 
 }  // namespace
@@ -124,17 +115,8 @@ void MapCanvas::KeepInView() {
 void MapCanvas::FitToWindow() {
   fit_pending_ = width() <= 0 || height() <= 0 || !isVisible();
   if (picture_.Columns > 0) {
-    const QSizeF size = PictureSizeAt(picture_, 1);
-    const double tile = ClampTile(std::min(width() / size.width(), height() / size.height()));
-    selection_.TileWidth = tile;
+    selection_.TileWidth = MapFitTileWidth(picture_.Columns, picture_.Rows, width(), height());
     Rebuild();
-    // The margin does not grow with the tiles: shrink until the whole map fits.
-    for (int i = 0; i < 8 && (picture_.Width > width() || picture_.Height > height()) &&
-                    selection_.TileWidth > kMapMinTileWidth;
-         ++i) {
-      selection_.TileWidth = ClampTile(selection_.TileWidth * 0.97);
-      Rebuild();
-    }
   }
   offset_ = QPointF((width() - picture_.Width) / 2.0, (height() - picture_.Height) / 2.0);
   update();
@@ -281,8 +263,7 @@ void MapCanvas::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
 }
 
-MapPage::MapPage(QWidget* parent) : QWidget(parent) {
-  setObjectName("MapTab");
+MapPage::MapPage(SaveOnScreen& save, WindowServices& window) : Page("MapTab", "Map", save, window) {
   canvas_ = new MapCanvas(this);
   canvas_->setToolTip(QString());
   auto check = [this](const char* name, const QString& text, const QString& hint) {
@@ -314,14 +295,14 @@ MapPage::MapPage(QWidget* parent) : QWidget(parent) {
   QPushButton* fit = button("MapFit", tr("Fit"), tr("The whole map in the window (0 or Home)"));
   QPushButton* zoom_in = button("MapZoomIn", tr("+"), tr("Zoom in (+ or the wheel)"));
   QPushButton* zoom_out = button("MapZoomOut", tr("-"), tr("Zoom out (- or the wheel)"));
-  QPushButton* save =
+  QPushButton* save_image =
       button("MapSaveImage", tr("Save Image..."), tr("The whole map as PNG or SVG"));
   zoom_in->setFixedWidth(32);
   zoom_out->setFixedWidth(32);
   connect(fit, &QPushButton::clicked, canvas_, &MapCanvas::FitToWindow);
   connect(zoom_in, &QPushButton::clicked, this, [this] { canvas_->ZoomBy(kZoomStep); });
   connect(zoom_out, &QPushButton::clicked, this, [this] { canvas_->ZoomBy(1 / kZoomStep); });
-  connect(save, &QPushButton::clicked, this, &MapPage::SaveImageAsked);
+  connect(save_image, &QPushButton::clicked, this, &MapPage::SaveImageAsked);
 
   legend_ = new QListWidget(this);
   legend_->setObjectName("MapLegend");
@@ -342,7 +323,7 @@ MapPage::MapPage(QWidget* parent) : QWidget(parent) {
   controls->addWidget(seen_label);
   controls->addWidget(seen_by_, 1);
   controls->addSpacing(12);
-  for (QWidget* w : std::initializer_list<QWidget*>{zoom_out, zoom_in, fit, save}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{zoom_out, zoom_in, fit, save_image}) {
     controls->addWidget(w);
   }
   auto* hint = new QLabel(
@@ -356,14 +337,6 @@ MapPage::MapPage(QWidget* parent) : QWidget(parent) {
   layout->addLayout(controls);
   layout->addLayout(body, 1);
   layout->addWidget(hint);
-
-  ChooseImageFile = [this] {
-    return QFileDialog::getSaveFileName(this, tr("Save Map Image"), QString(),
-                                        tr("PNG image (*.png);;SVG image (*.svg)"));
-  };
-  ShowError = [this](const QString& message) {
-    QMessageBox::warning(this, tr("Save Image"), message);
-  };
 }
 
 MapSelection MapPage::SelectionFromControls() const {
@@ -379,7 +352,7 @@ MapSelection MapPage::SelectionFromControls() const {
 }
 
 void MapPage::SelectionChanged() {
-  if (state_ == nullptr) return;
+  if (!shown_) return;
   canvas_->Select(SelectionFromControls());
   FillLegend();
 }
@@ -396,19 +369,20 @@ void MapPage::FillSeenBy(const GameState& state, int32_t keep_team) {
 
 void MapPage::FillLegend() {
   legend_->clear();
-  if (state_ == nullptr || !state_->Map.Readable()) return;
-  for (const MapLegendEntry& entry : MapLegend(*state_, canvas_->Selection())) {
+  if (!shown_ || !State().Map.Readable()) return;
+  for (const MapLegendEntry& entry : MapLegend(State(), canvas_->Selection())) {
     legend_->addItem(new QListWidgetItem(MapLegendIcon(entry, kLegendIconSize),
                                          QString::fromStdString(entry.Text)));
   }
 }
 
-void MapPage::ShowSave(const GameState& state) {
+void MapPage::ShowSave(AllTabs& /*built*/) {
+  const GameState& state = State();
   const std::string key = GameKeyOf(state);
-  const bool same_game = state_ != nullptr && key == game_key_ && state.Map.Width == width_ &&
+  const bool same_game = shown_ && key == game_key_ && state.Map.Width == width_ &&
                          state.Map.Height == height_ && state.Map.Readable();
   const int32_t team = same_game ? canvas_->Selection().SeenByTeam : -1;
-  state_ = &state;
+  shown_ = true;
   game_key_ = key;
   width_ = state.Map.Width;
   height_ = state.Map.Height;
@@ -418,23 +392,23 @@ void MapPage::ShowSave(const GameState& state) {
 }
 
 bool MapPage::SaveImage(const QString& file_name) const {
-  if (state_ == nullptr) return false;
+  if (!shown_) return false;
   MapSelection selection = canvas_->Selection();
   const MapPicture& shown = canvas_->Picture();
   const double side = std::max(shown.Width, shown.Height);
   if (side > kMaxImageSide) selection.TileWidth *= kMaxImageSide / side;
-  return SaveMapPicture(side > kMaxImageSide ? BuildMapPicture(*state_, selection) : shown,
+  return SaveMapPicture(side > kMaxImageSide ? BuildMapPicture(State(), selection) : shown,
                         file_name);
 }
 
 void MapPage::SaveImageAsked() {
-  QString file_name = ChooseImageFile();
+  const QString file_name = Window().ChooseImageFile();
   if (file_name.isEmpty()) return;
-  if (!file_name.endsWith(".png", Qt::CaseInsensitive) &&
-      !file_name.endsWith(".svg", Qt::CaseInsensitive)) {
-    file_name += ".png";
+  if (!SaveImage(file_name)) {
+    Window().ShowError(tr("Cannot write \"%1\".").arg(QDir::toNativeSeparators(file_name)));
+    return;
   }
-  if (!SaveImage(file_name)) ShowError(tr("Cannot write %1").arg(file_name));
+  Window().ShowStatus(tr("Map saved to %1").arg(QDir::toNativeSeparators(file_name)));
 }
 
 }  // namespace vek5

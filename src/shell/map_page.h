@@ -7,10 +7,10 @@
 #include <QPointF>
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <string>
 
 #include "model/game_state.h"
+#include "shell/page.h"
 #include "views/map_picture.h"
 
 class QCheckBox;
@@ -75,22 +75,19 @@ class MapCanvas : public QWidget {
   QPointF drag_from_;
 };
 
-class MapPage : public QWidget {
+class MapPage : public Page {
   Q_OBJECT
 
  public:
-  explicit MapPage(QWidget* parent = nullptr);
+  MapPage(SaveOnScreen& save, WindowServices& window);
 
-  // Shows the map of a newly analysed save; the same game as before keeps the view.
-  void ShowSave(const GameState& state);
+  bool Scrolls() const override { return false; }
+  // Shows the map of the save on screen; the same game as before keeps the view.
+  void ShowSave(AllTabs& built) override;
 
   MapCanvas& Canvas() const { return *canvas_; }
   // Writes the picture as shown (whole map, at the zoom, layers and "Seen by" of the page).
   bool SaveImage(const QString& file_name) const;
-
-  // Seams for the dialogs, replaced by tests.
-  std::function<QString()> ChooseImageFile;
-  std::function<void(const QString& message)> ShowError;
 
  private:
   MapSelection SelectionFromControls() const;
@@ -99,7 +96,7 @@ class MapPage : public QWidget {
   void FillLegend();
   void SaveImageAsked();
 
-  const GameState* state_ = nullptr;
+  bool shown_ = false;
   std::string game_key_;
   int32_t width_ = 0;
   int32_t height_ = 0;

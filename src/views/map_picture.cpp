@@ -453,18 +453,24 @@ void AddCities(Builder& b) {
   }
 }
 
-void SetGeometry(MapPicture& picture, float tile, int32_t columns, int32_t rows) {
+MapPoint PictureSize(float tile, int32_t columns, int32_t rows) {
   const float radius = CornerRadius(tile);
   const float margin = Margin(tile);
+  return {2 * margin + static_cast<float>(columns) * tile + (rows > 1 ? tile / 2 : 0),
+          2 * margin + 2 * radius + static_cast<float>(std::max(rows - 1, 0)) * 1.5F * radius};
+}
+
+void SetGeometry(MapPicture& picture, float tile, int32_t columns, int32_t rows) {
+  const float radius = CornerRadius(tile);
   picture.TileWidth = tile;
   picture.Columns = columns;
   picture.Rows = rows;
   picture.Corners = {
       MapPoint{0, -radius}, MapPoint{tile / 2, -radius / 2}, MapPoint{tile / 2, radius / 2},
       MapPoint{0, radius},  MapPoint{-tile / 2, radius / 2}, MapPoint{-tile / 2, -radius / 2}};
-  picture.Width = 2 * margin + static_cast<float>(columns) * tile + (rows > 1 ? tile / 2 : 0);
-  picture.Height =
-      2 * margin + 2 * radius + static_cast<float>(std::max(rows - 1, 0)) * 1.5F * radius;
+  const MapPoint size = PictureSize(tile, columns, rows);
+  picture.Width = size.X;
+  picture.Height = size.Y;
 }
 
 constexpr float kMessageWidth = 560;
@@ -515,6 +521,22 @@ MapPicture BuildMapPicture(const GameState& state, const MapSelection& selection
   AddWonders(b);
   AddCities(b);
   return picture;
+}
+
+double MapFitTileWidth(int32_t columns, int32_t rows, double width, double height) {
+  const auto fits = [&](double tile) {
+    const MapPoint size = PictureSize(static_cast<float>(tile), columns, rows);
+    return size.X <= width && size.Y <= height;
+  };
+  // The picture grows with the tile: halve the interval down to a hundredth of a pixel.
+  double low = kMapMinTileWidth;
+  double high = kMapMaxTileWidth;
+  if (fits(high)) return high;
+  while (high - low > 0.01) {
+    const double middle = (low + high) / 2;
+    (fits(middle) ? low : high) = middle;
+  }
+  return low;
 }
 
 MapPoint MapPlotCentre(const MapPicture& picture, int32_t plot) {

@@ -111,6 +111,10 @@ struct MapPicture {
 // picture with a message.
 MapPicture BuildMapPicture(const GameState& state, const MapSelection& selection);
 
+// The largest tile width (within the zoom range) at which the whole picture of a map of the
+// given plots fits into width x height pixels.
+double MapFitTileWidth(int32_t columns, int32_t rows, double width, double height);
+
 // The plot under a point of the picture, -1 when the point is off the map.
 int32_t MapPlotAt(const MapPicture& picture, MapPoint point);
 // The centre of a plot in the picture.

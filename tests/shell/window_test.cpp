@@ -201,20 +201,28 @@ class WindowTest : public ::testing::Test {
   QStringList errors_;
 };
 
-TEST_F(WindowTest, ThirteenPagesAndSeriesInOrderWithBaseActiveAndTestTabHidden) {
-  const char* const pages[][2] = {{"BaseTab", "Base"},       {"LeadersTab", "Leaders"},
-                                  {"ReplayTab", "Replay"},   {"PlayerLogTab", "Player Log"},
-                                  {"ReloadsTab", "Reloads"}, {"GraphTab", "Graph"},
-                                  {"CityTab", "Cities"},     {"PolicyTab", "Policy"},
-                                  {"PlayerTab", "Player"},   {"StatsTab", "Stats"},
-                                  {"CSTab", "CS Points"},    {"TestTab", "TestTab"},
-                                  {"LeagueTab", "League"},   {"SeriesTab", "Series"}};
+TEST_F(WindowTest, FourteenPagesAndSeriesInOrderWithBaseActiveAndTestTabHidden) {
+  const char* const pages[][2] = {{"BaseTab", "Base"},
+                                  {"MapTab", "Map"},
+                                  {"LeadersTab", "Leaders"},
+                                  {"ReplayTab", "Replay"},
+                                  {"PlayerLogTab", "Player Log"},
+                                  {"ReloadsTab", "Reloads"},
+                                  {"GraphTab", "Graph"},
+                                  {"CityTab", "Cities"},
+                                  {"PolicyTab", "Policy"},
+                                  {"PlayerTab", "Player"},
+                                  {"StatsTab", "Stats"},
+                                  {"CSTab", "CS Points"},
+                                  {"TestTab", "TestTab"},
+                                  {"LeagueTab", "League"},
+                                  {"SeriesTab", "Series"}};
   QTabWidget* tabs = Pages();
-  ASSERT_EQ(tabs->count(), 14);
-  for (int i = 0; i < 14; ++i) {
+  ASSERT_EQ(tabs->count(), 15);
+  for (int i = 0; i < 15; ++i) {
     EXPECT_EQ(tabs->widget(i)->objectName(), pages[i][0]);
     EXPECT_EQ(tabs->tabText(i), pages[i][1]);
-    EXPECT_EQ(tabs->isTabVisible(i), i != 11) << pages[i][0];
+    EXPECT_EQ(tabs->isTabVisible(i), i != 12) << pages[i][0];
   }
   EXPECT_EQ(tabs->currentWidget()->objectName(), "BaseTab");
   EXPECT_EQ(form_->windowTitle(), "Vek5 Save Analyser");
@@ -987,7 +995,7 @@ TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
   EXPECT_NE(&form_->State(), second);
   EXPECT_EQ(path_box->text().toStdString(), path);
 
-  Pages()->setCurrentIndex(10);  // "CS Points": the next visible page skips the hidden one
+  Pages()->setCurrentIndex(11);  // "CS Points": the next visible page skips the hidden one
   ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_PageDown)));
   EXPECT_EQ(Pages()->currentWidget()->objectName(), "LeagueTab");
   ASSERT_TRUE(press(QKeySequence(Qt::CTRL | Qt::Key_Tab)));
