@@ -95,10 +95,9 @@ void MainWindow::SetDefaultDialogs() {
   };
   ChooseImageFile = [this] {
     QString selected_filter;
-    QString file =
-        QFileDialog::getSaveFileName(this, tr("Save as a picture"),
-                                     QSettings().value(settings_key::kLastFolder).toString(),
-                                     tr("PNG image (*.png);;SVG image (*.svg)"), &selected_filter);
+    QString file = QFileDialog::getSaveFileName(
+        this, tr("Save as a picture"), QSettings().value(settings_key::kLastFolder).toString(),
+        tr("PNG image (*.png);;SVG image (*.svg)"), &selected_filter);
     if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) {
       file += selected_filter.contains("svg") ? ".svg" : ".png";
     }
