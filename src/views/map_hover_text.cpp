@@ -94,8 +94,7 @@ std::string MapHoverText(const GameState& state, const MapSelection& selection, 
   const MapPlot& real = map.Plots[static_cast<size_t>(plot)];
   if ((real.Flags & kPlotNotRead) != 0) return text + "The plot's record could not be read\n";
   const bool now = known.Sight == PlotSight::kNow;
-  if (!now)
-    text += "Seen before by " + team_name + ", not now: owner, improvement, route remembered\n";
+  if (!now) text += "Seen before by " + team_name + ", not now (as remembered)\n";
   AddLine(text, "Terrain", TerrainText(real));
   const std::string feature(FeatureName(map.Rules, real.Feature));
   AddLine(text, IsNaturalWonder(map.Rules, real.Feature) ? "Natural wonder" : "Feature", feature);

@@ -236,7 +236,10 @@ struct Builder {
     if (!selection.Cities || real.CityOwner < 0 || seen.Sight == PlotSight::kNever) return false;
     return seen.Sight == PlotSight::kNow || seen.Owner == real.CityOwner;
   }
-  float Width(float share, float least) const { return std::max(Tile() * share, least); }
+  // A size that grows with the zoom, within bounds in pixels.
+  float Size(float share, float least, float most) const {
+    return std::clamp(Tile() * share, least, most);
+  }
 };
 
 MapColour PlotFill(const Builder& b, int32_t plot) {
@@ -280,7 +283,7 @@ void AddRoutes(Builder& b) {
     if (seen.Sight == PlotSight::kNever || seen.Route < 0) continue;
     const bool rail = seen.Route == kRouteRailroad;
     const MapColour colour = Seen(rail ? kRailroad : kRoad, seen.Sight);
-    const float width = rail ? b.Width(0.09F, 1.5F) : b.Width(0.07F, 1.0F);
+    const float width = rail ? b.Size(0.09F, 1.5F, 6) : b.Size(0.07F, 1.0F, 5);
     const bool pillaged =
         seen.Sight == PlotSight::kNow && (b.Plot(plot).Flags & kPlotRoutePillaged) != 0;
     bool joined = false;
@@ -301,7 +304,7 @@ void AddRoutes(Builder& b) {
 void AddRivers(Builder& b) {
   constexpr std::pair<uint8_t, int> kEdges[] = {
       {kRiverEast, kEast}, {kRiverSouthEast, kSouthEast}, {kRiverSouthWest, kSouthWest}};
-  const float width = b.Width(0.1F, 1.2F);
+  const float width = b.Size(0.1F, 1.2F, 6);
   for (int32_t plot = 0; plot < b.map.PlotCount(); ++plot) {
     const uint8_t rivers = b.Plot(plot).Rivers;
     if (rivers == 0 || !b.Shown(plot)) continue;
@@ -315,7 +318,7 @@ void AddRivers(Builder& b) {
 
 // A border runs along each edge between a player's plot and a plot not his, just inside his.
 void AddBorders(Builder& b) {
-  const float width = b.Width(0.09F, 1.2F);
+  const float width = b.Size(0.09F, 1.2F, 5);
   const float inset = std::min(width / 2 / CornerRadius(b.Tile()), 0.5F);
   for (int32_t plot = 0; plot < b.map.PlotCount(); ++plot) {
     const KnownPlot& seen = b.Known(plot);
@@ -341,11 +344,11 @@ void AddTerrainMarks(Builder& b) {
     if (real.PlotType == kPlotMountain && tile >= kMountainsFrom) {
       b.picture.Markers.push_back({Offset(centre, 0, -tile * 0.04F), tile * 0.62F,
                                    MapShape::kTriangle, Seen(kMountainMark, sight),
-                                   Seen(kMountainEdge, sight), b.Width(0.04F, 0.5F)});
+                                   Seen(kMountainEdge, sight), b.Size(0.04F, 0.5F, 2)});
     } else if (real.PlotType == kPlotHills && tile >= kHillsFrom) {
       const MapColour fill = b.picture.Hexagons[static_cast<size_t>(plot)].Fill;
       b.picture.Markers.push_back({Offset(centre, 0, tile * 0.05F), tile * 0.55F, MapShape::kHill,
-                                   kMapNoColour, Darker(fill, 0.45F), b.Width(0.06F, 1.0F)});
+                                   kMapNoColour, Darker(fill, 0.45F), b.Size(0.06F, 1.0F, 3)});
     }
     const FeatureLook* look = LookOf(real.Feature);
     if (look == nullptr || !look->Marked || tile < kFeatureMarksFrom) continue;
@@ -353,7 +356,7 @@ void AddTerrainMarks(Builder& b) {
     const bool outline = look->Mark == MapShape::kRing || look->Mark == MapShape::kWaves;
     b.picture.Markers.push_back({Offset(centre, -tile * 0.2F, -tile * 0.16F), tile * 0.26F,
                                  look->Mark, outline ? kMapNoColour : mark,
-                                 outline ? mark : kMapNoColour, b.Width(0.05F, 1.0F)});
+                                 outline ? mark : kMapNoColour, b.Size(0.05F, 1.0F, 2.5F)});
   }
 }
 
@@ -375,10 +378,10 @@ void AddImprovements(Builder& b) {
     const bool pillaged =
         seen.Sight == PlotSight::kNow && (b.Plot(plot).Flags & kPlotImprovementPillaged) != 0;
     const MapPoint centre = b.Centre(plot);
-    b.picture.Markers.push_back({Offset(centre, tile * 0.2F, tile * 0.18F),
-                                 std::max(tile * 0.24F, 4.0F), MapShape::kDiamond,
+    b.picture.Markers.push_back({Offset(centre, tile * 0.2F, tile * 0.18F), b.Size(0.24F, 4, 18),
+                                 MapShape::kDiamond,
                                  Seen(pillaged ? kPillaged : kImprovement, seen.Sight),
-                                 Seen(kImprovementEdge, seen.Sight), b.Width(0.03F, 1.0F)});
+                                 Seen(kImprovementEdge, seen.Sight), b.Size(0.03F, 1, 1.5F)});
     if (tile >= kPlotNamesFrom) {
       AddPlotLabel(b, Offset(centre, 0, -tile * 0.27F),
                    std::string(ImprovementName(b.map.Rules, seen.Improvement)));
@@ -393,10 +396,10 @@ void AddResources(Builder& b) {
     const PlotSight sight = b.Known(plot).Sight;
     if (sight == PlotSight::kNever || real.Resource == kMapNone) continue;
     const MapPoint centre = b.Centre(plot);
-    b.picture.Markers.push_back({Offset(centre, -tile * 0.2F, tile * 0.18F),
-                                 std::max(tile * 0.24F, 4.0F), MapShape::kCircle,
+    b.picture.Markers.push_back({Offset(centre, -tile * 0.2F, tile * 0.18F), b.Size(0.24F, 4, 18),
+                                 MapShape::kCircle,
                                  Seen(ResourceColour(ClassOfResource(b.map, real.Resource)), sight),
-                                 Seen(kMarkEdge, sight), b.Width(0.03F, 1.0F)});
+                                 Seen(kMarkEdge, sight), b.Size(0.03F, 1, 1.5F)});
     if (tile < kPlotNamesFrom) continue;
     std::string name(ResourceName(b.map, real.Resource));
     if (real.ResourceQuantity > 1) name += " " + std::to_string(real.ResourceQuantity);
@@ -410,9 +413,8 @@ void AddWonders(Builder& b) {
     if (plot < 0 || plot >= b.map.PlotCount() || !b.Shown(plot)) continue;
     const PlotSight sight = b.Known(plot).Sight;
     const MapPoint centre = b.Centre(plot);
-    b.picture.Markers.push_back({centre, std::max(tile * 0.5F, 7.0F), MapShape::kStar,
-                                 Seen(kWonder, sight), Seen(kWonderEdge, sight),
-                                 b.Width(0.03F, 1.0F)});
+    b.picture.Markers.push_back({centre, b.Size(0.5F, 7, 30), MapShape::kStar, Seen(kWonder, sight),
+                                 Seen(kWonderEdge, sight), b.Size(0.03F, 1, 1.5F)});
     if (tile < kWonderNamesFrom) continue;
     b.picture.Labels.push_back({Offset(centre, 0, tile * 0.42F),
                                 std::string(FeatureName(b.map.Rules, b.Plot(plot).Feature)),
@@ -436,14 +438,14 @@ const TCityRec* CityOn(const Builder& b, int32_t plot) {
 
 void AddCities(Builder& b) {
   const float tile = b.Tile();
-  const float size = std::max(tile * 0.46F, 5.0F);
+  const float size = b.Size(0.46F, 5, 26);
   for (int32_t plot = 0; plot < b.map.PlotCount(); ++plot) {
     if (!b.CityShown(plot)) continue;
     const PlotSight sight = b.Known(plot).Sight;
     const MapPoint centre = b.Centre(plot);
     b.picture.Markers.push_back({centre, size, MapShape::kSquare,
                                  Seen(b.PlayerColour(b.Plot(plot).CityOwner), sight),
-                                 Seen(kCityEdge, sight), b.Width(0.05F, 1.0F)});
+                                 Seen(kCityEdge, sight), b.Size(0.05F, 1, 3)});
     const TCityRec* city = CityOn(b, plot);
     if (city == nullptr || tile < kCityLabelsFrom) continue;
     const float font = LabelFont(tile, 0.34F, 9, 15);
@@ -637,7 +639,7 @@ std::vector<MapLegendEntry> MapLegend(const GameState& state, const MapSelection
   }
   if (selection.SeenByTeam >= 0) {
     fill(kNeverSeen, "Never seen by the team");
-    fill(Darker(kTerrainColours[0], 1 - kRememberedLight), "Seen before: as remembered");
+    fill(Darker(kTerrainColours[0], 1 - kRememberedLight), "Seen before, not now");
   }
   fill(kNotRead, "Plot record not readable");
   if (!selection.Territory) return legend;
