@@ -310,6 +310,7 @@ MapPage::MapPage(SaveOnScreen& save, WindowServices& window) : Page("MapTab", "M
   legend_->setIconSize(QSize(kLegendIconSize, kLegendIconSize));
   legend_->setSelectionMode(QAbstractItemView::NoSelection);
   legend_->setFocusPolicy(Qt::NoFocus);
+  legend_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   legend_->setToolTip(tr("What the map's colours and marks mean"));
 
   auto* controls = new QHBoxLayout;

@@ -323,5 +323,19 @@ TEST(MapPicture, TheLegendNamesThePlayersWhoOwnLandInTheirColours) {
   EXPECT_EQ(players, 1);
 }
 
+TEST(MapPicture, TheFittedTileIsTheLargestThatShowsTheWholeMap) {
+  auto state = FlatGame();
+  for (const auto& [width, height] : {std::pair{1000.0, 700.0}, {300.0, 900.0}, {50.0, 50.0}}) {
+    const double tile = MapFitTileWidth(kWidth, kHeight, width, height);
+    const MapPicture fitted = BuildMapPicture(*state, Zoomed(tile));
+    if (tile > kMapMinTileWidth) {
+      EXPECT_LE(fitted.Width, width);
+      EXPECT_LE(fitted.Height, height);
+    }
+    const MapPicture larger = BuildMapPicture(*state, Zoomed(tile + 0.05));
+    EXPECT_TRUE(larger.Width > width || larger.Height > height || tile == kMapMaxTileWidth);
+  }
+}
+
 }  // namespace
 }  // namespace vek5
