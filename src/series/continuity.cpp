@@ -82,6 +82,11 @@ std::optional<ReplayDifference> FirstReplayDifference(const SavePast& earlier,
   return std::nullopt;
 }
 
+bool BeginsWith(const SaveRecord& earlier, const SaveRecord& later) {
+  return earlier.Summary.SessionCounter <= later.Summary.SessionCounter &&
+         !FirstReplayDifference(earlier.Past, later.Past);
+}
+
 Verdict CompareSaves(const SaveRecord& earlier, const SaveRecord& later) {
   Verdict verdict;
   verdict.EarlierSessions = earlier.Summary.SessionCounter;
@@ -97,6 +102,10 @@ Verdict CompareSaves(const SaveRecord& earlier, const SaveRecord& later) {
     }
   } else if (verdict.LaterSessions < verdict.EarlierSessions) {
     verdict.Kind = VerdictKind::kSessionsWentBack;
+  }
+  const bool one_human = earlier.Summary.Humans == 1 && later.Summary.Humans == 1;
+  if (one_human && verdict.LaterSessions >= verdict.EarlierSessions) {
+    verdict.LoadsBetween = verdict.LaterSessions - verdict.EarlierSessions;
   }
   return verdict;
 }

@@ -47,6 +47,10 @@ struct Verdict {
   std::optional<ReplayDifference> Replay;
   int32_t EarlierSessions = 0;
   int32_t LaterSessions = 0;
+  // Loads of the game between the two saves (the difference of their session counts), for a
+  // game with one human, where every session is a load of that player; none when several
+  // humans share the counter or when it went back.
+  std::optional<int32_t> LoadsBetween;
 
   // The turn a verdict points at: the differing history turn, else the turn of the first
   // differing replay message; none for the other kinds.
@@ -59,6 +63,10 @@ std::optional<HistoryDifference> FirstHistoryDifference(const SavePast& earlier,
 // Empty when every message of the earlier save begins the later save's replay.
 std::optional<ReplayDifference> FirstReplayDifference(const SavePast& earlier,
                                                       const SavePast& later);
+
+// Whether the earlier save holds the beginning of what the later one holds: its replay begins
+// the later replay and its session count is not above the later one's. Orders saves of one turn.
+bool BeginsWith(const SaveRecord& earlier, const SaveRecord& later);
 
 // Compares two analysed saves of one game, earlier first in the game's order. A history that
 // differs outweighs a replay that differs, which outweighs sessions that went back; saves of

@@ -58,6 +58,38 @@ std::vector<Cluster> ClusterSaves(const std::vector<SaveRecord>& saves) {
   return merged;
 }
 
+// Saves of one turn in the order of what they hold, when each begins the next (a game loaded
+// again at that turn and saved once more); else, left in the order of their files.
+void OrderSavesOfOneTurn(const std::vector<SaveRecord>& saves, std::vector<size_t>::iterator first,
+                         std::vector<size_t>::iterator last) {
+  std::vector<size_t> by_content(first, last);
+  std::stable_sort(by_content.begin(), by_content.end(), [&](size_t a, size_t b) {
+    return std::make_pair(saves[a].Past.Replay.size(), saves[a].Summary.SessionCounter) <
+           std::make_pair(saves[b].Past.Replay.size(), saves[b].Summary.SessionCounter);
+  });
+  for (size_t i = 1; i < by_content.size(); ++i) {
+    if (!BeginsWith(saves[by_content[i - 1]], saves[by_content[i]])) return;
+  }
+  std::copy(by_content.begin(), by_content.end(), first);
+}
+
+// A game's saves in turn order; saves of one turn by what they hold, else by file date and path.
+void OrderSaves(const std::vector<SaveRecord>& saves, std::vector<size_t>& order) {
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const SaveRecord& x = saves[a];
+    const SaveRecord& y = saves[b];
+    return std::tie(x.Summary.CurrentTurn, x.Summary.FileDate, x.Path) <
+           std::tie(y.Summary.CurrentTurn, y.Summary.FileDate, y.Path);
+  });
+  for (auto first = order.begin(); first != order.end();) {
+    const int32_t turn = saves[*first].Summary.CurrentTurn;
+    const auto last = std::find_if(first, order.end(),
+                                   [&](size_t s) { return saves[s].Summary.CurrentTurn != turn; });
+    if (last - first > 1) OrderSavesOfOneTurn(saves, first, last);
+    first = last;
+  }
+}
+
 }  // namespace
 
 std::string GameKeyOf(const GameState& state) {
@@ -94,12 +126,7 @@ std::vector<Game> GroupGames(const std::vector<SaveRecord>& saves) {
     Game game;
     game.Id = static_cast<int32_t>(games.size()) + 1;
     game.Saves = std::move(cluster.Saves);
-    std::stable_sort(game.Saves.begin(), game.Saves.end(), [&](size_t a, size_t b) {
-      const SaveRecord& x = saves[a];
-      const SaveRecord& y = saves[b];
-      return std::tie(x.Summary.CurrentTurn, x.Summary.FileDate, x.Path) <
-             std::tie(y.Summary.CurrentTurn, y.Summary.FileDate, y.Path);
-    });
+    OrderSaves(saves, game.Saves);
     for (size_t i = 1; i < game.Saves.size(); ++i) {
       game.Verdicts.push_back(CompareSaves(saves[game.Saves[i - 1]], saves[game.Saves[i]]));
     }

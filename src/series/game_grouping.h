@@ -20,8 +20,10 @@
 namespace vek5 {
 
 struct Game {
-  int32_t Id = 0;                 // 1, 2, ... in the order of each game's first save in the batch
-  std::vector<size_t> Saves;      // batch indexes in turn order; file date, then path break ties
+  int32_t Id = 0;  // 1, 2, ... in the order of each game's first save in the batch
+  // Batch indexes in turn order. Saves of one turn go in the order of what they hold when each
+  // holds the beginning of the next; else file date, then path, break ties.
+  std::vector<size_t> Saves;
   std::vector<Verdict> Verdicts;  // Verdicts[i]: Saves[i] against Saves[i + 1]
 };
 

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "analysis/save5_analyse.h"
+#include "model/cut_short.h"
 #include "model/naming.h"
 #include "model/reference_tables.h"
 #include "series/game_grouping.h"
@@ -54,6 +55,7 @@ void CountPlayers(const GameState& state, SaveSummary& summary) {
     if (IsMinor(state, entry.Slot)) ++summary.CityStates;
     if (!IsPlayer(state, entry.Slot)) continue;
     ++summary.Majors;
+    summary.Players.push_back(entry.LeaderName);
     const PlayerScore score{entry.LeaderName, ScoreOf(state, e)};
     if (!leader_found || score.Score > summary.ScoreLeader.Score) summary.ScoreLeader = score;
     leader_found = true;
@@ -99,6 +101,8 @@ SaveSummary SummariseState(const SaveImage& image, const GameState& state, int64
   s.GameOver = state.GameOver != 0;
   s.VictoryType = state.VictoryType;
   s.BodyComplete = !image.EndsEarly;
+  s.BodyLength = image.BodyLength;
+  s.CutShort = CutShortParts(state);
   return s;
 }
 

@@ -40,6 +40,7 @@ struct SaveSummary {
   int32_t Humans = 0;
   int32_t CityStates = 0;
   std::vector<std::string> HumanLeaders;
+  std::vector<std::string> Players;  // every major player's leader name, in entry order
   // Scores are the history's "Score" series at the last finished turn; the game's own Score
   // field is the saving player's.
   PlayerScore ScoreLeader;
@@ -52,6 +53,8 @@ struct SaveSummary {
   bool GameOver = false;
   int32_t VictoryType = 0;
   bool BodyComplete = false;
+  int32_t BodyLength = 0;  // bytes of the body read; all of it unless the file ends early
+  std::vector<std::string> CutShort;  // the parts of the analysis a file that ends early left out
 };
 
 // History of the turns every later save must repeat: from the start turn to the turn before

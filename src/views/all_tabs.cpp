@@ -1,5 +1,6 @@
 #include "views/all_tabs.h"
 
+#include "model/cut_short.h"
 #include "model/format.h"
 
 #include "views/base_view.h"
@@ -43,12 +44,19 @@ AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection
 std::string EndsEarlyNotice(const GameState& state) {
   if (!state.BodyEndsEarly) return {};
   constexpr double kBytesPerMegabyte = 1e6;
-  std::string notice = Format("This save ends early: its body stops after %.1f MB",
-                              state.BodyLength / kBytesPerMegabyte);
-  if (state.BodyShareRead >= 0) {
-    notice += Format(" (at most %d %% of it)", state.BodyShareRead);
+  // How long the body should have been is not stored anywhere the cut leaves: only what was
+  // read is told, and the parts of the analysis that came out empty.
+  std::string notice = Format(
+      "This save ends early: its body stops after %.1f MB; everything after that is missing. The "
+      "file does not tell how much more there was.",
+      state.BodyLength / kBytesPerMegabyte);
+  const std::vector<std::string> parts = CutShortParts(state);
+  if (!parts.empty()) {
+    notice += " Not read because of it: ";
+    for (size_t i = 0; i < parts.size(); ++i) notice += (i > 0 ? "; " : "") + parts[i];
+    notice += ".";
   }
-  return notice + "; everything after that is missing.";
+  return notice;
 }
 
 }  // namespace vek5

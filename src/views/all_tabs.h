@@ -34,7 +34,8 @@ struct AllTabs {
 
 AllTabs BuildAllTabs(const GameState& state, ViewState& view, const TabSelection& selection);
 
-// The sentence that tells that a save ends early, or empty for a whole save.
+// The sentence that tells that a save ends early and what of the analysis it cut short, or
+// empty for a whole save.
 std::string EndsEarlyNotice(const GameState& state);
 
 }  // namespace vek5

@@ -6,6 +6,7 @@
 #include "model/calendar.h"
 #include "views/base_view.h"
 #include "views/json_writer.h"
+#include "views/series_words.h"
 
 namespace vek5 {
 namespace {
@@ -175,8 +176,14 @@ void WriteVerdictJson(JsonWriter& w, const SeriesResult& result, const Game& gam
   }
   w.Key("earlierSessions").Int(v.EarlierSessions);
   w.Key("laterSessions").Int(v.LaterSessions);
+  if (v.LoadsBetween) {
+    w.Key("loadsBetween").Int(*v.LoadsBetween);
+  } else {
+    w.Key("loadsBetween").Null();
+  }
   w.Key("text").String(
       VerdictText(v, FileOf(result, game.Saves[i]), FileOf(result, game.Saves[i + 1])));
+  w.Key("explanation").String(VerdictExplanation(result, game, i));
   w.EndObject();
 }
 
@@ -238,6 +245,7 @@ void WriteSaveJson(JsonWriter& w, const SeriesResult& result, size_t save, int32
   w.Key("GameOver").Bool(s.GameOver);
   w.Key("VictoryType").Int(s.VictoryType);
   w.Key("BodyComplete").Bool(s.BodyComplete);
+  w.Key("BodyLength").Int(s.BodyLength);
   w.EndObject();
 }
 
@@ -247,6 +255,84 @@ std::optional<int64_t> GameOrder(const SeriesResult& result, int32_t game, size_
   const std::vector<size_t>& saves = result.Games[static_cast<size_t>(game - 1)].Saves;
   const auto at = std::find(saves.begin(), saves.end(), save);
   return int64_t{game} * static_cast<int64_t>(result.Saves.size() + 1) + (at - saves.begin());
+}
+
+// The explanation of a save's verdict against the save before it; empty for a game's first save.
+std::string VerdictExplanationOfSave(const SeriesResult& result, size_t save) {
+  for (const Game& game : result.Games) {
+    for (size_t i = 1; i < game.Saves.size(); ++i) {
+      if (game.Saves[i] == save) return VerdictExplanation(result, game, i - 1);
+    }
+  }
+  return {};
+}
+
+// Where a save stands in its game: "the first of 3 saves of game 1".
+std::string PlaceInGame(const SeriesResult& result, size_t save) {
+  for (const Game& game : result.Games) {
+    const auto at = std::find(game.Saves.begin(), game.Saves.end(), save);
+    if (at == game.Saves.end()) continue;
+    const size_t n = game.Saves.size();
+    const std::string of_game = " of game " + std::to_string(game.Id);
+    if (n == 1) return "the only save" + of_game;
+    if (at == game.Saves.begin()) return "the first of " + std::to_string(n) + " saves" + of_game;
+    return "save " + std::to_string(at - game.Saves.begin() + 1) + " of " + std::to_string(n) +
+           of_game;
+  }
+  return "a save of no game";
+}
+
+// A save's summary in sentences.
+std::string SaveDescription(const SeriesResult& result, size_t save) {
+  const SaveSummary& s = result.Saves[save].Summary;
+  std::string text = BaseName(result.Saves[save].Path) + " is " + PlaceInGame(result, save) + ".";
+  text += " It was saved at turn " + std::to_string(s.CurrentTurn) + " of " +
+          std::to_string(s.MaxTurns) + " (" + DateText(s) + ") of a " + s.RuleSet +
+          " game (version " + s.GameVersion + "): " + s.GameSpeedName + " speed, " +
+          s.WorldSizeName + " world, " + s.HandicapName + " difficulty, map " + s.MapScriptName +
+          ".";
+  text += " Players: " + PlayersText(s) + "; " + std::to_string(s.CityStates) + " city-states.";
+  if (!s.ScoreLeader.Player.empty()) text += " First in score: " + ScoreText(s.ScoreLeader) + ".";
+  text += " Its session count is " + std::to_string(s.SessionCounter) + " (" +
+          std::to_string(s.ReloadsAtStartTurn) + " before the first turn, " +
+          std::to_string(s.PlaySessions) + " play sessions); it holds " +
+          std::to_string(s.ReplayMessageCount) + " replay messages. Game status: " + StatusText(s) +
+          ".";
+  text += " The file has " + std::to_string(s.FileSize) + " bytes and is dated " + s.FileDate +
+          "; its body is " + BodyText(s) + ".";
+  return text;
+}
+
+// A game in the text summary: its heading, its saves with their verdicts and loads, then the
+// verdicts in sentences.
+std::string GameSummaryText(const SeriesResult& result, const Game& game) {
+  const SaveSummary& last = result.Saves[game.Saves.back()].Summary;
+  std::string text = "\nGame " + std::to_string(game.Id) + " (" +
+                     std::to_string(game.Saves.size()) +
+                     (game.Saves.size() == 1 ? " save)" : " saves)") + ": " +
+                     TurnsCovered(result, game) + "; " + GameVerdictText(result, game) + "\n";
+  text += "  Players: " + PlayersText(last) + "\n";
+  std::vector<std::vector<std::string>> lines;
+  for (size_t i = 0; i < game.Saves.size(); ++i) {
+    const SaveSummary& s = result.Saves[game.Saves[i]].Summary;
+    const Verdict* verdict = i == 0 ? nullptr : &game.Verdicts[i - 1];
+    lines.push_back({"", FileOf(result, game.Saves[i]), "turn " + std::to_string(s.CurrentTurn),
+                     verdict ? VerdictText(*verdict, FileOf(result, game.Saves[i - 1]),
+                                           FileOf(result, game.Saves[i]))
+                             : std::string("first save of the game"),
+                     verdict ? LoadsText(verdict->LoadsBetween) : std::string()});
+  }
+  text += AlignedRows(lines);
+  text += "  " + GameExplanation(result, game) + "\n";
+  for (size_t i = 0; i < game.Verdicts.size(); ++i) {
+    text += "  " + FileOf(result, game.Saves[i + 1]) + ": " + VerdictExplanation(result, game, i) +
+            "\n";
+  }
+  for (const size_t save : game.Saves) {
+    const std::string cut = CutSaveSentence(result.Saves[save].Summary);
+    if (!cut.empty()) text += "  " + FileOf(result, save) + ": " + cut + "\n";
+  }
+  return text;
 }
 
 }  // namespace
@@ -322,10 +408,14 @@ std::string SaveDetailsText(const SeriesResult& result, size_t save) {
   const SaveRecord& record = result.Saves[save];
   std::string text = "Path: " + record.Path + "\n";
   if (!record.Loaded()) return text + "Error: " + record.Error + "\n";
-  text += "Game: " + GameText(GameOfEachSave(result.Games, result.Saves.size())[save]) + "\n";
-  for (const auto& [name, value] : SummaryFields(record)) text += name + ": " + value + "\n";
+  text += SaveDescription(result, save) + "\n";
   const std::string verdict = VerdictOfSaveText(result, save);
-  text += "Verdict: " + (verdict.empty() ? std::string("first save of its game") : verdict) + "\n";
+  text +=
+      "\nVerdict: " + (verdict.empty() ? std::string("first save of its game") : verdict) + "\n";
+  const std::string why = VerdictExplanationOfSave(result, save);
+  if (!why.empty()) text += why + "\n";
+  const std::string cut = CutSaveSentence(record.Summary);
+  if (!cut.empty()) text += "\n" + cut + "\n";
   return text;
 }
 
@@ -337,19 +427,7 @@ std::string SeriesSummaryText(const SeriesResult& result) {
     rows.push_back(std::move(row));
   }
   std::string text = AlignedRows(rows);
-  for (const Game& game : result.Games) {
-    text += "\nGame " + std::to_string(game.Id) + " (" + std::to_string(game.Saves.size()) +
-            (game.Saves.size() == 1 ? " save)\n" : " saves)\n");
-    std::vector<std::vector<std::string>> lines;
-    for (size_t i = 0; i < game.Saves.size(); ++i) {
-      const SaveSummary& s = result.Saves[game.Saves[i]].Summary;
-      lines.push_back({"", FileOf(result, game.Saves[i]), "turn " + std::to_string(s.CurrentTurn),
-                       i == 0 ? std::string("first save")
-                              : VerdictText(game.Verdicts[i - 1], FileOf(result, game.Saves[i - 1]),
-                                            FileOf(result, game.Saves[i]))});
-    }
-    text += AlignedRows(lines);
-  }
+  for (const Game& game : result.Games) text += GameSummaryText(result, game);
   return text;
 }
 
@@ -417,6 +495,14 @@ std::string SeriesSummaryJson(const SeriesResult& result) {
     w.Key("verdicts").BeginArray();
     for (size_t i = 0; i < game.Verdicts.size(); ++i) WriteVerdictJson(w, result, game, i);
     w.EndArray();
+    w.Key("verdict").String(GameVerdictText(result, game));
+    w.Key("explanation").String(GameExplanation(result, game));
+    const std::optional<int32_t> loads = GameLoads(game);
+    if (loads) {
+      w.Key("loads").Int(*loads);
+    } else {
+      w.Key("loads").Null();
+    }
     w.EndObject();
   }
   w.EndArray();

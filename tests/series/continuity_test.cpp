@@ -1,6 +1,10 @@
 // Verdicts of builder-made series: each kind of broken past is found where it was made.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <optional>
+
 #include "series/series_result.h"
 #include "series_fixture.h"
 
@@ -138,6 +142,69 @@ TEST(Continuity, SavesOfOneTurn) {
     if (c.ChangeHistory) {
       EXPECT_EQ(verdict.Turn(), 12);
     }
+  }
+}
+
+// A game loaded again at the turn it was saved at, and saved once more: the save that holds the
+// beginning of the other goes first whatever the files' names and dates, and the loads between
+// them are counted.
+TEST(Continuity, AReloadAtTheSameTurnIsOrderedByWhatTheSavesHold) {
+  const struct {
+    const char* Name;
+    const char* FirstSaveFile;  // the file of the game before it was loaded again
+    const char* ReloadFile;
+  } cases[] = {{"names in play order", "a.Vek5Save", "b.Vek5Save"},
+               {"names against play order", "b.Vek5Save", "a.Vek5Save"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string folder = SeriesFolder(std::string("reload-same-turn-") + c.Name);
+    GameDescription first = SeriesGame(15);
+    first.SessionCounter = 1;
+    GameDescription reloaded = SeriesGame(15);
+    reloaded.SessionCounter = 2;
+    reloaded.ReplayMessages.push_back({15, "Session 2 starts"});
+    const std::string first_path = WriteGameSave(folder, c.FirstSaveFile, first);
+    const std::string reload_path = WriteGameSave(folder, c.ReloadFile, reloaded);
+    // The reload's file is the older one, so neither the date nor the name gives the order.
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(reload_path, now - std::chrono::hours(1));
+    std::filesystem::last_write_time(first_path, now);
+
+    const SeriesResult result = Summarise(folder);
+    const Game& game = OnlyGame(result);
+    ASSERT_EQ(game.Saves.size(), 2u);
+    EXPECT_EQ(result.Saves[game.Saves[0]].Path, first_path);
+    EXPECT_EQ(result.Saves[game.Saves[1]].Path, reload_path);
+    const Verdict& verdict = game.Verdicts.at(0);
+    EXPECT_EQ(verdict.Kind, VerdictKind::kContinuous);
+    EXPECT_EQ(verdict.LoadsBetween, 1);
+    EXPECT_EQ(SeriesExitStatus(result), 0);
+  }
+}
+
+TEST(Continuity, LoadsBetweenSavesAreCountedOnlyWithOneHuman) {
+  const struct {
+    const char* Name;
+    bool SecondHuman;
+    std::optional<int32_t> Loads;
+  } cases[] = {{"one human", false, 4}, {"two humans", true, std::nullopt}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string folder = SeriesFolder(std::string("loads-") + c.Name);
+    GameDescription earlier = SeriesGame(10);
+    GameDescription later = SeriesGame(20);
+    earlier.SessionCounter = 3;
+    later.SessionCounter = 7;
+    if (c.SecondHuman) {
+      earlier.Slots[1].Status = testing::kStatusHuman;
+      later.Slots[1].Status = testing::kStatusHuman;
+    }
+    WriteGameSave(folder, "a.Vek5Save", earlier);
+    WriteGameSave(folder, "b.Vek5Save", later);
+    const SeriesResult result = Summarise(folder);
+    const Verdict& verdict = OnlyGame(result).Verdicts.at(0);
+    EXPECT_EQ(verdict.Kind, VerdictKind::kContinuous);
+    EXPECT_EQ(verdict.LoadsBetween, c.Loads);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "series/series_fixture.h"
 #include "views/json_reader.h"
+#include "views/series_words.h"
 
 namespace vek5 {
 namespace {
@@ -168,6 +169,41 @@ TEST(SaveDetailsText, AFailedFileShowsItsError) {
   EXPECT_TRUE(VerdictIsWarning(result, 2));
   EXPECT_FALSE(VerdictIsWarning(result, 1));
   EXPECT_TRUE(VerdictIsWarning(result, 4));
+}
+
+TEST(SeriesWords, EveryVerdictAndGameInASentence) {
+  const SeriesResult& result = MixedFolder();
+  const Game& game = result.Games.at(0);
+  const std::string continuous = VerdictExplanation(result, game, 0);
+  EXPECT_NE(continuous.find("b.Vek5Save (turn 20) goes on from a.Vek5Save (turn 10)"),
+            std::string::npos)
+      << continuous;
+  EXPECT_NE(continuous.find("The game was not loaded between the two saves"), std::string::npos);
+  const std::string diverged = VerdictExplanation(result, game, 1);
+  EXPECT_NE(diverged.find("At turn 7, Total Gold of " + result.Saves[2].Past.SetNames.at(1) +
+                          " is 1027 in b.Vek5Save but 4242 in c.Vek5Save."),
+            std::string::npos)
+      << diverged;
+  EXPECT_NE(diverged.find("c.Vek5Save was not played on from b.Vek5Save"), std::string::npos);
+  EXPECT_EQ(GameVerdictText(result, game), "diverged at turn 7 in c.Vek5Save");
+  EXPECT_EQ(GameVerdictText(result, result.Games.at(1)), "one save");
+  EXPECT_EQ(TurnsCovered(result, game), "turns 10 to 30");
+  EXPECT_NE(GameExplanation(result, game).find("breaks 1 time"), std::string::npos);
+
+  // The summaries carry the same words.
+  const std::string text = SeriesSummaryText(result);
+  EXPECT_NE(text.find("Game 1 (3 saves): turns 10 to 30; diverged at turn 7 in c.Vek5Save"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(diverged), std::string::npos);
+  EXPECT_NE(SaveDetailsText(result, 2).find(diverged), std::string::npos);
+  const Json json = JsonReader(SeriesSummaryJson(result)).Document();
+  const Json& verdicts = json["games"][0]["verdicts"];
+  EXPECT_EQ(verdicts[0]["explanation"].String, continuous);
+  EXPECT_EQ(verdicts[1]["explanation"].String, diverged);
+  EXPECT_EQ(verdicts[0]["loadsBetween"].Number, 0);
+  EXPECT_EQ(json["games"][0]["verdict"].String, "diverged at turn 7 in c.Vek5Save");
+  EXPECT_EQ(json["games"][1]["loads"].Type, Json::kNull);
 }
 
 }  // namespace
