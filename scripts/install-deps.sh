@@ -9,6 +9,7 @@ packages=(
   zlib1g-dev libisal-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libcli11-dev libcairo2-dev libfontconfig-dev libpng-dev pkg-config
+  libssl-dev
   librsvg2-bin
   desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
   dpkg-dev fakeroot lintian help2man bash-completion

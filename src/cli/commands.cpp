@@ -165,12 +165,13 @@ void AddSummaryCommand(CLI::App& app, Action& action) {
   auto form = std::make_shared<std::string>("text");
   command->add_option("PATH", *paths, "save files and folders (searched for *.Vek5Save)")
       ->required();
-  command->add_option("--format", *form, "text, csv or json")
-      ->check(CLI::IsMember({"text", "csv", "json"}));
+  command->add_option("--format", *form, "text, csv, json or html (a report per game)")
+      ->check(CLI::IsMember({"text", "csv", "json", "html"}));
   command->callback([&action, paths, form] {
     action = [paths, form](std::ostream& out, std::ostream& err) {
       const SummaryForm as = *form == "csv"    ? SummaryForm::kCsv
                              : *form == "json" ? SummaryForm::kJson
+                             : *form == "html" ? SummaryForm::kHtml
                                                : SummaryForm::kText;
       return PrintSeriesSummary(*paths, as, kProgram, out, err);
     };

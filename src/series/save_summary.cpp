@@ -10,6 +10,7 @@
 #include "model/cut_short.h"
 #include "model/naming.h"
 #include "model/reference_tables.h"
+#include "series/file_checksum.h"
 #include "series/game_grouping.h"
 
 namespace vek5 {
@@ -66,6 +67,11 @@ void CountPlayers(const GameState& state, SaveSummary& summary) {
   }
 }
 
+bool HoldsAnyHistory(const GameState& state) {
+  return std::any_of(state.HistoryStored.begin(), state.HistoryStored.end(),
+                     [](const THistoryStored& stored) { return stored.Series.any(); });
+}
+
 }  // namespace
 
 std::string BaseName(const std::string& path) {
@@ -110,6 +116,9 @@ SavePast PastOfState(const GameState& state) {
   SavePast past;
   past.FirstTurn = std::clamp(state.StartTurn, 0, kHistoryTurns - 1);
   past.Turns = std::max(LastFinishedTurn(state) - past.FirstTurn + 1, 0);
+  // A file that ends before its history holds none: its zeros are not the game's past, and
+  // would tell it apart from its own game.
+  if (state.BodyEndsEarly != 0 && !HoldsAnyHistory(state)) past.Turns = 0;
   past.Sets = static_cast<int32_t>(std::min<size_t>(state.HistoryData.size(), kMaxSlots));
   const std::span<const std::string_view> series_names = SeriesNamesOf(state);
   past.Series = static_cast<int32_t>(series_names.size());
@@ -152,6 +161,7 @@ SaveRecord SummariseSave(const std::string& path) {
           image, *state,
           file_size == static_cast<uintmax_t>(-1) ? 0 : static_cast<int64_t>(file_size));
     }
+    record.Summary.Sha256 = FileSha256(path);
     record.Past = PastOfState(*state);
     record.GameKey = GameKeyOf(*state);
     record.StartRecord = StartRecordOf(record.Past);

@@ -23,6 +23,7 @@ struct SaveSummary {
   std::string FileName;  // base name
   std::string FileDate;
   int64_t FileSize = 0;
+  std::string Sha256;  // of the file's bytes, in hexadecimal
   std::string RuleSet;  // "Base", "Exp1" or "Zeph"
   int32_t SaveVersion = 0;
   std::string GameVersion;

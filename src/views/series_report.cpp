@@ -6,6 +6,7 @@
 #include "model/calendar.h"
 #include "views/base_view.h"
 #include "views/json_writer.h"
+#include "views/series_html.h"
 #include "views/series_words.h"
 
 namespace vek5 {
@@ -207,6 +208,7 @@ void WriteSaveJson(JsonWriter& w, const SeriesResult& result, size_t save, int32
   }
   w.Key("FileDate").String(s.FileDate);
   w.Key("FileSize").Int(s.FileSize);
+  w.Key("Sha256").String(s.Sha256);
   w.Key("RuleSet").String(s.RuleSet);
   w.Key("SaveVersion").Int(s.SaveVersion);
   w.Key("GameVersion").String(s.GameVersion);
@@ -529,6 +531,9 @@ int PrintSeriesSummary(const std::vector<std::string>& paths, SummaryForm form,
       break;
     case SummaryForm::kJson:
       out << SeriesSummaryJson(result);
+      break;
+    case SummaryForm::kHtml:
+      out << SeriesSummaryHtml(result);
       break;
   }
   return SeriesExitStatus(result);

@@ -43,7 +43,7 @@ std::string SeriesSummaryCsv(const SeriesResult& result);
 // {"saves": [...], "games": [{"id", "saves", "verdicts"}]}.
 std::string SeriesSummaryJson(const SeriesResult& result);
 
-enum class SummaryForm { kText, kCsv, kJson };
+enum class SummaryForm { kText, kCsv, kJson, kHtml };
 
 // The whole summary command of both programs: finds and analyses the saves the paths name,
 // prints the summary in the form asked for on out and each failed file on err (after the

@@ -53,6 +53,12 @@ std::string LoadsSentence(const Verdict& verdict, const SaveSummary& later) {
   return {};
 }
 
+// What the history comparison of two saves that agree found.
+std::string HistoryAgrees(const SavePast& earlier, const SavePast& later) {
+  if (std::min(earlier.Turns, later.Turns) <= 0) return "one of them holds no history to compare";
+  return HistoryCompared(earlier, later) + " is the same in both";
+}
+
 std::string ContinuousExplanation(const Verdict& verdict, const SaveRecord& earlier,
                                   const SaveRecord& later, const std::string& a,
                                   const std::string& b) {
@@ -63,15 +69,16 @@ std::string ContinuousExplanation(const Verdict& verdict, const SaveRecord& earl
     const std::string turn = std::to_string(s.CurrentTurn);
     std::string text = "Both saves are of turn " + turn +
                        ". The program compared what they hold: " + a + " holds the beginning of " +
-                       b + " (its " + messages +
-                       " begin the other's, and its history is the same).";
-    if (verdict.LaterSessions > verdict.EarlierSessions) {
-      text += " " + b + " was saved after the game was loaded again at turn " + turn +
-              ": play went on from the same point, and nothing of the past was changed.";
-    } else {
-      text += " The game was saved twice at turn " + turn + " without being loaded in between.";
+                       b + " (its " + messages + " begin the other's, and " +
+                       HistoryAgrees(earlier.Past, later.Past) + ").";
+    if (verdict.LaterSessions == verdict.EarlierSessions) {
+      return text + " The game was saved twice at turn " + turn +
+             " without being loaded in between (its session count stays at " +
+             std::to_string(verdict.LaterSessions) + ").";
     }
-    return text + LoadsSentence(verdict, s);
+    return text + " " + b + " was saved after the game was loaded again at turn " + turn +
+           ": play went on from the same point, and nothing of the past was changed." +
+           LoadsSentence(verdict, s);
   }
   return b + " (turn " + std::to_string(s.CurrentTurn) + ") goes on from " + a + " (turn " +
          std::to_string(earlier.Summary.CurrentTurn) + "). The program compared " +

@@ -137,6 +137,9 @@ TEST(Vek5Cli, SummaryTellsWhetherTheSavesOfAGameTellOneStory) {
   const RunResult json = RunTool({"summary", "--format", "json", folder});
   EXPECT_EQ(json.Status, 3);
   EXPECT_NE(json.Out.find("\"diverged\""), std::string::npos) << json.Out;
+  const RunResult html = RunTool({"summary", "--format", "html", folder});
+  EXPECT_EQ(html.Status, 3);
+  EXPECT_EQ(html.Out.rfind("<!DOCTYPE html>", 0), 0u);
 
   EXPECT_EQ(RunTool({"summary", testing::SeriesFolder("vek5-cli-summary-empty")}).Status, 1);
   EXPECT_EQ(RunTool({"summary", "--format", "xml", folder}).Status, kExitUsage);

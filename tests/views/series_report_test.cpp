@@ -7,6 +7,7 @@
 
 #include "series/series_fixture.h"
 #include "views/json_reader.h"
+#include "views/series_html.h"
 #include "views/series_words.h"
 
 namespace vek5 {
@@ -204,6 +205,34 @@ TEST(SeriesWords, EveryVerdictAndGameInASentence) {
   EXPECT_EQ(verdicts[0]["loadsBetween"].Number, 0);
   EXPECT_EQ(json["games"][0]["verdict"].String, "diverged at turn 7 in c.Vek5Save");
   EXPECT_EQ(json["games"][1]["loads"].Type, Json::kNull);
+}
+
+// A copy of a save cut before its history: it stays in its game, its verdict compares what was
+// read, and every summary says what the cut left out.
+TEST(SeriesWords, ACutSaveSaysWhatItLeftOut) {
+  const std::string folder = testing::SeriesFolder("report-cut");
+  WriteGameSave(folder, "a.Vek5Save", SeriesGame(10));
+  testing::GameDescription later = SeriesGame(20);
+  std::vector<uint8_t> filler(400000);
+  for (size_t i = 0; i < filler.size(); ++i) filler[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  later.BodySections.insert(later.BodySections.begin(), filler);
+  WriteGameSave(folder, "b.Vek5Save", later);
+  std::vector<uint8_t> cut = testing::WriteSaveFile(later);
+  cut.resize(cut.size() / 2);
+  testing::WriteFile(folder + "/c.Vek5Save", cut);
+
+  const SeriesResult result = SummarisePaths({folder});
+  ASSERT_EQ(result.Games.size(), 1u);
+  const Game& game = result.Games[0];
+  ASSERT_EQ(game.Saves, (std::vector<size_t>{0, 1, 2}));
+  EXPECT_EQ(game.Verdicts.at(1).Kind, VerdictKind::kContinuous);
+  const std::string sentence = CutSaveSentence(result.Saves[2].Summary);
+  EXPECT_EQ(sentence.rfind("The file ends early: its body stops after 0.", 0), 0u) << sentence;
+  EXPECT_NE(sentence.find("the whole history of every player (Graph)"), std::string::npos);
+  EXPECT_EQ(CutSaveSentence(result.Saves[1].Summary), "");
+  EXPECT_NE(SeriesSummaryText(result).find(sentence), std::string::npos);
+  EXPECT_NE(SaveDetailsText(result, 2).find(sentence), std::string::npos);
+  EXPECT_NE(SeriesSummaryHtml(result).find(HtmlEscape(sentence)), std::string::npos);
 }
 
 }  // namespace
