@@ -24,9 +24,9 @@ const TLeaderInfoRec* LeaderOfSlot(const GameState& state, int32_t slot) {
 std::string PlayerName(const GameState& state, int32_t slot) {
   const TLeaderInfoRec* leader = LeaderOfSlot(state, slot);
   if (leader == nullptr) return "player " + std::to_string(slot);
-  if (leader->CivName.empty()) return leader->LeaderName;
-  if (leader->LeaderName.empty() || leader->LeaderName == leader->CivName) return leader->CivName;
-  return leader->CivName + " (" + leader->LeaderName + ")";
+  const std::string name = MapPlayerName(*leader);
+  if (leader->LeaderName.empty() || leader->LeaderName == name) return name;
+  return name + " (" + leader->LeaderName + ")";
 }
 
 const TCityRec* CityAt(const GameState& state, int32_t owner, int32_t x, int32_t y) {

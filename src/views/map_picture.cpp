@@ -579,6 +579,13 @@ int32_t MapPlotAt(const MapPicture& picture, MapPoint point) {
   return best;
 }
 
+std::string MapPlayerName(const TLeaderInfoRec& leader) {
+  // A city-state's civilization reads "Minor"; its leader's name is the city-state's.
+  const bool city_state = leader.SlotIsMinor != 0;
+  if (city_state || leader.CivName.empty()) return leader.LeaderName;
+  return leader.CivName;
+}
+
 MapColour MapPlayerColour(const GameState& state, int32_t slot) {
   if (slot < 0 || slot >= kMaxSlots) return Rgb(0x808080);
   return ColourOfEntry(EntriesOfSlots(state)[static_cast<size_t>(slot)]);
@@ -593,7 +600,7 @@ std::vector<MapTeamChoice> MapSeenByChoices(const GameState& state) {
       const TLeaderInfoRec& leader = state.Leaders[static_cast<size_t>(i)];
       if (leader.Team != view.Team) continue;
       if (!names.empty()) names += ", ";
-      names += leader.CivName.empty() ? leader.LeaderName : leader.CivName;
+      names += MapPlayerName(leader);
     }
     choices.push_back(
         {view.Team, "Team " + std::to_string(view.Team) + (names.empty() ? "" : ": " + names)});
@@ -653,7 +660,7 @@ std::vector<MapLegendEntry> MapLegend(const GameState& state, const MapSelection
     if (leader.Slot < 0 || leader.Slot >= kMaxSlots || !owns[static_cast<size_t>(leader.Slot)]) {
       continue;
     }
-    line(ColourOfEntry(i), leader.CivName.empty() ? leader.LeaderName : leader.CivName);
+    line(ColourOfEntry(i), MapPlayerName(leader));
   }
   return legend;
 }

@@ -123,6 +123,9 @@ MapPoint MapPlotCentre(const MapPicture& picture, int32_t plot);
 // The legend of the picture for the selection: the colours and marks it uses.
 std::vector<MapLegendEntry> MapLegend(const GameState& state, const MapSelection& selection);
 
+// How the map names a player: his civilization, or a city-state's own name.
+std::string MapPlayerName(const TLeaderInfoRec& leader);
+
 // A player's colour on the map: the colour of his line on the graph. Opaque.
 MapColour MapPlayerColour(const GameState& state, int32_t slot);
 

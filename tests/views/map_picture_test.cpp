@@ -337,5 +337,20 @@ TEST(MapPicture, TheFittedTileIsTheLargestThatShowsTheWholeMap) {
   }
 }
 
+TEST(MapPicture, CityStatesGoByTheirOwnNames) {
+  auto state = FlatGame(2);
+  TLeaderInfoRec& city_state = state->Leaders[1];
+  city_state.SlotIsMinor = kTrue;
+  city_state.CivName = "Minor";
+  city_state.LeaderName = "Singapore";
+  EXPECT_EQ(MapPlayerName(city_state), "Singapore");
+  EXPECT_EQ(MapPlayerName(state->Leaders[0]), "Civ 0");
+  AddTeamView(*state, 1);
+  EXPECT_EQ(MapSeenByChoices(*state).at(0).Text, "Team 1: Singapore");
+  PlotAt(*state, 1, 1).Owner = 1;
+  const std::string text = MapHoverText(*state, Zoomed(16), state->Map.PlotIndex(1, 1));
+  EXPECT_NE(text.find("Owner: Singapore\n"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace vek5
