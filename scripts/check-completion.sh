@@ -38,7 +38,7 @@ expect "$(printf '%s\n' $commands | sort | xargs)" vek5 ""
 expect "--help --version" vek5 --
 expect "summary" vek5 sum
 expect "--format --help" vek5 summary --
-expect "csv json text" vek5 summary --format ""
+expect "csv html json text" vek5 summary --format ""
 expect "OTHER.VEK5SAVE folder game.Vek5Save" vek5 report ""
 expect "OTHER.VEK5SAVE folder game.Vek5Save" vek5 summary --format csv folder ""
 expect "OTHER.VEK5SAVE folder game.Vek5Save map.PNG notes.txt" vek5 export-image game.Vek5Save ""

@@ -62,7 +62,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return {summary.Mode, {}, {}, {args.begin() + 1, args.end()}, {}};
   }
   // A developer's option: --screenshot PREFIX FILE [WIDTHxHEIGHT] writes one PNG per tab and
-  // exits.
+  // exits; a folder instead of FILE is analysed on the Series tab, which alone is written.
   if (first == "--screenshot" && (args.size() == 3 || args.size() == 4)) {
     return {CommandMode::kScreenshot, args[2], args[1], {}, args.size() == 4 ? args[3] : ""};
   }

@@ -93,6 +93,13 @@ void MainWindow::SetDefaultDialogs() {
     if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) file += ".csv";
     return file;
   };
+  ChooseReportFile = [this] {
+    QString file = QFileDialog::getSaveFileName(
+        this, tr("Save the report"), QSettings().value(settings_key::kLastFolder).toString(),
+        tr("HTML page (*.html)"));
+    if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) file += ".html";
+    return file;
+  };
   ChooseImageFile = [this] {
     QString selected_filter;
     QString file = QFileDialog::getSaveFileName(

@@ -1,15 +1,32 @@
 #include "shell/folder_follower.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimer>
+#include <exception>
+
+#include "container/save_image.h"
 
 namespace vek5 {
 namespace {
 
 constexpr int kDefaultSettleMs = 1000;
+// A save that still ends early (or does not load) once its size has settled is looked at again
+// for this many more quiet moments before it is reported as it is: the game may pause between
+// the pieces it writes, and a cut save must not replace a whole one on screen while it does.
+constexpr int kPatienceRounds = 10;
 constexpr char kSavePattern[] = "*.Vek5Save";
+
+// Whether the file is a save that loads whole: its body does not end early.
+bool LoadsWhole(const QString& path) {
+  try {
+    return !LoadSave(QFile::encodeName(path).toStdString()).EndsEarly;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
 
 }  // namespace
 
@@ -74,6 +91,12 @@ void FolderFollower::Settle() {
   if (newest.Path.isEmpty() || newest == reported_) return;
   if (!(newest == pending_)) {
     pending_ = newest;  // still moving: look again after another quiet moment
+    patience_ = kPatienceRounds;
+    settle_->start();
+    return;
+  }
+  if (patience_ > 0 && !LoadsWhole(newest.Path)) {
+    --patience_;  // quiet but not whole yet: the rest may still come
     settle_->start();
     return;
   }

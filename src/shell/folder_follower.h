@@ -1,5 +1,7 @@
 // Follows a folder of saves: whenever a save in it appears or changes, the newest one is
-// reported once its size has stayed the same for a moment (the game writes a save in pieces).
+// reported once its size has stayed the same for a moment (the game writes a save in pieces)
+// and it loads whole; a save that still ends early is reported only once it has stayed the
+// same for a longer while.
 #pragma once
 
 #include <QDateTime>
@@ -46,6 +48,7 @@ class FolderFollower : public QObject {
   QString folder_;
   FileMark pending_;   // the newest save at the last look
   FileMark reported_;  // the save reported last (or there when following began)
+  int patience_ = 0;   // quiet moments left to wait for a save that does not load whole
 };
 
 }  // namespace vek5

@@ -1,6 +1,8 @@
 // Program start: the command-line modes run without a display; otherwise the window opens.
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QTimer>
 #include <iostream>
@@ -8,6 +10,7 @@
 #include "container/image_memory.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "shell/series_page.h"
 #include "views/window_texts.h"
 
 namespace {
@@ -24,6 +27,22 @@ int SaveScreenshots(vek5::MainWindow& form, const QString& prefix) {
       std::cerr << "vek5-analyser: cannot write " << name.toStdString() << "\n";
       return 1;
     }
+  }
+  return 0;
+}
+
+// Analyses a folder of saves on the Series tab and writes PREFIX-SeriesTab.png once it is done.
+int SaveSeriesScreenshot(vek5::MainWindow& form, const QString& folder, const QString& prefix) {
+  auto* series = form.findChild<vek5::SeriesPage*>("SeriesTab");
+  QEventLoop done;
+  QObject::connect(series, &vek5::SeriesPage::Finished, &done, &QEventLoop::quit);
+  form.AnalyseSeries({folder});
+  if (series->Running()) done.exec();
+  QApplication::processEvents();
+  const QString name = prefix + "-SeriesTab.png";
+  if (!form.grab().save(name)) {
+    std::cerr << "vek5-analyser: cannot write " << name.toStdString() << "\n";
+    return 1;
   }
   return 0;
 }
@@ -49,8 +68,10 @@ int main(int argc, char** argv) {
     form.ShowError = [](const QString& message) { std::cerr << message.toStdString() << "\n"; };
     const QStringList size = QString::fromStdString(command.WindowSize).split('x');
     if (size.size() == 2) form.resize(size[0].toInt(), size[1].toInt());
+    const QString prefix = QString::fromStdString(command.Output);
+    if (QFileInfo(file).isDir()) return SaveSeriesScreenshot(form, file, prefix);
     if (!form.LoadFile(file)) return 1;
-    return SaveScreenshots(form, QString::fromStdString(command.Output));
+    return SaveScreenshots(form, prefix);
   }
   if (!file.isEmpty()) {
     // Load once the window is on screen, so a long load shows the busy cursor over it.

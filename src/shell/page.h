@@ -35,6 +35,7 @@ struct WindowServices {
   std::function<QString()> ChooseSaveFile;
   std::function<QString()> ChooseImageFile;
   std::function<QString()> ChooseCsvFile;
+  std::function<QString()> ChooseReportFile;
   std::function<QString()> ChooseFolder;
 };
 

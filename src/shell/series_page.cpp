@@ -8,12 +8,14 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "series/save_search.h"
 #include "shell/apply_content.h"
+#include "views/series_html.h"
 #include "views/series_report.h"
 
 namespace vek5 {
@@ -21,34 +23,29 @@ namespace {
 
 constexpr int kSaveRole = Qt::UserRole;
 constexpr int kSortRole = Qt::UserRole + 1;
+constexpr int kDetailsRole = Qt::UserRole + 2;
 const QColor kWarningColour(192, 0, 0);
 
-// A cell that sorts numerically when its column holds numbers.
-class SeriesItem : public QTableWidgetItem {
+// The first columns (file, turn, verdict, loads) are as wide as their texts, up to these widths
+// in average characters, so that the columns after them take what is left.
+constexpr int kKeyColumnChars[] = {44, 20, 40, 10};
+
+// A row that sorts numerically when its column holds numbers.
+class SeriesItem : public QTreeWidgetItem {
  public:
-  using QTableWidgetItem::QTableWidgetItem;
-  bool operator<(const QTableWidgetItem& other) const override {
-    const QVariant a = data(kSortRole);
-    const QVariant b = other.data(kSortRole);
+  using QTreeWidgetItem::QTreeWidgetItem;
+  bool operator<(const QTreeWidgetItem& other) const override {
+    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+    const QVariant a = data(column, kSortRole);
+    const QVariant b = other.data(column, kSortRole);
     if (a.isValid() && b.isValid()) return a.toLongLong() < b.toLongLong();
     if (a.isValid() != b.isValid()) return a.isValid();  // empty cells last
-    return QTableWidgetItem::operator<(other);
+    return QTreeWidgetItem::operator<(other);
   }
 };
 
 std::string LocalName(const QString& path) {
   return QFile::encodeName(path).toStdString();
-}
-
-// The batch order of the rows: by game, each game's saves in its order, failed files last.
-std::vector<size_t> GroupedOrder(const SeriesResult& result) {
-  std::vector<size_t> order;
-  for (const Game& game : result.Games)
-    order.insert(order.end(), game.Saves.begin(), game.Saves.end());
-  for (size_t i = 0; i < result.Saves.size(); ++i) {
-    if (!result.Saves[i].Loaded()) order.push_back(i);
-  }
-  return order;
 }
 
 }  // namespace
@@ -70,19 +67,33 @@ SeriesPage::SeriesPage(SaveOnScreen& save, WindowServices& window)
   top->addWidget(SeriesCancel);
   top->addWidget(SeriesStatus, 1);
 
-  const std::vector<std::string> headers = SeriesTableHeaders();
-  SeriesGrid = new QTableWidget(0, static_cast<int>(headers.size()), this);
-  SeriesGrid->setObjectName("SeriesGrid");
+  SeriesReportButton = new QPushButton("Save Report...", this);
+  SeriesReportButton->setObjectName("SeriesReportButton");
+  SeriesReportButton->setToolTip("Write the games and their verdicts as one HTML page");
+  SeriesReportButton->setEnabled(false);
+  top->addWidget(SeriesReportButton);
+
+  const std::vector<std::string> headers = SeriesTreeHeaders();
+  SeriesTree = new QTreeWidget(this);
+  SeriesTree->setObjectName("SeriesTree");
+  SeriesTree->setColumnCount(static_cast<int>(headers.size()));
   QStringList labels;
   for (const std::string& header : headers) labels << QString::fromStdString(header);
-  SeriesGrid->setHorizontalHeaderLabels(labels);
-  SeriesGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  SeriesGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-  SeriesGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-  SeriesGrid->setWordWrap(false);
-  SeriesGrid->verticalHeader()->setVisible(false);
-  SeriesGrid->verticalHeader()->setDefaultSectionSize(SeriesGrid->fontMetrics().height() + 4);
-  SeriesGrid->horizontalHeader()->setStretchLastSection(true);
+  SeriesTree->setHeaderLabels(labels);
+  SeriesTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  SeriesTree->setSelectionBehavior(QAbstractItemView::SelectRows);
+  SeriesTree->setSelectionMode(QAbstractItemView::SingleSelection);
+  SeriesTree->setWordWrap(false);
+  SeriesTree->setUniformRowHeights(true);
+  // The tree never scrolls sideways, so the first columns are always in view; the last one
+  // takes what is left and elides its text.
+  SeriesTree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SeriesTree->header()->setStretchLastSection(true);
+  SeriesTree->header()->setSectionsMovable(false);
+  const int average = SeriesTree->fontMetrics().averageCharWidth();
+  for (int c = 0; c < static_cast<int>(std::size(kKeyColumnChars)); ++c) {
+    SeriesTree->setColumnWidth(c, kKeyColumnChars[c] * average);
+  }
 
   SeriesDetails = new QPlainTextEdit(this);
   SeriesDetails->setObjectName("SeriesDetails");
@@ -90,7 +101,7 @@ SeriesPage::SeriesPage(SaveOnScreen& save, WindowServices& window)
   SeriesDetails->setFont(FixedPitchFont());
 
   auto* split = new QSplitter(Qt::Vertical, this);
-  split->addWidget(SeriesGrid);
+  split->addWidget(SeriesTree);
   split->addWidget(SeriesDetails);
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 1);
@@ -99,13 +110,14 @@ SeriesPage::SeriesPage(SaveOnScreen& save, WindowServices& window)
   layout->addWidget(split, 1);
 
   connect(SeriesCancel, &QPushButton::clicked, this, &SeriesPage::Cancel);
-  connect(SeriesGrid, &QTableWidget::itemSelectionChanged, this, &SeriesPage::ShowDetails);
-  connect(SeriesGrid, &QTableWidget::cellDoubleClicked, this, [this] { ActivateCurrentRow(); });
-  SeriesGrid->installEventFilter(this);
+  connect(SeriesReportButton, &QPushButton::clicked, this, &SeriesPage::SaveReport);
+  connect(SeriesTree, &QTreeWidget::itemSelectionChanged, this, &SeriesPage::ShowDetails);
+  connect(SeriesTree, &QTreeWidget::itemDoubleClicked, this, [this] { ActivateCurrentRow(); });
+  SeriesTree->installEventFilter(this);
 }
 
 bool SeriesPage::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == SeriesGrid && event->type() == QEvent::KeyPress) {
+  if (watched == SeriesTree && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       ActivateCurrentRow();
@@ -134,9 +146,10 @@ void SeriesPage::Analyse(const QStringList& paths) {
   cancel_ = false;
   result_ = SeriesResult{};
   result_.Saves.resize(files.size());
-  SeriesGrid->setSortingEnabled(false);
-  SeriesGrid->setRowCount(0);
+  SeriesTree->setSortingEnabled(false);
+  SeriesTree->clear();
   SeriesDetails->clear();
+  SeriesReportButton->setEnabled(false);
   SeriesProgress->setRange(0, std::max<int>(static_cast<int>(files.size()), 1));
   SeriesProgress->setValue(0);
   SeriesStatus->setText(QString("Analysing %1 saves").arg(files.size()));
@@ -175,9 +188,7 @@ void SeriesPage::Cancel() {
 void SeriesPage::SaveAnalysed(size_t index, const SaveRecord& record) {
   if (index >= result_.Saves.size()) return;
   result_.Saves[index] = record;
-  const int row = SeriesGrid->rowCount();
-  SeriesGrid->setRowCount(row + 1);
-  ShowRow(row, index);
+  ShowRow(new SeriesItem(SeriesTree), SeriesTreeSaveRow(result_, index));
   SeriesProgress->setValue(SeriesProgress->value() + 1);
 }
 
@@ -192,47 +203,84 @@ void SeriesPage::BatchDone(std::vector<SaveRecord> records) {
                             .arg(result_.Saves.size())
                             .arg(result_.Games.size())
                             .arg(failed));
-  ShowTable();
+  SeriesReportButton->setEnabled(!result_.Saves.empty());
+  ShowTree();
   emit Finished();
 }
 
-void SeriesPage::ShowTable() {
-  SeriesGrid->setSortingEnabled(false);
-  const std::vector<size_t> order = GroupedOrder(result_);
-  SeriesGrid->setRowCount(static_cast<int>(order.size()));
-  for (size_t r = 0; r < order.size(); ++r) ShowRow(static_cast<int>(r), order[r]);
-  SeriesGrid->resizeColumnsToContents();
-  // Sorting starts from the grouped order, which the game column gives in ascending order.
-  SeriesGrid->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-  SeriesGrid->setSortingEnabled(true);
+void SeriesPage::ShowTree() {
+  SeriesTree->setSortingEnabled(false);
+  SeriesTree->clear();
+  for (const SeriesTreeRow& game : SeriesTreeRows(result_)) {
+    auto* item = new SeriesItem(SeriesTree);
+    ShowRow(item, game);
+    for (size_t i = 0; i < game.Saves.size(); ++i) {
+      auto* save = new SeriesItem(item);
+      ShowRow(save, game.Saves[i]);
+      save->setData(0, kSortRole, static_cast<qlonglong>(i));  // the game's order
+    }
+  }
+  SeriesTree->expandAll();
+  const int average = SeriesTree->fontMetrics().averageCharWidth();
+  for (int c = 0; c < static_cast<int>(std::size(kKeyColumnChars)); ++c) {
+    SeriesTree->resizeColumnToContents(c);
+    SeriesTree->setColumnWidth(c,
+                               std::min(SeriesTree->columnWidth(c), kKeyColumnChars[c] * average));
+  }
+  // Sorting starts from the games' order, which the first column gives in ascending order.
+  SeriesTree->sortByColumn(0, Qt::AscendingOrder);
+  SeriesTree->setSortingEnabled(true);
+  if (SeriesTree->topLevelItemCount() > 0) SeriesTree->setCurrentItem(SeriesTree->topLevelItem(0));
 }
 
-void SeriesPage::ShowRow(int row, size_t save) {
-  const std::vector<SeriesCell> cells = SeriesTableRow(result_, save);
-  const bool warning = VerdictIsWarning(result_, save);
-  for (size_t c = 0; c < cells.size(); ++c) {
-    auto* item = new SeriesItem(QString::fromStdString(cells[c].Text));
-    item->setData(kSaveRole, static_cast<qulonglong>(save));
-    if (cells[c].Number) item->setData(kSortRole, static_cast<qlonglong>(*cells[c].Number));
-    if (warning && static_cast<int>(c) == kSeriesVerdictColumn) item->setForeground(kWarningColour);
-    SeriesGrid->setItem(row, static_cast<int>(c), item);
+void SeriesPage::ShowRow(QTreeWidgetItem* item, const SeriesTreeRow& row) {
+  for (size_t c = 0; c < row.Cells.size(); ++c) {
+    const int column = static_cast<int>(c);
+    const QString text = QString::fromStdString(row.Cells[c].Text);
+    item->setText(column, text);
+    item->setToolTip(column, text);
+    if (row.Cells[c].Number)
+      item->setData(column, kSortRole, static_cast<qlonglong>(*row.Cells[c].Number));
+  }
+  if (row.Save) item->setData(0, kSaveRole, static_cast<qulonglong>(*row.Save));
+  item->setData(0, kDetailsRole, QString::fromStdString(row.Details));
+  if (row.Warning) item->setForeground(kSeriesTreeVerdictColumn, kWarningColour);
+  if (row.CutShort) item->setForeground(kSeriesTreeBodyColumn, kWarningColour);
+  if (!row.Save) {
+    QFont bold = item->font(0);
+    bold.setBold(true);
+    for (int c = 0; c < item->columnCount(); ++c) item->setFont(c, bold);
   }
 }
 
 void SeriesPage::ShowDetails() {
-  const QTableWidgetItem* item = SeriesGrid->item(SeriesGrid->currentRow(), 0);
+  const QTreeWidgetItem* item = SeriesTree->currentItem();
   if (!item) return;
-  const size_t save = item->data(kSaveRole).toULongLong();
-  if (save >= result_.Saves.size()) return;
-  SeriesDetails->setPlainText(QString::fromStdString(SaveDetailsText(result_, save)));
+  SeriesDetails->setPlainText(item->data(0, kDetailsRole).toString());
 }
 
 void SeriesPage::ActivateCurrentRow() {
-  const QTableWidgetItem* item = SeriesGrid->item(SeriesGrid->currentRow(), 0);
-  if (!item) return;
-  const size_t save = item->data(kSaveRole).toULongLong();
+  const QTreeWidgetItem* item = SeriesTree->currentItem();
+  if (!item || !item->data(0, kSaveRole).isValid()) return;
+  const size_t save = item->data(0, kSaveRole).toULongLong();
   if (save >= result_.Saves.size()) return;
   emit LoadRequested(QFile::decodeName(QByteArray::fromStdString(result_.Saves[save].Path)));
+}
+
+void SeriesPage::SaveReport() {
+  const QString file_name = Window().ChooseReportFile();
+  if (file_name.isEmpty()) return;
+  QSaveFile file(file_name);
+  const std::string html = SeriesSummaryHtml(result_);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(html.data(), static_cast<qint64>(html.size())) !=
+          static_cast<qint64>(html.size()) ||
+      !file.commit()) {
+    Window().ShowError("The report could not be written to " + file_name + ": " +
+                       file.errorString());
+    return;
+  }
+  Window().ShowStatus("Report written to " + file_name);
 }
 
 }  // namespace vek5

@@ -1,6 +1,8 @@
-// The Series tab: many saves analysed off the window's thread, shown as a table of saves grouped
-// by game with each save's verdict against the previous save of its game, and a details box for
-// the selected save. Activating a row (double-click or Enter) asks the window to load that save.
+// The Series tab: many saves analysed off the window's thread, shown as a tree of games (one row
+// per game with its verdict, its saves beneath in order, each with its verdict against the save
+// before it), and a details box that tells the chosen row in sentences. "Save Report..." writes
+// the batch as an HTML report. Activating a save's row (double-click or Enter) asks the window
+// to load that save.
 #pragma once
 
 #include <QStringList>
@@ -10,12 +12,14 @@
 
 #include "series/series_result.h"
 #include "shell/page.h"
+#include "views/series_tree.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace vek5 {
 
@@ -51,10 +55,11 @@ class SeriesPage : public Page {
  private:
   void SaveAnalysed(size_t index, const SaveRecord& record);
   void BatchDone(std::vector<SaveRecord> records);
-  void ShowTable();
-  void ShowRow(int row, size_t save);
+  void ShowTree();
+  void ShowRow(QTreeWidgetItem* item, const SeriesTreeRow& row);
   void ShowDetails();
   void ActivateCurrentRow();
+  void SaveReport();
   void StopWorker();
 
   SeriesResult result_;  // the last completed or cancelled batch, or the rows of a running one
@@ -65,7 +70,8 @@ class SeriesPage : public Page {
   QPushButton* SeriesCancel = nullptr;
   QProgressBar* SeriesProgress = nullptr;
   QLabel* SeriesStatus = nullptr;
-  QTableWidget* SeriesGrid = nullptr;
+  QPushButton* SeriesReportButton = nullptr;
+  QTreeWidget* SeriesTree = nullptr;
   QPlainTextEdit* SeriesDetails = nullptr;
 };
 

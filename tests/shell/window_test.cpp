@@ -37,6 +37,7 @@
 #include <QTextBlock>
 #include <QThread>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <clocale>
@@ -965,6 +966,34 @@ TEST_F(WindowTest, AFollowedFolderLoadsTheNewestSaveOnceItIsWhole) {
   EXPECT_FALSE(Find<QLabel>("FollowLabel")->isVisibleTo(form_.get()));
 }
 
+// A save that stops growing while it still ends early does not replace the whole save on
+// screen at once: the follower waits a longer while for the rest before it loads it as it is.
+TEST_F(WindowTest, AFollowedSaveThatEndsEarlyWaitsLongerBeforeItIsLoaded) {
+  const std::string folder = testing::TempPath("followed-cut");
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  ASSERT_TRUE(form_->LoadFile(Q(WriteGameWithCities("whole.Vek5Save"))));
+  constexpr int kSettleMs = 200;
+  form_->Follower().SetSettleTime(kSettleMs);
+  ASSERT_TRUE(form_->Follower().Start(Q(folder)));
+
+  testing::GameDescription game;
+  game.UserName = "Cut";
+  std::vector<uint8_t> filler(300000);
+  for (size_t i = 0; i < filler.size(); ++i) filler[i] = static_cast<uint8_t>((i * 7919) >> 5);
+  game.BodySections = {filler};
+  std::vector<uint8_t> save = testing::WriteSaveFile(game);
+  save.resize(save.size() / 2);
+  testing::WriteFile(folder + "/autosave.Vek5Save", save);
+
+  WaitFor([] { return false; }, kSettleMs * 4);
+  EXPECT_EQ(form_->State().UserName, "Tester");  // the whole save stays on screen
+  ASSERT_TRUE(WaitFor([this] { return form_->State().UserName == "Cut"; }, 15000));
+  EXPECT_TRUE(form_->State().BodyEndsEarly);
+  EXPECT_FALSE(Find<QLabel>("EndsEarlyBar")->text().isEmpty());
+  form_->Follower().Stop();
+}
+
 // Enter in the path box loads what it names, Enter on a focused button presses it; Ctrl+O, F5
 // and the tab keys are there from every control.
 TEST_F(WindowTest, TheKeyboardLoadsAndSwitchesPages) {
@@ -1117,51 +1146,66 @@ TEST_F(WindowTest, LoadFolderAnalysesOnTheSeriesTabAndActivatingARowLoadsIt) {
   EXPECT_EQ(Pages()->currentWidget(), tab);
   ASSERT_TRUE(WaitForSeries(*tab));
 
-  auto* grid = Find<QTableWidget>("SeriesGrid");
-  ASSERT_EQ(grid->rowCount(), 3);
-  // Grouped by game in turn order, the failed file last.
-  EXPECT_EQ(grid->item(0, 1)->text(), "b.Vek5Save");
-  EXPECT_EQ(grid->item(1, 1)->text(), "a.Vek5Save");
-  EXPECT_EQ(grid->item(1, kSeriesVerdictColumn)->text(), "diverged");
-  EXPECT_NE(grid->item(1, kSeriesVerdictColumn)->foreground().color(),
-            grid->item(0, kSeriesVerdictColumn)->foreground().color());
-  EXPECT_EQ(grid->item(2, 1)->text(), "c.Vek5Save");
-  EXPECT_FALSE(grid->item(2, kSeriesVerdictColumn)->text().isEmpty());  // its error
+  auto* tree = Find<QTreeWidget>("SeriesTree");
+  ASSERT_EQ(tree->topLevelItemCount(), 2);  // the game, then the failed file
+  QTreeWidgetItem* game = tree->topLevelItem(0);
+  EXPECT_EQ(game->text(0), "Game 1 (2 saves)");
+  EXPECT_EQ(game->text(1), "turns 10 to 20");
+  EXPECT_EQ(game->text(kSeriesTreeVerdictColumn), "diverged at turn 4 in a.Vek5Save");
+  // The game's saves beneath it in turn order; the first says so.
+  ASSERT_EQ(game->childCount(), 2);
+  EXPECT_EQ(game->child(0)->text(0), "b.Vek5Save");
+  EXPECT_EQ(game->child(0)->text(kSeriesTreeVerdictColumn), "first save of the game");
+  EXPECT_EQ(game->child(1)->text(0), "a.Vek5Save");
+  EXPECT_EQ(game->child(1)->text(kSeriesTreeVerdictColumn), "diverged at turn 4");
+  EXPECT_NE(game->child(1)->foreground(kSeriesTreeVerdictColumn).color(),
+            game->child(0)->foreground(kSeriesTreeVerdictColumn).color());
+  EXPECT_EQ(tree->topLevelItem(1)->text(0), "c.Vek5Save");
+  EXPECT_FALSE(tree->topLevelItem(1)->text(kSeriesTreeVerdictColumn).isEmpty());  // its error
   auto* progress = Find<QProgressBar>("SeriesProgress");
   EXPECT_EQ(progress->value(), 3);
   EXPECT_EQ(progress->maximum(), 3);
   EXPECT_FALSE(Find<QPushButton>("SeriesCancel")->isEnabled());
 
-  grid->setCurrentCell(1, 0);
-  EXPECT_NE(
-      Find<QPlainTextEdit>("SeriesDetails")->toPlainText().indexOf("Verdict: diverged: at turn 4"),
-      -1);
+  // The details box tells the chosen row in sentences.
+  auto* details = Find<QPlainTextEdit>("SeriesDetails");
+  tree->setCurrentItem(game->child(1));
+  EXPECT_NE(details->toPlainText().indexOf("Verdict: diverged: at turn 4"), -1);
+  EXPECT_NE(details->toPlainText().indexOf("a.Vek5Save was not played on from b.Vek5Save"), -1);
+  tree->setCurrentItem(game);
+  EXPECT_NE(details->toPlainText().indexOf("The story of this game breaks 1 time"), -1);
 
   // Sorting by the turn column (numbers, not texts) puts the later save above the earlier.
-  const auto row_of = [&](const char* name) {
-    for (int r = 0; r < grid->rowCount(); ++r) {
-      if (grid->item(r, 1)->text() == name) return r;
-    }
-    return -1;
-  };
-  grid->sortItems(2, Qt::DescendingOrder);
-  EXPECT_LT(row_of("a.Vek5Save"), row_of("b.Vek5Save"));
-  grid->sortItems(2, Qt::AscendingOrder);
-  EXPECT_LT(row_of("b.Vek5Save"), row_of("a.Vek5Save"));
+  tree->sortItems(1, Qt::DescendingOrder);
+  EXPECT_EQ(game->child(0)->text(0), "a.Vek5Save");
+  tree->sortItems(1, Qt::AscendingOrder);
+  EXPECT_EQ(game->child(0)->text(0), "b.Vek5Save");
 
-  // Enter on a row loads that save as "Load It" does.
-  grid->setCurrentCell(row_of("a.Vek5Save"), 1);
-  grid->setFocus();
+  // "Save Report..." writes the batch as one HTML page.
+  const std::string report = testing::TempPath("series-report.html");
+  form_->ChooseReportFile = [&report] { return Q(report); };
+  Find<QPushButton>("SeriesReportButton")->click();
+  const std::vector<uint8_t> written = testing::ReadFile(report);
+  const std::string html(written.begin(), written.end());
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(html.find("a.Vek5Save"), std::string::npos);
+
+  // Enter on a save's row loads that save as "Load It" does; on a game's row it does nothing.
+  tree->setCurrentItem(game);
+  tree->setFocus();
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(grid, &enter);
+  QApplication::sendEvent(tree, &enter);
+  EXPECT_FALSE(form_->HasSave());
+  tree->setCurrentItem(game->child(1));
+  QApplication::sendEvent(tree, &enter);
   QApplication::processEvents();
   ASSERT_TRUE(form_->HasSave());
   EXPECT_EQ(form_->State().CurrentTurn, 20);
   EXPECT_EQ(Pages()->currentWidget()->objectName(), "BaseTab");
 
   // A double-click on another row loads that one.
-  grid->setCurrentCell(row_of("b.Vek5Save"), 1);
-  emit grid->cellDoubleClicked(row_of("b.Vek5Save"), 1);
+  tree->setCurrentItem(game->child(0));
+  emit tree->itemDoubleClicked(game->child(0), 0);
   EXPECT_EQ(form_->State().CurrentTurn, 10);
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join("; ").toStdString();
 }

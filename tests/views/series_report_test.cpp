@@ -8,6 +8,7 @@
 #include "series/series_fixture.h"
 #include "views/json_reader.h"
 #include "views/series_html.h"
+#include "views/series_tree.h"
 #include "views/series_words.h"
 
 namespace vek5 {
@@ -205,6 +206,35 @@ TEST(SeriesWords, EveryVerdictAndGameInASentence) {
   EXPECT_EQ(verdicts[0]["loadsBetween"].Number, 0);
   EXPECT_EQ(json["games"][0]["verdict"].String, "diverged at turn 7 in c.Vek5Save");
   EXPECT_EQ(json["games"][1]["loads"].Type, Json::kNull);
+}
+
+TEST(SeriesTree, OneRowPerGameWithItsSavesThenTheFailedFiles) {
+  const SeriesResult& result = MixedFolder();
+  const std::vector<std::string> headers = SeriesTreeHeaders();
+  EXPECT_EQ(std::vector<std::string>(headers.begin(), headers.begin() + 4),
+            (std::vector<std::string>{"File", "Turn", "Verdict", "Loads"}));
+  const std::vector<SeriesTreeRow> rows = SeriesTreeRows(result);
+  ASSERT_EQ(rows.size(), 3u);  // two games, one failed file
+  const SeriesTreeRow& game = rows[0];
+  EXPECT_FALSE(game.Save);
+  EXPECT_EQ(game.Cells[0].Text, "Game 1 (3 saves)");
+  EXPECT_EQ(game.Cells[1].Text, "turns 10 to 30");
+  EXPECT_EQ(game.Cells[kSeriesTreeVerdictColumn].Text, "diverged at turn 7 in c.Vek5Save");
+  EXPECT_TRUE(game.Warning);
+  EXPECT_EQ(game.Cells.back().Text, PlayersText(result.Saves[0].Summary));
+  EXPECT_NE(game.Details.find(GameExplanation(result, result.Games[0])), std::string::npos);
+  ASSERT_EQ(game.Saves.size(), 3u);
+  EXPECT_EQ(game.Saves[0].Cells[kSeriesTreeVerdictColumn].Text, "first save of the game");
+  EXPECT_EQ(game.Saves[1].Cells[kSeriesTreeVerdictColumn].Text, "continuous");
+  EXPECT_EQ(game.Saves[1].Cells[3].Text, "0 loads");
+  EXPECT_FALSE(game.Saves[1].Warning);
+  EXPECT_EQ(game.Saves[2].Cells[kSeriesTreeVerdictColumn].Text, "diverged at turn 7");
+  EXPECT_TRUE(game.Saves[2].Warning);
+  EXPECT_EQ(game.Saves[2].Details, SaveDetailsText(result, 2));
+  EXPECT_EQ(rows[1].Cells[kSeriesTreeVerdictColumn].Text, "one save");
+  EXPECT_EQ(rows[2].Cells[0].Text, "e.Vek5Save");
+  EXPECT_EQ(rows[2].Save, 4u);
+  EXPECT_TRUE(rows[2].Warning);
 }
 
 // A copy of a save cut before its history: it stays in its game, its verdict compares what was
