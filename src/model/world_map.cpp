@@ -96,6 +96,14 @@ std::string_view ResourceName(const WorldMap& map, int16_t row) {
   return info < 0 ? kUnknownName : ResourceTable(map.Rules)[static_cast<size_t>(info)].NameEn;
 }
 
+int FeatureRowCount(MapRuleSet rules) {
+  return static_cast<int>(FeatureTable(rules).size());
+}
+
+int ImprovementRowCount(MapRuleSet rules) {
+  return static_cast<int>(ImprovementTable(rules).size());
+}
+
 bool IsNaturalWonder(MapRuleSet rules, int8_t feature_row) {
   const std::span<const TMapFeatureRec> table = FeatureTable(rules);
   return feature_row >= 0 && static_cast<size_t>(feature_row) < table.size() &&

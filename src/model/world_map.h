@@ -192,6 +192,9 @@ std::string_view FeatureName(MapRuleSet rules, int8_t row);
 std::string_view ImprovementName(MapRuleSet rules, int8_t row);
 std::string_view ResourceName(const WorldMap& map, int16_t row);
 bool IsNaturalWonder(MapRuleSet rules, int8_t feature_row);
+// Rows of the rule set's feature and improvement tables.
+int FeatureRowCount(MapRuleSet rules);
+int ImprovementRowCount(MapRuleSet rules);
 enum class ResourceClass : uint8_t { kUnknown, kBonus, kStrategic, kLuxury };
 ResourceClass ClassOfResource(const WorldMap& map, int16_t row);
 

@@ -94,6 +94,11 @@ class JsonWriter {
     BeforeValue();
     AppendJsonString(out_, text);
   }
+  // A value the caller has written as JSON already.
+  void Raw(std::string_view json) {
+    BeforeValue();
+    out_.append(json);
+  }
 
  private:
   void Open(char bracket) {

@@ -7,6 +7,7 @@
 
 #include "views/all_tabs.h"
 #include "views/base_view.h"
+#include "views/map_report.h"
 
 namespace vek5 {
 namespace {
@@ -452,6 +453,8 @@ std::string BuildReport(const GameState& state) {
       if (title != tab.Title) continue;
       report += RenderReport(title, content);
       printed.insert(tab.Title);
+      // The map follows the base values, as its tab does in the window.
+      if (tab.Title == "Base") report += BuildMapReport(state);
     }
   }
   for (const auto& [title, content] : all.Tabs) {

@@ -3,7 +3,9 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <bitset>
+#include <climits>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -559,6 +561,97 @@ void WriteCityStates(JsonWriter& w, const GameState& s) {
 #undef VEK5_TEXT
 
 // Length of the valid UTF-8 sequence starting at text[i], 0 when it is not one.
+// The texts of the small integers a map layer holds, made once: a map's layers are its largest
+// arrays after the history.
+class SmallIntTexts {
+ public:
+  SmallIntTexts() {
+    for (int v = INT8_MIN; v <= INT8_MAX; ++v) {
+      const std::string text = std::to_string(v) + ",";
+      Entry& e = entries_[static_cast<size_t>(v - INT8_MIN)];
+      std::copy(text.begin(), text.end(), e.Text);
+      e.Length = static_cast<uint8_t>(text.size());
+    }
+  }
+  // The value's digits followed by a comma.
+  std::string_view Of(int8_t v) const {
+    const Entry& e = entries_[static_cast<size_t>(v - INT8_MIN)];
+    return {e.Text, e.Length};
+  }
+
+ private:
+  struct Entry {
+    char Text[5];
+    uint8_t Length;
+  };
+  std::array<Entry, 256> entries_{};
+};
+
+const SmallIntTexts& IntTexts() {
+  static const SmallIntTexts texts;
+  return texts;
+}
+
+// One value per plot, in plot order: [v0,v1,...].
+template <typename Value>
+void PlotLayer(JsonWriter& w, JsonWriter::LiteralKey key, const WorldMap& map, Value value) {
+  const SmallIntTexts& texts = IntTexts();
+  std::string array;
+  array.reserve(map.Plots.size() * 3 + 2);
+  array += '[';
+  for (const MapPlot& plot : map.Plots) array.append(texts.Of(value(plot)));
+  if (!map.Plots.empty()) array.pop_back();
+  array += ']';
+  w.Key(key).Raw(array);
+}
+
+template <typename Name>
+void NameList(JsonWriter& w, JsonWriter::LiteralKey key, int rows, Name name) {
+  w.Key(key).BeginArray();
+  for (int row = 0; row < rows; ++row) w.String(name(row));
+  w.EndArray();
+}
+
+// The map: its size and one array per layer, each row referred to by its index in the layer's
+// list of names (-1 none, -2 unknown or not read).
+void WriteMap(JsonWriter& w, const GameState& s) {
+  const WorldMap& map = s.Map;
+  w.Key("map");
+  if (!map.Readable()) {
+    w.Null();
+    return;
+  }
+  w.BeginObject();
+  w.Key("Width").Int(map.Width);
+  w.Key("Height").Int(map.Height);
+  w.Key("WrapX").Bool(map.WrapX);
+  w.Key("WrapY").Bool(map.WrapY);
+  NameList(w, "PlotTypeNames", kMapPlotTypeRows,
+           [](int row) { return PlotTypeName(static_cast<int8_t>(row)); });
+  NameList(w, "TerrainNames", kMapTerrainRows,
+           [](int row) { return TerrainName(static_cast<int8_t>(row)); });
+  NameList(w, "FeatureNames", FeatureRowCount(map.Rules),
+           [&map](int row) { return FeatureName(map.Rules, static_cast<int8_t>(row)); });
+  NameList(w, "ResourceNames", static_cast<int>(map.Resources.size()),
+           [&map](int row) { return ResourceName(map, static_cast<int16_t>(row)); });
+  NameList(w, "ImprovementNames", ImprovementRowCount(map.Rules),
+           [&map](int row) { return ImprovementName(map.Rules, static_cast<int8_t>(row)); });
+  NameList(w, "RouteNames", kMapRouteRows,
+           [](int row) { return RouteName(static_cast<int8_t>(row)); });
+  PlotLayer(w, "PlotType", map, [](const MapPlot& p) { return p.PlotType; });
+  PlotLayer(w, "Terrain", map, [](const MapPlot& p) { return p.Terrain; });
+  PlotLayer(w, "Feature", map, [](const MapPlot& p) { return p.Feature; });
+  // Resource rows beyond an int8 are written as unknown; the game's tables hold 42.
+  PlotLayer(w, "Resource", map, [](const MapPlot& p) {
+    return p.Resource > INT8_MAX ? kMapUnknown : static_cast<int8_t>(p.Resource);
+  });
+  PlotLayer(w, "Improvement", map, [](const MapPlot& p) { return p.Improvement; });
+  PlotLayer(w, "Route", map, [](const MapPlot& p) { return p.Route; });
+  PlotLayer(w, "Owner", map, [](const MapPlot& p) { return p.Owner; });
+  PlotLayer(w, "CityOwner", map, [](const MapPlot& p) { return p.CityOwner; });
+  w.EndObject();
+}
+
 size_t Utf8SequenceLength(std::string_view text, size_t i) {
   const auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
   const uint8_t b = byte(i);
@@ -630,6 +723,7 @@ namespace {
 constexpr size_t kJsonBaseBytes = size_t{1} << 20;
 constexpr size_t kJsonBytesPerHistoryValue = 12;
 constexpr size_t kJsonBytesPerCity = 8 << 10;
+constexpr size_t kJsonBytesPerPlot = 8 * 3;
 
 // Reserved up front, so that a document of several megabytes is not copied as it grows.
 size_t JsonSizeEstimate(const GameState& s) {
@@ -639,7 +733,8 @@ size_t JsonSizeEstimate(const GameState& s) {
   }
   size_t cities = 0;
   for (const auto& list : s.Cities) cities += list.size();
-  return kJsonBaseBytes + values * kJsonBytesPerHistoryValue + cities * kJsonBytesPerCity;
+  return kJsonBaseBytes + values * kJsonBytesPerHistoryValue + cities * kJsonBytesPerCity +
+         s.Map.Plots.size() * kJsonBytesPerPlot;
 }
 
 // A document written to a stream goes out in pieces of about this size, so that even the largest
@@ -662,6 +757,7 @@ void WriteDocument(const GameState& state, std::string& out, const std::function
   WriteReplay(w, state);
   WriteLeague(w, state);
   WriteCityStates(w, state);
+  WriteMap(w, state);
   w.EndObject();
   out += '\n';
 }
