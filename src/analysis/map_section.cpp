@@ -26,6 +26,9 @@ constexpr int64_t kMaxHeaderDistance = int64_t{4} << 20;
 constexpr int64_t kResyncBytes = 256 * 1024;
 // Shortest plot record of any rule set (the base game's fixed part and smallest tail).
 constexpr int64_t kMinRecordBytes = 1369;
+// The plots of the largest map the game makes; a header claiming a larger map is believed only
+// when its plot records fit in the body, so that a damaged header costs little memory.
+constexpr int64_t kLargestGameMapPlots = 128 * 80;
 // Memory the teams' copies of a map may take; maps far larger than the game makes keep the
 // memory of fewer teams.
 constexpr int64_t kMaxTeamMemoryBytes = int64_t{64} << 20;
@@ -80,8 +83,8 @@ bool InRange(int64_t v, int64_t low, int64_t high) {
 }
 
 // The header check: every value in its bounds, two equal resource lists, and a first plot record
-// of a known version at (0, 0) right after them. With a complete body its plots must fit in it.
-bool CheckHeader(const BodyBytes& body, int64_t h, bool body_complete, MapHeader& out) {
+// of a known version at (0, 0) right after them.
+bool CheckHeader(const BodyBytes& body, int64_t h, MapHeader& out) {
   using namespace map;
   if (!body.Has(h, kResourceList + 4)) return false;
   MapHeader m;
@@ -122,14 +125,14 @@ bool CheckHeader(const BodyBytes& body, int64_t h, bool body_complete, MapHeader
   m.Layout = PlotLayoutOf(body.U32(m.Plots + kPlotVersion));
   if (m.Layout == nullptr || body.I16(m.Plots + kPlotX) != 0 || body.I16(m.Plots + kPlotY) != 0)
     return false;
-  if (body_complete && plots > (body.End() - m.Plots) / kMinRecordBytes) return false;
+  if (plots > kLargestGameMapPlots && plots > (body.End() - m.Plots) / kMinRecordBytes)
+    return false;
   out = m;
   return true;
 }
 
 // The first header in [start, stop) that the hint block leads to, or -1.
-int64_t FindByHint(const BodyBytes& body, int64_t start, int64_t stop, bool body_complete,
-                   MapHeader& header) {
+int64_t FindByHint(const BodyBytes& body, int64_t start, int64_t stop, MapHeader& header) {
   int64_t best = -1;
   for (const int32_t size : map::kHintSizes) {
     const int32_t tag[2] = {map::kHintTag, size};
@@ -143,7 +146,7 @@ int64_t FindByHint(const BodyBytes& body, int64_t start, int64_t stop, bool body
       const uint8_t* zeros = body.Data() + block + 8;
       const bool clear = zeros[0] == 0 && std::memcmp(zeros, zeros + 1, size - 9) == 0;
       MapHeader found;
-      if (clear && CheckHeader(body, block + size, body_complete, found)) {
+      if (clear && CheckHeader(body, block + size, found)) {
         if (best < 0 || found.Offset < best) {
           best = found.Offset;
           header = found;
@@ -156,15 +159,14 @@ int64_t FindByHint(const BodyBytes& body, int64_t start, int64_t stop, bool body
 }
 
 // The first position in [start, stop) where the header check holds, or -1.
-int64_t ScanForHeader(const BodyBytes& body, int64_t start, int64_t stop, bool body_complete,
-                      MapHeader& header) {
+int64_t ScanForHeader(const BodyBytes& body, int64_t start, int64_t stop, MapHeader& header) {
   const uint8_t* data = body.Data();
   for (int64_t h = start; h < stop && h + map::kResourceList + 4 <= body.End(); ++h) {
     // The version's first byte is 1..15 and its other three are zero.
     if (data[h] == 0 || data[h] > map::kMaxMapVersion || data[h + 1] != 0 || data[h + 2] != 0 ||
         data[h + 3] != 0)
       continue;
-    if (CheckHeader(body, h, body_complete, header)) return h;
+    if (CheckHeader(body, h, header)) return h;
   }
   return -1;
 }
@@ -174,6 +176,7 @@ struct RowLookups {
   HashRows Features;
   HashRows Improvements;
   HashRows Resources;  // hash -> row of the save's resource table
+  int32_t FeatureRows = 0;
 };
 
 template <typename Table>
@@ -202,6 +205,7 @@ RowLookups MakeLookups(const WorldMap& m) {
       lookups.Improvements = RowsByHash(MapImprovementsZeph);
       break;
   }
+  lookups.FeatureRows = FeatureRowCount(m.Rules);
   for (size_t r = 0; r < m.Resources.size(); ++r) {
     lookups.Resources.Add(m.Resources[r].Hash, static_cast<int32_t>(r));
   }
@@ -213,6 +217,12 @@ RowLookups MakeLookups(const WorldMap& m) {
 int8_t StoredRow(int32_t row) {
   if (row == -1) return kMapNone;
   return row < 0 || row > INT8_MAX ? kMapUnknown : static_cast<int8_t>(row);
+}
+
+// A stored row of a table with `rows` rows; rows beyond it are unknown.
+int8_t TableRow(int32_t row, int32_t rows) {
+  const int8_t stored = StoredRow(row);
+  return stored >= rows ? kMapUnknown : stored;
 }
 
 int8_t RowOf(int32_t looked_up) {
@@ -277,7 +287,7 @@ class PlotReader {
       plot.Feature = RowOf(lookups_.Features.Find(b.I32(pos + l.Feature)));
       plot.Improvement = RowOf(lookups_.Improvements.Find(b.I32(pos + l.Improvement)));
     } else {
-      plot.Feature = StoredRow(b.I8(pos + l.Feature));
+      plot.Feature = TableRow(b.I8(pos + l.Feature), lookups_.FeatureRows);
       plot.Improvement = StoredRow(b.I8(pos + l.Improvement));
     }
     for (int k = 0; k < l.YieldCount; ++k) {
@@ -507,9 +517,13 @@ int64_t ReadPlots(const BodyBytes& body, const MapHeader& h, WorldMap& m) {
 
 // Base-game and Exp1 saves number their improvements by the save's own table of keys, which the
 // areas after the plots hold; where it can be read, the plots' rows are taken through it.
+// Without that table the rows are the rule set's own (as in every real save); rows beyond it are
+// unknown.
 void NumberImprovementsByKeys(const map::AreaFacts& areas, WorldMap& m) {
-  if (areas.ImprovementKeys.empty()) return;
   std::vector<int8_t> rows(INT8_MAX + 1, kMapUnknown);
+  if (areas.ImprovementKeys.empty()) {
+    for (int32_t r = 0; r < ImprovementRowCount(m.Rules); ++r) rows[r] = static_cast<int8_t>(r);
+  }
   for (size_t r = 0; r < areas.ImprovementKeys.size() && r < rows.size(); ++r) {
     const int32_t row = FindMapImprovementRowByKey(m.Rules, areas.ImprovementKeys[r]);
     if (row >= 0) rows[r] = static_cast<int8_t>(row);
@@ -530,23 +544,20 @@ WorldMap ReadWorldMap(const SaveImage& save, int32_t replay_end, std::span<const
   const BodyBytes body(save);
   const int64_t start = std::clamp<int64_t>(replay_end, body.Begin(), body.End());
   const int64_t stop = std::min(body.End(), start + kMaxHeaderDistance);
-  const bool body_complete = !save.EndsEarly;
   MapHeader header;
-  if (FindByHint(body, start, stop, body_complete, header) < 0 &&
-      ScanForHeader(body, start, stop, body_complete, header) < 0) {
+  if (FindByHint(body, start, stop, header) < 0 && ScanForHeader(body, start, stop, header) < 0) {
     m.Status = MapStatus::kNotFound;
     m.Problem = "The save holds no readable map: no map header was found after the replay list.";
     return m;
   }
   TakeHeader(body, header, teams, m);
   const int64_t plots_end = ReadPlots(body, header, m);
-  if (plots_end >= 0) {
-    const map::AreaFacts areas = map::ReadAreas(body, plots_end, *header.Layout);
-    if (!header.Layout->Hashes) NumberImprovementsByKeys(areas, m);
-    if (areas.Tiles >= 0 && areas.Tiles != m.PlotCount()) {
-      m.CheckFailures.push_back(Format("The areas hold %lld plots, the map %d.",
-                                       static_cast<long long>(areas.Tiles), m.PlotCount()));
-    }
+  const map::AreaFacts areas =
+      plots_end >= 0 ? map::ReadAreas(body, plots_end, *header.Layout) : map::AreaFacts();
+  if (!header.Layout->Hashes) NumberImprovementsByKeys(areas, m);
+  if (areas.Tiles >= 0 && areas.Tiles != m.PlotCount()) {
+    m.CheckFailures.push_back(Format("The areas hold %lld plots, the map %d.",
+                                     static_cast<long long>(areas.Tiles), m.PlotCount()));
   }
   map::CountMapHoldings(m);
   return m;
