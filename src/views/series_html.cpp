@@ -102,8 +102,8 @@ std::string VerdictCell(const Game& game, size_t i) {
 std::string SavesTable(const SeriesResult& result, const Game& game) {
   std::string html =
       "<h3>Saves</h3>\n<table class=\"saves\">\n<colgroup><col style=\"width:4%\">"
-      "<col style=\"width:27%\"><col style=\"width:7%\"><col style=\"width:11%\">"
-      "<col style=\"width:13%\"><col style=\"width:10%\"><col style=\"width:16%\">"
+      "<col style=\"width:25%\"><col style=\"width:7%\"><col style=\"width:11%\">"
+      "<col style=\"width:13%\"><col style=\"width:12%\"><col style=\"width:16%\">"
       "<col style=\"width:12%\"></colgroup>\n<thead><tr><th>#</th><th>File</th><th>Turn</th>"
       "<th>Size (bytes)</th><th>File date</th><th>Sessions</th><th>Verdict</th>"
       "<th>Loads since previous</th></tr></thead>\n<tbody>\n";
