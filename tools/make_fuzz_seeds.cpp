@@ -67,6 +67,8 @@ std::vector<Marker> BodyMarkers() {
       {"zeph_queue", IntBytes(0x57E5BD65)},
       {"key_queue", "PROMOTION_INSTA_HEAL"},
       {"late_lists", "BUILDING_FLOATING_GARDENS"},
+      {"map_1024", IntBytes(10) + IntBytes(1024)},
+      {"map_4096", IntBytes(10) + IntBytes(4096)},
   };
 }
 

@@ -8,6 +8,7 @@
 #include "analysis/header_fixture.h"
 #include "model/type_hash.h"
 #include "support/map_writer.h"
+#include "support/sample_games.h"
 
 namespace vek5 {
 namespace {
@@ -345,6 +346,24 @@ TEST(MapSection, HeaderCountsThatDifferFromThePlotsAreReported) {
   ASSERT_EQ(map.CheckFailures.size(), 2u);
   EXPECT_EQ(map.CheckFailures[0], "The map header counts 5 land plots, the plots hold 3.");
   EXPECT_EQ(map.CheckFailures[1], "The map header counts 4 plots of Iron, the plots hold 1.");
+}
+
+}  // namespace
+}  // namespace vek5
+
+namespace vek5 {
+namespace {
+
+// The sample games (which the damaged-save sweeps and the fuzz seeds start from) hold a map in
+// their own rule set's layout.
+TEST(MapSection, EverySampleGameHoldsAReadableMap) {
+  for (const testing::SampleGame& sample : testing::SampleGames()) {
+    SCOPED_TRACE(sample.Name);
+    const auto state = Analyse(sample.Game);
+    EXPECT_EQ(state->Map.Status, MapStatus::kRead) << state->Map.Problem;
+    EXPECT_EQ(state->Map.Plots[5].CityOwner, 0);
+    EXPECT_TRUE(state->Map.CheckFailures.empty());
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "support/city_writer.h"
+#include "support/map_writer.h"
 #include "support/world_writer.h"
 
 namespace vek5::testing {
@@ -134,10 +135,38 @@ CityDescription City(std::string name, int32_t owner) {
   return city;
 }
 
+// A small map of the rule set: a city with its worked land, a river, a road, a resource and a
+// plot the first team has seen and remembers. (Iron's type hash is the economy record's marker,
+// which these small bodies would offer the economy reader: the table leaves it out.)
+MapDescription SampleMap(Rules rules) {
+  MapDescription map;
+  map.RuleSet = rules;
+  map.ResourceKeys = {"RESOURCE_HORSE", "RESOURCE_WHEAT", "RESOURCE_SILK"};
+  map.Width = 4;
+  map.Height = 4;
+  map.Plots.resize(16);
+  map.Plots[5] = LandPlot(0);
+  map.Plots[5].CityOwner = 0;
+  map.Plots[5].CityId = 8192;
+  map.Plots[5].Route = 0;
+  map.Plots[5].RiverEast = true;
+  map.Plots[5].FlowEast = 3;
+  map.Plots[5].Units = {{0, 1}};
+  map.Plots[5].Teams = {TeamSight{0, true, true, 0, "", 0}};
+  map.Plots[6] = LandPlot(0);
+  map.Plots[6].ResourceKey = "RESOURCE_HORSE";
+  map.Plots[6].ResourceQuantity = 4;
+  map.Plots[6].ImprovementKey = "IMPROVEMENT_MINE";
+  map.Plots[6].Builds = {"BUILD_ROAD"};
+  map.Plots[6].Teams = {TeamSight{0, true, false, 0, "IMPROVEMENT_MINE", -1}};
+  return map;
+}
+
 std::vector<std::vector<uint8_t>> WorldSections(const Layout& layout) {
   const WorldFormat& f = layout.World;
   const bool hashes = f.RuleSet == Rules::kZeph;
   std::vector<std::vector<uint8_t>> blocks;
+  blocks.push_back(WriteMapSection(SampleMap(f.RuleSet)).Bytes);
   if (f.RuleSet == Rules::kZeph) {
     LeagueDescription league;
     league.Projects = {{1, {1200, 800, 0, 0}, 1, 0}};
