@@ -13,6 +13,7 @@
 namespace vek5 {
 namespace {
 
+constexpr int32_t kStatusDead = 2;
 constexpr int32_t kStatusHuman = 3;
 constexpr int32_t kStatusUnused = 4;
 // The last row of each name table names an unknown type.
@@ -89,6 +90,7 @@ TLeaderInfoRec EntryOfSlot(const GameState& state, int32_t slot) {
   entry.Slot = slot;
   entry.SlotStatus = state.SlotStatus[slot];
   entry.SlotIsMinor = state.SlotIsMinor[slot];
+  entry.Alive = entry.SlotStatus == kStatusDead ? kFalse : kTrue;
   entry.Team = state.SlotTeam[slot];
   if (entry.SlotStatus == kStatusHuman) entry.TraitName = "Human";
   if (entry.SlotIsMinor != 0) NameCityState(state, slot, entry);

@@ -156,6 +156,7 @@ void ReadBodySections(const SaveImage& save, GameState& s, TaskCrew& crew, int32
         const std::vector<PlayerRecord> records = FindPlayerRecords(save, s);
         ReadHistory(save, s, records);
         ReadEconomy(save, s, records);
+        ReadAliveFlags(save, s, records);
       },
       [&] { ReadNotificationLogs(save, s); },
       [&] { s.Map = ReadWorldMap(save, replay_end, map_teams); },

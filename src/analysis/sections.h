@@ -44,6 +44,9 @@ void ReadInfluence(const SaveImage& save, GameState& state);
 void ReadPolicies(const SaveImage& save, GameState& state);
 void ReadTechnologies(const SaveImage& save, GameState& state);
 void ReadEconomy(const SaveImage& save, GameState& state, std::span<const PlayerRecord> records);
+// The alive flags of each record that names its own slot (the player list set them from the
+// slot status).
+void ReadAliveFlags(const SaveImage& save, GameState& state, std::span<const PlayerRecord> records);
 void ReadNotificationLogs(const SaveImage& save, GameState& state);
 
 // Cities and what is derived from everything read.

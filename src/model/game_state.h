@@ -68,6 +68,12 @@ struct TLeaderInfoRec {
   int32_t Slot = 0;
   int32_t SlotStatus = 0;
   int32_t SlotIsMinor = 0;
+  // Whether the player is in the game: from his record in the body where it names its slot and
+  // holds flags that agree (AliveFromRecord), else from the slot status, which can stay
+  // "alive" after the last city fell.
+  int32_t Alive = kTrue;
+  int32_t EverAlive = kTrue;
+  int32_t AliveFromRecord = kFalse;
   int32_t Team = 0;  // the slot's team, whose technology table the entry shares
   int32_t CityCount = 0;
   int32_t NationalCities = 0;

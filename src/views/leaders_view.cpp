@@ -11,7 +11,6 @@
 namespace vek5 {
 namespace {
 
-constexpr int32_t kStatusDead = 2;
 constexpr std::string_view kLeadersHeader[] = {
     "\xE2\x84\x96", "Civilization", "Leader", "Trait", "Alive", "Cities (Nat/Occ/Pup)"};
 constexpr int kTeamColumn = 6;
@@ -80,7 +79,7 @@ TabContent BuildLeadersContent(const GameState& state) {
     row[1] = entry.CivName;
     row[2] = entry.LeaderName;
     row[3] = entry.TraitName;
-    if (entry.SlotStatus == kStatusDead) row[4] = "Dead";
+    if (entry.Alive == kFalse) row[4] = "Dead";
     row[5] = Format("%3d (%d/%d/%d)", entry.CityCount, entry.NationalCities, entry.OccupiedCities,
                     entry.PuppetCities);
     if (teams && IsPlayer(state, entry.Slot)) row[kTeamColumn] = Format("%d", entry.Team);

@@ -391,6 +391,9 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   VEK5_INT(w, p, LeaderType);
   VEK5_INT(w, p, SlotStatus);
   VEK5_FLAG(w, p, SlotIsMinor);
+  VEK5_FLAG(w, p, Alive);
+  VEK5_FLAG(w, p, EverAlive);
+  VEK5_FLAG(w, p, AliveFromRecord);
   VEK5_INT(w, p, Team);
   VEK5_INT(w, p, CityCount);
   VEK5_INT(w, p, NationalCities);

@@ -136,7 +136,10 @@ TabContent PlayerTechChoose(const GameState& state, int32_t entry) {
     }
   }
 
-  if (leader.ResearchQueueLength == 0) {
+  if (leader.Alive == kFalse) {
+    // Out of the game: what the record still holds of his research is not going on.
+    tab.SetField("ResearchE", "None (eliminated)", "The player is out of the game");
+  } else if (leader.ResearchQueueLength == 0) {
     tab.SetField("ResearchE", "Nothing");
   } else if (researching == 0) {
     tab.SetField("ResearchE", "Unknown");
@@ -144,7 +147,7 @@ TabContent PlayerTechChoose(const GameState& state, int32_t entry) {
     tab.SetField("ResearchE", TechName(edition.Techs[static_cast<size_t>(researching)]));
     tab.SetField("AccScienceE", Format("%16.2f/%d", progress / 100.0, needed));
   }
-  tab.SetField("ResearchQueueE", QueuedAfterCurrent(edition, leader));
+  if (leader.Alive != kFalse) tab.SetField("ResearchQueueE", QueuedAfterCurrent(edition, leader));
   FillTotals(leader, state.ZephPresent != 0, tab);
   return tab;
 }

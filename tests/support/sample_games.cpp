@@ -187,6 +187,7 @@ std::vector<std::vector<uint8_t>> WorldSections(const Layout& layout) {
   // A player record for every slot, in slot order; the listed slots' records carry history.
   for (int32_t slot = 0; slot < kSlotListLength; ++slot) {
     EconomyDescription economy;
+    economy.RecordSlot = slot;
     const auto listed = std::find(kSlots.begin(), kSlots.end(), slot);
     std::optional<std::vector<HistoryPairs>> history;
     if (listed != kSlots.end()) {

@@ -262,14 +262,21 @@ std::vector<uint8_t> WriteEconomyRecord(const WorldFormat& format, const Economy
   EconomyOffsets at = kBaseOffsets;
   int block_before_marker = format.Build379995OrLater ? 1443 : 1442;
   int check_before_marker = 16;
+  // The alive byte (the ever-alive byte follows it) and the record's slot number.
+  int alive_before_marker = 822;
+  int slot_before_marker = 804;
   if (IsZeph(format)) {
     at = kZephOffsets;
     block_before_marker = 2688;
     check_before_marker = 536;
+    alive_before_marker = 1883;
+    slot_before_marker = 1860;
   } else if (IsExp1(format)) {
     at = kExp1Offsets;
     block_before_marker = 1846;
     check_before_marker = 276;
+    alive_before_marker = 1159;
+    slot_before_marker = 1136;
     if (format.Build341540OrLater || format.Build379995OrLater) {
       block_before_marker += 13;
       // Twelve more bytes before the research overflow move everything after it.
@@ -304,6 +311,9 @@ std::vector<uint8_t> WriteEconomyRecord(const WorldFormat& format, const Economy
   const size_t marker = static_cast<size_t>(block_before_marker);
   out.PutInt(marker - static_cast<size_t>(check_before_marker), player_record ? -1 : 0);
   out.PutInt(marker - 12, 0);
+  out.PutInt(marker - static_cast<size_t>(slot_before_marker), e.RecordSlot.value_or(-1));
+  const char flags[] = {static_cast<char>(e.Alive), static_cast<char>(e.EverAlive)};
+  out.PutBytes(marker - static_cast<size_t>(alive_before_marker), std::string_view(flags, 2));
   out.PutInt(marker, 0x6F229238);
   ZerosTo(out, std::max<size_t>(static_cast<size_t>(at.BlockEnd), marker + 4));
   return out.bytes();

@@ -124,6 +124,11 @@ struct EconomyDescription {
   int32_t Int3 = 0;
   int32_t PolicyCount = 0;
   int32_t Int4 = 0;
+  // The slot number the record stores as its own and its alive and ever-alive bytes. Without a
+  // slot it stores -1, which names no slot.
+  std::optional<int32_t> RecordSlot;
+  uint8_t Alive = 1;
+  uint8_t EverAlive = 1;
 };
 std::vector<uint8_t> WriteEconomyRecord(const WorldFormat& format,
                                         const EconomyDescription& economy,

@@ -20,6 +20,7 @@ void AddEntry(GameState& state, int32_t slot, int32_t civ_type, int32_t status,
   entry.Slot = slot;
   entry.Team = slot;  // a game without teams
   entry.SlotStatus = status;
+  entry.Alive = status == 2 ? kFalse : kTrue;  // as the player list sets it before the records
   entry.LeaderName = name;
 }
 
@@ -49,6 +50,19 @@ TEST(LeadersContent, OneRowPerEntryAndNoEmptyColumns) {
   EXPECT_EQ(grid.Cells[2][3], "");
   EXPECT_EQ(grid.Cells[2][4], "Dead");
   EXPECT_EQ(grid.Cells[2][5], "  0 (0/0/0)");
+}
+
+// The slot status stays "alive" when a player loses his last city; his record says otherwise.
+TEST(LeadersContent, APlayerWhoseRecordSaysDeadShowsDead) {
+  auto state = NewGameState();
+  AddEntry(*state, 0, 5, 1, "Oda Nobunaga");
+  state->Leaders[0].Alive = kFalse;
+  AddEntry(*state, 1, 2, 2, "Augustus");
+  state->Leaders[1].Alive = kTrue;  // the record says alive, whatever the slot status
+  const TabContent content = BuildLeadersContent(*state);
+  const GridContent& grid = GridOf(content, "LeadersGrid");
+  EXPECT_EQ(grid.Cells[1][4], "Dead");
+  EXPECT_EQ(grid.Cells[2][4], "");
 }
 
 TEST(LeadersContent, ATeamColumnOnlyWhenTwoMajorsShareATeam) {

@@ -186,6 +186,7 @@ TEST(TechResearch, TheQueueAfterTheCurrentTechnologyAndAnEmptyQueue) {
       {"one entry", {pottery}, "Pottery", ""},
       {"nothing researched", {}, "Nothing", ""},
       {"no queue found", {-1}, "Unknown", ""},
+      {"eliminated", {pottery, writing}, "None (eliminated)", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -195,6 +196,8 @@ TEST(TechResearch, TheQueueAfterTheCurrentTechnologyAndAnEmptyQueue) {
     leader.ResearchQueueLength = found ? static_cast<int32_t>(c.queue.size()) : -1;
     for (size_t k = 0; found && k < c.queue.size(); ++k) leader.ResearchQueue[k] = c.queue[k];
     leader.ResearchingTech = found && !c.queue.empty() ? c.queue[0] : -1;
+    // An eliminated player's record still holds the queue of his last turn.
+    leader.Alive = c.researching == "None (eliminated)" ? kFalse : kTrue;
     const TabContent tab = PlayerTechChoose(*state, 0);
     EXPECT_EQ(Field(tab, "ResearchE"), c.researching);
     EXPECT_EQ(Field(tab, "ResearchQueueE"), c.then);
