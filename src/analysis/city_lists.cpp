@@ -362,11 +362,14 @@ void ComputeFoodThreshold(const GameState& state, const TLeaderInfoRec& leader, 
 
 }  // namespace
 
+// Every city is of exactly one kind, so the three counts add up to the cities: a city lost and
+// liberated is neither never-lost nor occupied, and counts as national.
 void CountCityKinds(TLeaderInfoRec& leader, const TCityRec& city) {
   const bool puppet = city.Flags[kFlagPuppet] != 0;
-  if (city.Flags[kFlagNeverLost] != 0) ++leader.NationalCities;
+  const bool occupied = city.Flags[kFlagOccupied] != 0 && !puppet;
   if (puppet) ++leader.PuppetCities;
-  if (city.Flags[kFlagOccupied] != 0 && !puppet) ++leader.OccupiedCities;
+  if (occupied) ++leader.OccupiedCities;
+  if (!puppet && !occupied) ++leader.NationalCities;
 }
 
 void NoteWonderOwners(GameState& state, int32_t p, CityWonders wonders) {

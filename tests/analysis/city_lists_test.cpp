@@ -282,9 +282,12 @@ TEST_P(KeyedCityTest, CountsNationalPuppetAndOccupiedCities) {
   CityDescription occupied;
   occupied.Name = "Occupied";
   occupied.Flags[5] = 1;
-  const GameState& s = Read({national, captured_puppet, bought_puppet, occupied});
-  EXPECT_EQ(s.Leaders[0].CityCount, 4);
-  EXPECT_EQ(s.Leaders[0].NationalCities, 1);
+  // Lost and liberated: neither never lost nor occupied, and still the player's own.
+  CityDescription liberated;
+  liberated.Name = "Liberated";
+  const GameState& s = Read({national, captured_puppet, bought_puppet, occupied, liberated});
+  EXPECT_EQ(s.Leaders[0].CityCount, 5);
+  EXPECT_EQ(s.Leaders[0].NationalCities, 2);
   EXPECT_EQ(s.Leaders[0].PuppetCities, 2);
   EXPECT_EQ(s.Leaders[0].OccupiedCities, 1);
 }
