@@ -106,6 +106,18 @@ int GreatPersonKindsShown(const GameState& state, const TCityRec& city) {
   return city.CitizensRead != 0 ? kGreatPersonKinds : 0;
 }
 
+// The turns to the next great person of a kind, or why there is no count to show: without
+// points per turn none comes, and points beyond the limit the formula gives (which does not know
+// every rule of the rule set) would make the count negative.
+std::string GreatPersonTurnsHint(int32_t limit, const TCityRec& city, size_t kind) {
+  if (city.GPRate[kind] <= 0) return "No points per turn: no great person is on the way";
+  if (city.GPPoints[kind] > int64_t{limit} * 100) {
+    return Format("Turns unknown: the points exceed the limit of %d that the analysis computes",
+                  limit);
+  }
+  return Format("%f turns", city.GPTurns[kind]);
+}
+
 void FillGreatPersonBlock(const GameState& state, int32_t entry, const TCityRec& city,
                           TabContent& tab) {
   EmptyGreatPersonBoxes(tab);
@@ -117,10 +129,11 @@ void FillGreatPersonBlock(const GameState& state, int32_t entry, const TCityRec&
   tab.SetField("DisorderE", Format("%3d", city.DisorderTurns));
   const int kinds = GreatPersonKindsShown(state, city);
   if (kinds == 0) return;
-  tab.SetField("GPLimitE", Format("%6d", state.Leaders[static_cast<size_t>(entry)].GPLimit));
+  const int32_t limit = state.Leaders[static_cast<size_t>(entry)].GPLimit;
+  tab.SetField("GPLimitE", Format("%6d", limit));
   for (size_t j = 0; j < static_cast<size_t>(kinds); ++j) {
     tab.SetField(kGreatPersonBoxes[j].Points, Hundredths("%7.2f", city.GPPoints[j]),
-                 Format("%f turns", city.GPTurns[j]));
+                 GreatPersonTurnsHint(limit, city, j));
     tab.SetField(kGreatPersonBoxes[j].Rate, Hundredths("%5.2f", city.GPRate[j]),
                  Format("Buildings: %d, Specs: %d, Percent: %d", city.GPBuildings[j],
                         3 * int64_t{city.GPSpecialists[j]}, int64_t{city.GreatPersonBonus} + 100));

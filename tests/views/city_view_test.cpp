@@ -119,12 +119,32 @@ TEST_F(CityViewTest, GreatPersonBoxesAndHints) {
   EXPECT_EQ(FieldText(tab, "GPLimitE"), "   300");
   EXPECT_EQ(FieldText(tab, "GAPointsE"), " 123.45");
   EXPECT_EQ(FieldHint(tab, "GAPointsE"), "7.50 turns");
-  EXPECT_EQ(FieldHint(tab, "GSPointsE"), "9999.00 turns");
+  // No points per turn: no stand-in count of turns.
+  EXPECT_EQ(FieldHint(tab, "GSPointsE"), "No points per turn: no great person is on the way");
   EXPECT_EQ(FieldText(tab, "GMPointsE"), "   0.50");
   EXPECT_EQ(FieldText(tab, "GARateE"), " 2.50");
   EXPECT_EQ(FieldText(tab, "GERateE"), "10.00");
   EXPECT_EQ(FieldHint(tab, "GARateE"), "Buildings: 3, Specs: 6, Percent: 125");
   EXPECT_EQ(FieldHint(tab, "GSRateE"), "Buildings: 0, Specs: 0, Percent: 125");
+}
+
+// Points beyond the limit the analysis computes would give a negative count of turns.
+TEST_F(CityViewTest, PointsBeyondTheLimitShowNoTurns) {
+  TCityRec& city = City();
+  city.GPPoints = {31000, 30050, 29900, 0};
+  city.GPRate = {500, 500, 100, 0};
+  city.GPTurns = {-2.0f, 0.0f, 1.0f, 9999.0f};
+  const TabContent tab = Show();
+  ASSERT_EQ(FieldText(tab, "GPLimitE"), "   300");
+  EXPECT_EQ(FieldText(tab, "GAPointsE"), " 310.00");
+  const std::string beyond =
+      "Turns unknown: the points exceed the limit of 300 that the analysis computes";
+  EXPECT_EQ(FieldHint(tab, "GAPointsE"), beyond);
+  EXPECT_EQ(FieldHint(tab, "GSPointsE"), beyond);
+  EXPECT_EQ(FieldHint(tab, "GMPointsE"), "1.00 turns");
+  for (const char* box : {"GAPointsE", "GSPointsE", "GMPointsE", "GEPointsE"}) {
+    EXPECT_EQ(FieldHint(tab, box).find('-'), std::string::npos) << box;
+  }
 }
 
 // A final-patch Zeph city shows everything the other rule sets show, plus the writer and
