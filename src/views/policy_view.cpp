@@ -5,6 +5,7 @@
 
 #include "container/key_text.h"
 #include "model/format.h"
+#include "views/history_values.h"
 
 namespace vek5 {
 namespace {
@@ -85,9 +86,11 @@ TabContent PlayerPolicyChoose(const GameState& state, int32_t entry) {
   tab.SetField("TotalCultureE", Format("%7d", leader.TotalCulture));
   tab.SetField("PolicyNumE", Format("%3d", leader.PolicyCount));
   if (state.ZephPresent) {
-    // Culture per turn is not known for Zeph; the box from another player must not stay.
-    tab.SetField("CSCultureE", {});
-    tab.SetField("CulturePerTurnE", {});
+    // Zeph saves keep the culture per turn only in the history, its parts nowhere.
+    tab.SetField("CSCultureE", std::string(kNotInThisSave),
+                 "Zeph saves do not store the culture from city-states");
+    BoxText culture = HistoryBox(state, entry, "Culture Per Turn", "%7d");
+    tab.SetField("CulturePerTurnE", std::move(culture.Text), std::move(culture.Hint));
   } else {
     tab.SetField("CSCultureE", Format("%5d", leader.CultureFromCS));
     tab.SetField("CulturePerTurnE", Format("%7d", leader.CulturePerTurn),

@@ -7,6 +7,7 @@
 
 #include "container/key_text.h"
 #include "model/format.h"
+#include "views/history_values.h"
 #include "views/percent.h"
 
 namespace vek5 {
@@ -71,7 +72,7 @@ void FillTotals(const TLeaderInfoRec& leader, bool zeph, TabContent& tab) {
   tab.SetField("TGGPointsE", Format("%6d", leader.GreatGeneralTotal));
   tab.SetField("AccHappinessE",
                Format("%6d/%d", leader.GoldenAgeProgress, leader.GoldenAgeThreshold));
-  tab.SetField("HappinessE", zeph ? std::string() : Format("%4d", leader.Happiness));
+  if (!zeph) tab.SetField("HappinessE", Format("%4d", leader.Happiness));
   tab.SetField("AccFaithE", Format("%6d", leader.Faith));
   tab.SetField("TotalFaithE", Format("%7d", leader.TotalFaith));
   tab.SetField("FaithPerTurnE", Format("%7d", leader.FaithPerTurn),
@@ -82,6 +83,18 @@ void FillTotals(const TLeaderInfoRec& leader, bool zeph, TabContent& tab) {
   tab.SetField("RawValue2", Format("%5d", leader.Int2));
   tab.SetField("RawValue3", Format("%5d", leader.Int3));
   tab.SetField("RawValue4", Format("%5d", leader.Int4));
+}
+
+// The per-turn values the player's record does not hold, from the history's last stored turn.
+void FillFromHistory(const GameState& state, int32_t entry, TabContent& tab) {
+  const auto set = [&](std::string_view box, std::string_view statistic) {
+    BoxText text = HistoryBox(state, entry, statistic, "%7d");
+    tab.SetField(box, std::move(text.Text), std::move(text.Hint));
+  };
+  set("SciencePerTurnE", "Science Per Turn");
+  set("GoldPerTurnE", "Gold Per Turn");
+  // Zeph saves keep the happiness only in the history.
+  if (state.ZephPresent != 0) set("HappinessE", "Excess Happiness");
 }
 
 }  // namespace
@@ -149,6 +162,7 @@ TabContent PlayerTechChoose(const GameState& state, int32_t entry) {
   }
   if (leader.Alive != kFalse) tab.SetField("ResearchQueueE", QueuedAfterCurrent(edition, leader));
   FillTotals(leader, state.ZephPresent != 0, tab);
+  FillFromHistory(state, entry, tab);
   return tab;
 }
 

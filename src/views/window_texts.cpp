@@ -85,14 +85,16 @@ constexpr ControlHint kControlHints[] = {
     // Policies
     {"PolicyCultureE", "Culture stored toward the next policy / culture it costs"},
     {"TotalCultureE", "Culture earned in the whole game"},
-    {"CulturePerTurnE", "Culture per turn"},
+    {"CulturePerTurnE", "Culture per turn (Zeph saves: from the history's last stored turn)"},
     // Player
     {"ResearchE", "The technology being researched"},
     {"ResearchQueueE", "The technologies queued after it, in order"},
     {"OverflowResearchE", "Research carried over to the next technology"},
     {"AccScienceE", "Research done on the current technology / its cost"},
     {"AccHappinessE", "Progress toward the next golden age / the progress it needs"},
-    {"HappinessE", "Happiness now (not stored by Zeph saves)"},
+    {"HappinessE", "Happiness now (Zeph saves: the history's excess happiness)"},
+    {"SciencePerTurnE", "Science per turn, from the history's last stored turn"},
+    {"GoldPerTurnE", "Gold per turn, from the history's last stored turn"},
     {"GATurnsE", "Turns left of the current golden age"},
     {"AccGoldE", "Gold in the treasury"},
     {"DiploGoldE", "The second gold value the save keeps for the player"},

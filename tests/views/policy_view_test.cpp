@@ -131,15 +131,30 @@ TEST(PolicyCulture, FieldsByRuleSet) {
     EXPECT_EQ(tab.FindField("TotalCultureE")->Text, "   2500");
     EXPECT_EQ(tab.FindField("PolicyNumE")->Text, "  7");
     if (zeph) {
-      EXPECT_EQ(tab.FindField("CulturePerTurnE")->Text, "");
-      EXPECT_EQ(tab.FindField("CulturePerTurnE")->Hint, "");
-      EXPECT_EQ(tab.FindField("CSCultureE")->Text, "");
+      // Without a history nothing holds them; the boxes say so instead of staying blank.
+      EXPECT_EQ(tab.FindField("CulturePerTurnE")->Text, "not in this save");
+      EXPECT_EQ(tab.FindField("CSCultureE")->Text, "not in this save");
     } else {
       EXPECT_EQ(tab.FindField("CulturePerTurnE")->Text, "     33");
       EXPECT_EQ(tab.FindField("CulturePerTurnE")->Hint, "20,3,6,4");
       EXPECT_EQ(tab.FindField("CSCultureE")->Text, "    6");
     }
   }
+}
+
+// Zeph saves keep the culture per turn in the history only: the last stored turn's value.
+TEST(PolicyCulture, ZephCulturePerTurnComesFromTheHistory) {
+  auto state = PolicyGame(true);
+  SizeHistory(*state, 2);
+  constexpr size_t kCulturePerTurn = 8;
+  for (const auto& [turn, value] : {std::pair{40, 12}, std::pair{41, 15}}) {
+    state->HistoryData[1][kCulturePerTurn].Set(turn, value);
+    state->HistoryStored[1].Turns[kCulturePerTurn].set(turn);
+  }
+  state->HistoryData[1][kCulturePerTurn].Set(42, 99);  // not stored: not shown
+  const TabContent tab = PlayerPolicyChoose(*state, 1);
+  EXPECT_EQ(tab.FindField("CulturePerTurnE")->Text, "     15");
+  EXPECT_EQ(tab.FindField("CulturePerTurnE")->Hint, "From the history (Culture Per Turn), turn 41");
 }
 
 TEST(PolicyCulture, EntryOutsideThePlayersShowsNothing) {

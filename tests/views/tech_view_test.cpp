@@ -226,7 +226,7 @@ TEST(TechFields, TotalsAndTheirPatterns) {
   l.Int3 = -12;
   const TabContent tab = PlayerTechChoose(*state, 0);
   EXPECT_EQ(Field(tab, "OverflowResearchE"), "     2.50");
-  EXPECT_EQ(Field(tab, "SciencePerTurnE"), "");
+  EXPECT_EQ(Field(tab, "SciencePerTurnE"), "not in this save");  // no history
   EXPECT_EQ(Field(tab, "GATurnsE"), "   7");
   EXPECT_EQ(Field(tab, "GGPointsE"), "   120/200");
   EXPECT_EQ(Field(tab, "TGGPointsE"), "   340");
@@ -238,12 +238,34 @@ TEST(TechFields, TotalsAndTheirPatterns) {
   EXPECT_EQ(tab.FindField("FaithPerTurnE")->Hint, "4,2");
   EXPECT_EQ(Field(tab, "AccGoldE"), "    1234.56");
   EXPECT_EQ(Field(tab, "DiploGoldE"), "     35");
-  EXPECT_EQ(Field(tab, "GoldPerTurnE"), "");
+  EXPECT_EQ(Field(tab, "GoldPerTurnE"), "not in this save");
   EXPECT_EQ(Field(tab, "RawValue3"), "  -12");
 
   state->ZephPresent = kTrue;
   state->Exp1Present = kTrue;
-  EXPECT_EQ(Field(PlayerTechChoose(*state, 0), "HappinessE"), "");
+  EXPECT_EQ(Field(PlayerTechChoose(*state, 0), "HappinessE"), "not in this save");
+}
+
+// The per-turn values come from the last turn the player's history stores them.
+TEST(TechFields, PerTurnValuesFromTheHistory) {
+  auto state = TechGame(RuleSet::Zeph);
+  SizeHistory(*state, 1);
+  const auto store = [&](size_t series, int32_t turn, int32_t value) {
+    state->HistoryData[0][series].Set(turn, value);
+    state->HistoryStored[0].Turns[series].set(static_cast<size_t>(turn));
+  };
+  constexpr size_t kGoldPerTurn = 3, kSciencePerTurn = 6, kExcessHappiness = 9;
+  store(kSciencePerTurn, 236, 500);
+  store(kSciencePerTurn, 237, 512);
+  store(kGoldPerTurn, 237, -4);
+  store(kExcessHappiness, 230, 21);
+  const TabContent tab = PlayerTechChoose(*state, 0);
+  EXPECT_EQ(Field(tab, "SciencePerTurnE"), "    512");
+  EXPECT_EQ(tab.FindField("SciencePerTurnE")->Hint,
+            "From the history (Science Per Turn), turn 237");
+  EXPECT_EQ(Field(tab, "GoldPerTurnE"), "     -4");
+  EXPECT_EQ(Field(tab, "HappinessE"), "     21");
+  EXPECT_EQ(tab.FindField("HappinessE")->Hint, "From the history (Excess Happiness), turn 230");
 }
 
 TEST(TechFields, EntryOutsideThePlayersShowsAnEmptyTab) {
