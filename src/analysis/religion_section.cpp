@@ -3,11 +3,13 @@
 // before the embedded database.
 #include <array>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "analysis/searched_markers.h"
 #include "analysis/sections.h"
 #include "analysis/world_layout.h"
+#include "container/text_encoding.h"
 #include "model/type_hash.h"
 
 namespace vek5 {
@@ -78,8 +80,37 @@ void SkipTrailer(const SaveImage& save, TrailerForm form, int32_t& pos) {
   }
 }
 
+// The custom name: UTF-8 in a zero-padded field, ended by its first zero byte.
+std::string ReadCustomName(const SaveImage& save, int32_t pos) {
+  std::string name;
+  for (int32_t i = 0; i < kReligionNameBytes; ++i) {
+    const uint8_t byte = ByteAt(save, int64_t{pos} + i);
+    if (byte == 0) break;
+    name += static_cast<char>(byte);
+  }
+  return Utf8OrEmpty(name);
+}
+
+// What the record holds before the skip: where, when and by whom the religion was founded, and
+// the name its founder gave it.
+TReligionRec ReadReligionFacts(const SaveImage& save, int32_t record) {
+  TReligionRec religion;
+  religion.Type = PeekInt(save, int64_t{record} + 4);
+  religion.Founder = PeekInt(save, int64_t{record} + 8);
+  religion.HolyCityX = PeekInt(save, int64_t{record} + 12);
+  religion.HolyCityY = PeekInt(save, int64_t{record} + 16);
+  religion.FoundedTurn = PeekInt(save, int64_t{record} + 20);
+  religion.Pantheon = ByteAt(save, int64_t{record} + 24) != 0 ? kTrue : kFalse;
+  religion.Enhanced = ByteAt(save, int64_t{record} + 25) != 0 ? kTrue : kFalse;
+  religion.CustomName = ReadCustomName(save, Offset(record, 26));
+  return religion;
+}
+
 void ReadReligionRecord(const SaveImage& save, GameState& state, const ReligionLayout& layout,
                         int32_t& pos) {
+  if (state.Religions.size() < static_cast<size_t>(kMaxReligionRecords)) {
+    state.Religions.push_back(ReadReligionFacts(save, pos));
+  }
   ReadInt(save, pos);
   ReadInt(save, pos);
   const int32_t founder = ReadInt(save, pos);

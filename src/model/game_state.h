@@ -2,6 +2,7 @@
 // A fresh GameState is filled by every analysis; nothing carries over from an earlier save.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstdint>
@@ -54,6 +55,8 @@ inline constexpr int kGreatWriter = 4;
 inline constexpr int kGreatMusician = 5;
 inline constexpr int kProjectRows = 7;
 inline constexpr int kMaxCityReligions = 13;
+inline constexpr int kMaxReligionRecords = 64;
+inline constexpr int kReligionNameBytes = 128;
 
 // Flags of the model hold -1 for true and 0 for false.
 inline constexpr int32_t kTrue = -1;
@@ -164,6 +167,18 @@ struct TQueueEntry {
   int32_t Value = 0;
   int32_t Flag1 = 0;
   int32_t Flag2 = 0;
+};
+
+// A pantheon or religion as the religion section records it (first expansion and Zeph).
+struct TReligionRec {
+  int32_t Type = 0;       // the religion's type, as the cities' ReligionId numbers it
+  int32_t Founder = 0;    // the founding player, as read (a Leaders entry)
+  int32_t HolyCityX = 0;  // the holy city's plot; meaningless for a pantheon
+  int32_t HolyCityY = 0;
+  int32_t FoundedTurn = 0;
+  int32_t Pantheon = 0;
+  int32_t Enhanced = 0;
+  std::string CustomName;  // the name its founder gave it; empty when he kept the type's name
 };
 
 struct TCityReligion {
@@ -403,6 +418,7 @@ struct GameState {
   int32_t HagiaSophiaOwner = -1;
   int32_t ForbiddenPalaceOwner = -1;
   int32_t LeaningTowerOwner = -1;
+  std::vector<TReligionRec> Religions;  // in save order, at most kMaxReligionRecords
 
   // What the window shows as the analysis leaves it: the Reloads tab's session lines and the
   // graph's player check-list (one item per Leaders entry, checked for major players).

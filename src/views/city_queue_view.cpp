@@ -9,6 +9,7 @@
 #include "model/format.h"
 #include "model/reference_tables.h"
 #include "views/city_view.h"
+#include "views/religion_names.h"
 
 namespace vek5 {
 namespace {
@@ -17,7 +18,6 @@ constexpr int32_t kNationalWonderCostPerCity = 30;
 constexpr int32_t kCityStateCostPercent = 150;
 constexpr int32_t kPlainPercent = 100;
 constexpr int32_t kComputerSlotStatus = 1;
-constexpr int32_t kAtheismRow = kReligionKeyRows - 1;
 constexpr int kProductionItems = kProductionGridRows - 1;
 
 constexpr std::array<std::string_view, kProductionGridColumns> kProductionHeadings = {
@@ -172,16 +172,6 @@ class ProductionRows {
   int used_ = 0;
 };
 
-// Unknown ids and the non-believers (-1; 13 outside Zeph) count as no religion.
-std::string ReligionName(RuleSet rules, int32_t religion_id) {
-  if (rules == RuleSet::Zeph && religion_id >= 0 && religion_id < kReligionKeyZephRows) {
-    return CutTextKey(ReligionKeysZeph[static_cast<size_t>(religion_id)], "RELIGION_");
-  }
-  const int32_t row =
-      (religion_id < 0 || religion_id >= kReligionKeyRows) ? kAtheismRow : religion_id;
-  return CutTextKey(ReligionKeys[static_cast<size_t>(row)], "RELIGION_");
-}
-
 }  // namespace
 
 std::string QueueItemText(RuleSet rules, const TCityRec& city, const TQueueEntry& entry) {
@@ -258,12 +248,11 @@ void FillProductionGrid(const GameState& state, int32_t entry, const TCityRec& c
 void FillReligionGrid(const GameState& state, const TCityRec& city, TabContent& tab) {
   GridContent& grid = EmptyReligionGrid(tab);
   if (state.CityDetailsUnknown != 0) return;
-  const RuleSet rules = RuleSetOf(state);
   const int32_t count = std::clamp(city.ReligionCount, 0, kMaxCityReligions);
   for (int32_t i = 0; i < count; ++i) {
     const TCityReligion& religion = city.Religions[static_cast<size_t>(i)];
     std::vector<std::string>& row = grid.Cells[static_cast<size_t>(i) + 1];
-    row[0] = ReligionName(rules, religion.ReligionId);
+    row[0] = ReligionNameWithType(state, religion.ReligionId);
     row[1] = Format("%7d", religion.Followers);
     row[2] = Format("%7d", religion.Pressure);
     row[3] = Format("%7.2f", religion.Percent);

@@ -18,6 +18,7 @@
 #include "model/naming.h"
 #include "model/reference_tables.h"
 #include "views/json_writer.h"
+#include "views/religion_names.h"
 
 namespace vek5 {
 namespace {
@@ -252,7 +253,7 @@ void WriteUnits(JsonWriter& w, const TCityRec& c) {
 }
 
 // kinds: the great-person kinds of the save's rule set.
-void WriteCity(JsonWriter& w, const TCityRec& c, size_t kinds) {
+void WriteCity(JsonWriter& w, const GameState& s, const TCityRec& c, size_t kinds) {
   w.BeginObject();
   VEK5_TEXT(w, c, Name);
   w.Key("DisplayName").String(CityDisplayName(c));
@@ -344,6 +345,7 @@ void WriteCity(JsonWriter& w, const TCityRec& c, size_t kinds) {
     w.BeginObject();
     VEK5_INT(w, r, Value0);
     VEK5_INT(w, r, ReligionId);
+    w.Key("ReligionName").String(ReligionName(s, r.ReligionId));
     VEK5_FLAG(w, r, Holy);
     VEK5_INT(w, r, Followers);
     VEK5_INT(w, r, Pressure);
@@ -458,7 +460,7 @@ void WritePlayer(JsonWriter& w, const GameState& s, int entry) {
   const size_t kinds = s.ZephPresent != 0 ? kGreatPersonKinds : kClassicGreatPersonKinds;
   w.Key("cities").BeginArray();
   for (const TCityRec& city : s.Cities[entry]) {
-    if (!city.Name.empty()) WriteCity(w, city, kinds);
+    if (!city.Name.empty()) WriteCity(w, s, city, kinds);
   }
   w.EndArray();
   if (entry < static_cast<int>(s.PlayerLogs.size())) WriteLog(w, s.PlayerLogs[entry]);
@@ -533,6 +535,27 @@ std::string_view NameOfSlot(const GameState& s, int slot) {
     if (s.Leaders[e].Slot == slot) return s.Leaders[e].LeaderName;
   }
   return {};
+}
+
+// The pantheons and religions of the religion section, in save order.
+void WriteReligions(JsonWriter& w, const GameState& s) {
+  w.Key("religions").BeginArray();
+  for (const TReligionRec& r : s.Religions) {
+    w.BeginObject();
+    VEK5_INT(w, r, Type);
+    w.Key("TypeName").String(ReligionTypeName(s, r.Type));
+    VEK5_INT(w, r, Founder);
+    VEK5_INT(w, r, HolyCityX);
+    VEK5_INT(w, r, HolyCityY);
+    VEK5_INT(w, r, FoundedTurn);
+    VEK5_FLAG(w, r, Pantheon);
+    VEK5_FLAG(w, r, Enhanced);
+    VEK5_TEXT(w, r, CustomName);
+    w.Key("Name").String(r.Pantheon != kFalse ? ReligionTypeName(s, r.Type)
+                                              : ReligionName(s, r.Type));
+    w.EndObject();
+  }
+  w.EndArray();
 }
 
 void WriteCityStates(JsonWriter& w, const GameState& s) {
@@ -761,6 +784,7 @@ void WriteDocument(const GameState& state, std::string& out, const std::function
   WriteLeague(w, state);
   WriteCityStates(w, state);
   WriteMap(w, state);
+  WriteReligions(w, state);
   w.EndObject();
   out += '\n';
 }

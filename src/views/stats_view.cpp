@@ -10,6 +10,7 @@
 #include "container/key_text.h"
 #include "model/format.h"
 #include "model/reference_tables.h"
+#include "views/religion_names.h"
 #include "views/type_names.h"
 
 namespace vek5 {
@@ -223,6 +224,26 @@ std::string BeliefsLine(const TLeaderInfoRec& leader, const Language& language) 
   return Joined(names, ", ");
 }
 
+// The religion the player founded, if any: its name, type and founding, before its beliefs.
+std::string FoundedReligionText(const GameState& state, int32_t entry) {
+  for (const TReligionRec& religion : state.Religions) {
+    if (religion.Founder != entry || religion.Pantheon != kFalse) continue;
+    std::string text = ReligionNameWithType(state, religion.Type);
+    const std::string founding = ReligionFounding(state, religion.Type);
+    if (!founding.empty()) text += ", " + founding;
+    return text;
+  }
+  return {};
+}
+
+std::string ReligionAndBeliefsLine(const GameState& state, int32_t entry,
+                                   const Language& language) {
+  const std::string beliefs = BeliefsLine(state.Leaders[static_cast<size_t>(entry)], language);
+  const std::string religion = FoundedReligionText(state, entry);
+  if (religion.empty()) return beliefs;
+  return beliefs.empty() ? religion : religion + ": " + beliefs;
+}
+
 void SetLine(TabContent& tab, std::string_view control, std::string text) {
   tab.List(control).Lines = {ColoredLine{std::move(text)}};
 }
@@ -244,7 +265,7 @@ TabContent PlayerStats(const GameState& state, int32_t entry, int32_t language_i
   SetLine(tab, "CitiesStats", CitiesLine(cities));
   SetLine(tab, "WondersStats", WondersLine(state, cities, language));
   SetLine(tab, "PoliciesStats", PoliciesLine(state, entry, language));
-  SetLine(tab, "BeliefStats", BeliefsLine(state.Leaders[static_cast<size_t>(entry)], language));
+  SetLine(tab, "BeliefStats", ReligionAndBeliefsLine(state, entry, language));
   return tab;
 }
 

@@ -40,6 +40,53 @@ TEST_P(ReligionSection, StoresTheFirstSixBeliefsOfEachFounder) {
   EXPECT_EQ(state->Leaders[1].Beliefs, (std::array<int32_t, 7>{}));
 }
 
+TEST_P(ReligionSection, KeepsEachRecordsFoundingAndTheNameItsFounderGaveIt) {
+  ReligionDescription pantheon{1, {1001}};
+  pantheon.Type = 0;
+  pantheon.Pantheon = 1;
+  pantheon.FoundedTurn = 36;
+  ReligionDescription named{0, {1002, 1003}};
+  named.Type = 5;
+  named.HolyCityX = 41;
+  named.HolyCityY = 17;
+  named.FoundedTurn = 66;
+  named.Enhanced = 1;
+  named.CustomName = "Ittoism";
+  ReligionDescription kept_type{3, {1004}};
+  kept_type.Type = 8;
+  kept_type.FoundedTurn = 92;
+  ReligionDescription longest{2, {1005}};
+  longest.Type = 9;
+  longest.CustomName = std::string(127, 'x') + "\xC3\xA9";  // cut inside the last character
+  ReligionDescription not_utf8{2, {1006}};
+  not_utf8.Type = 10;
+  not_utf8.CustomName = "Kopite\xFF";
+  const auto state = ReadFrom(
+      format,
+      MakeBodyImage({WriteReligionBlock(format, {pantheon, named, kept_type, longest, not_utf8})}));
+  ASSERT_EQ(state->Religions.size(), 5u);
+  const TReligionRec& p = state->Religions[0];
+  EXPECT_EQ(p.Founder, 1);
+  EXPECT_EQ(p.Pantheon, kTrue);
+  EXPECT_EQ(p.FoundedTurn, 36);
+  const TReligionRec& r = state->Religions[1];
+  EXPECT_EQ(r.Type, 5);
+  EXPECT_EQ(r.Founder, 0);
+  EXPECT_EQ(r.HolyCityX, 41);
+  EXPECT_EQ(r.HolyCityY, 17);
+  EXPECT_EQ(r.FoundedTurn, 66);
+  EXPECT_EQ(r.Pantheon, kFalse);
+  EXPECT_EQ(r.Enhanced, kTrue);
+  EXPECT_EQ(r.CustomName, "Ittoism");
+  EXPECT_EQ(state->Religions[2].CustomName, "");
+  EXPECT_EQ(state->Religions[2].Type, 8);
+  // A name filling its field without a zero byte ends with the field; what is not UTF-8 is none.
+  EXPECT_EQ(state->Religions[3].CustomName, "");
+  EXPECT_EQ(state->Religions[4].CustomName, "");
+  // The beliefs are read as before.
+  EXPECT_EQ(state->Leaders[0].Beliefs[1], 1003);
+}
+
 TEST_P(ReligionSection, SkipsFoundersOutsideThePlayerList) {
   const std::vector<ReligionDescription> religions = {
       {0, {1001}}, {-1, {7, 8}}, {64, {9}}, {1000000, {10}}, {1, {1101}}};

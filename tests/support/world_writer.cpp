@@ -115,11 +115,22 @@ std::vector<uint8_t> WriteReligionBlock(const WorldFormat& format,
   out.Int(0);
   out.Int(static_cast<int32_t>(religions.size()));
   for (size_t i = 0; i < religions.size(); ++i) {
+    const ReligionDescription& religion = religions[i];
     out.Int(1);
-    out.Int(0);
-    out.Int(religions[i].Founder);
-    out.Zeros(skip_before_beliefs);
-    out.IntList(religions[i].Beliefs);
+    out.Int(religion.Type);
+    out.Int(religion.Founder);
+    out.Int(religion.HolyCityX);
+    out.Int(religion.HolyCityY);
+    out.Int(religion.FoundedTurn);
+    out.Byte(religion.Pantheon);
+    out.Byte(religion.Enhanced);
+    // The custom name's field, then the rest of what lies before the beliefs.
+    std::vector<uint8_t> name(128, 0);
+    std::copy_n(religion.CustomName.begin(), std::min<size_t>(religion.CustomName.size(), 128),
+                name.begin());
+    out.Bytes(name);
+    out.Zeros(skip_before_beliefs - 12 - 2 - name.size());
+    out.IntList(religion.Beliefs);
     if (i == 0 && zeph) {
       out.Int(1);
       out.Int(TypeHash("BUILDINGCLASS_COURTHOUSE"));

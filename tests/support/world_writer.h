@@ -68,6 +68,13 @@ std::vector<uint8_t> WriteLeagueBlock(const LeagueDescription& league);
 struct ReligionDescription {
   int32_t Founder = 0;
   std::vector<int32_t> Beliefs;
+  int32_t Type = 0;
+  int32_t HolyCityX = 0;
+  int32_t HolyCityY = 0;
+  int32_t FoundedTurn = 0;
+  uint8_t Pantheon = 0;
+  uint8_t Enhanced = 0;
+  std::string CustomName = {};  // written as its bytes, zero-padded to 128
 };
 std::vector<uint8_t> WriteReligionBlock(const WorldFormat& format,
                                         const std::vector<ReligionDescription>& religions);
