@@ -2,6 +2,9 @@
 // among its messages: the session list of the Reloads tab and the count of reloads at the start
 // turn. The int32 after the list is the game's session counter.
 #include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
 #include <cstdlib>
 
 #include "analysis/list_reading.h"
@@ -84,11 +87,37 @@ bool StartsSession(const std::string& text) {
          text.find(kSessionWordRu) != std::string::npos;
 }
 
-void AddSession(GameState& state, int32_t turn) {
+// The number in a session start's text ("Session 2 starts"); 0 when it holds none.
+int32_t NumberInText(std::string_view text) {
+  constexpr size_t kMaxDigits = 9;  // fits an int32
+  const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  const auto first = std::find_if(text.begin(), text.end(), digit);
+  const auto last = std::find_if_not(first, text.end(), digit);
+  if (first == last || static_cast<size_t>(last - first) > kMaxDigits) return 0;
+  int32_t number = 0;
+  std::from_chars(&*first, &*first + (last - first), number);
+  return number;
+}
+
+// Sessions whose message names no number are counted back from the session counter: the last
+// message starts the session the counter counts last.
+void NumberUnnamedSessions(GameState& state) {
+  const int64_t count = static_cast<int64_t>(state.SessionNumbers.size());
+  for (int64_t i = 0; i < count; ++i) {
+    int32_t& number = state.SessionNumbers[static_cast<size_t>(i)];
+    if (number > 0) continue;
+    const int64_t counted_back = int64_t{state.SessionCounter} - (count - 1 - i);
+    number =
+        static_cast<int32_t>(counted_back >= 1 && counted_back <= INT32_MAX ? counted_back : i + 1);
+  }
+}
+
+void AddSession(GameState& state, int32_t turn, std::string_view text) {
   std::string month;
   const int32_t year = Turn2Date(state.TurnsPlayed, state.SpeedIndex, turn, month);
   const int32_t number = static_cast<int32_t>(state.SessionTurns.size()) + 1;
   state.SessionTurns.push_back(turn);
+  state.SessionNumbers.push_back(NumberInText(text));
   state.SessionListLines.push_back(Format("%3d%5d%6d %s | ", number, turn, year, month));
   if (turn == state.StartTurn) ++state.ReloadsAtStartTurn;
 }
@@ -113,10 +142,11 @@ void ReadReplayList(const SaveImage& save, GameState& state, int32_t& pos) {
   for (int32_t i = 0; i < n && pos < save.DataLength; ++i) {
     state.ReplayMessages.push_back(ReadMessage(save, pos, layout));
     const TReplayMsgRec& message = state.ReplayMessages.back();
-    if (StartsSession(message.Text)) AddSession(state, message.Turn);
+    if (StartsSession(message.Text)) AddSession(state, message.Turn, message.Text);
   }
   state.ReplayMessageCount = static_cast<int32_t>(state.ReplayMessages.size());
   state.SessionCounter = ReadInt(save, pos);
+  NumberUnnamedSessions(state);
 }
 
 }  // namespace vek5

@@ -202,6 +202,7 @@ std::unique_ptr<GameState> Save5Analyse(const SaveImage& save, AnalysisThreads t
   ReadReligions(save, s, pos);
   ReadBodySections(save, s, crew, replay_end);
   ComputeDerivedValues(s);
+  CountLoads(s);
   return state;
 }
 

@@ -52,5 +52,8 @@ void ReadNotificationLogs(const SaveImage& save, GameState& state);
 // Cities and what is derived from everything read.
 void ReadCities(const SaveImage& save, GameState& state);
 void ComputeDerivedValues(GameState& state);
+// The loads the save counts against those its game needed, from the players, their history and
+// the session starts.
+void CountLoads(GameState& state);
 
 }  // namespace vek5

@@ -97,8 +97,8 @@ void ReadSettings(const SaveImage& save, GameState& state, int32_t& pos) {
   state.Build341540OrLater = state.BuildNumber >= kBuild341540 ? kTrue : kFalse;
   state.Build379995OrLater = state.BuildNumber >= kBuild379995 ? kTrue : kFalse;
 
-  ReadInt(save, pos);
-  ReadChar(save, pos);
+  ReadInt(save, pos);  // the current turn, which the body holds as well
+  state.GameType = static_cast<uint8_t>(ReadChar(save, pos));
   state.PlayerCivName = KeyName(ReadStr(save, pos), "CIVILIZATION_");
   state.HandicapName = KeyName(ReadStr(save, pos), "HANDICAP_");
   const std::string start_era_key = ReadStr(save, pos);

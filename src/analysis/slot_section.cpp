@@ -1,7 +1,9 @@
 // The long run of header lists after the content list. Only what describes the 64 player slots
 // is kept: civilization, status, team, leader and city-state identity, the per-slot keys and the
-// user name. The layout is the table below, one row per item of the file, each with the condition
-// under which the save holds it.
+// user name; and whose turn it is and the kind of game. The layout is the table below, one row
+// per item of the file, each with the condition under which the save holds it. The passwords
+// among the items (the game's admin password, the players' hotseat passwords) are read past and
+// never kept.
 #include "analysis/list_reading.h"
 #include "analysis/sections.h"
 #include "container/text_encoding.h"
@@ -45,6 +47,8 @@ enum class Keep {
   LeaderKeys,
   MinorCivKeys,
   UserName,
+  ActivePlayer,
+  GameType,
 };
 
 struct SlotRow {
@@ -75,28 +79,32 @@ constexpr SlotRow kSlotSection[] = {
     {Item::SlotKeyCount, 1, When::VersionAbove6, Keep::CivKeys},
     {Item::StrList, 1, When::SlotKeys, Keep::LeaderKeys},
     {Item::Int, 1, When::SlotKeys, Keep::Nothing},
-    {Item::Int, 3, When::Always, Keep::Nothing},
+    {Item::Int, 1, When::Always, Keep::ActivePlayer},
+    {Item::Str, 1, When::Always, Keep::Nothing},  // the admin password
+    {Item::Int, 1, When::Always, Keep::Nothing},
     {Item::Str, 1, When::Always, Keep::Nothing},
     {Item::IntList, 1, When::Always, Keep::Nothing},
     {Item::Byte, 1, When::Always, Keep::Nothing},
-    {Item::Int, 13, When::Always, Keep::Nothing},
+    {Item::Int, 5, When::Always, Keep::Nothing},
+    {Item::Str, 8, When::Always, Keep::Nothing},  // the calendar's texts
     {Item::StrList, 2, When::Always, Keep::Nothing},
     {Item::IntList, 1, When::NoSlotKeys, Keep::Nothing},
-    {Item::StrList, 2, When::Always, Keep::Nothing},
-    {Item::Int, 3, When::Always, Keep::Nothing},
-    {Item::Str, 1, When::Always, Keep::Nothing},
-    {Item::Int, 3, When::Always, Keep::Nothing},
-    {Item::Str, 3, When::Always, Keep::Nothing},
+    {Item::StrList, 1, When::Always, Keep::Nothing},  // the players' hotseat passwords
+    {Item::StrList, 1, When::Always, Keep::Nothing},
+    {Item::Int, 2, When::Always, Keep::Nothing},
+    {Item::Str, 8, When::Always, Keep::Nothing},  // the climate's texts
     {Item::Int, 12, When::Always, Keep::Nothing},
-    {Item::IntList, 1, When::Always, Keep::Nothing},
+    {Item::StrList, 1, When::Always, Keep::Nothing},  // an e-mail address per slot
     {Item::Int, 1, When::Always, Keep::Nothing},
-    {Item::IntList, 1, When::Always, Keep::Nothing},
+    {Item::StrList, 1, When::Always, Keep::Nothing},  // a flag decal per slot
     {Item::ByteList, 1, When::Always, Keep::Nothing},
     {Item::Int, 1, When::Always, Keep::Nothing},
     {Item::Str, 1, When::Always, Keep::Nothing},
     {Item::Int, 1, When::Always, Keep::Nothing},
     {Item::Byte, 1, When::VersionAbove6, Keep::Nothing},
-    {Item::Byte, 13, When::Always, Keep::Nothing},
+    {Item::Int, 1, When::Always, Keep::Nothing},  // the current turn
+    {Item::Int, 1, When::Always, Keep::GameType},
+    {Item::Byte, 5, When::Always, Keep::Nothing},
     {Item::IntList, 1, When::Always, Keep::Nothing},
     {Item::IntList, 1, When::FinalPatchSlotList, Keep::Nothing},
     {Item::Short, 1, When::Always, Keep::Nothing},
@@ -152,6 +160,17 @@ std::array<int32_t, kMaxSlots>* IntTarget(GameState& state, Keep keep) {
   }
 }
 
+int32_t* ValueTarget(GameState& state, Keep keep) {
+  switch (keep) {
+    case Keep::ActivePlayer:
+      return &state.ActivePlayer;
+    case Keep::GameType:
+      return &state.SlotGameType;
+    default:
+      return nullptr;
+  }
+}
+
 std::array<std::string, kMaxSlots>* TextTarget(GameState& state, Keep keep) {
   switch (keep) {
     case Keep::CivKeys:
@@ -187,9 +206,11 @@ void ReadNamedValues(const SaveImage& save, int32_t& pos) {
 
 void ReadItem(const SaveImage& save, GameState& state, int32_t& pos, const SlotRow& row) {
   switch (row.item) {
-    case Item::Int:
-      ReadInt(save, pos);
+    case Item::Int: {
+      const int32_t value = ReadInt(save, pos);
+      if (int32_t* target = ValueTarget(state, row.keep)) *target = value;
       break;
+    }
     case Item::Short:
       ReadShort(save, pos);
       break;

@@ -7,7 +7,9 @@
 #include <bitset>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/world_map.h"
@@ -129,6 +131,28 @@ struct TLeaderInfoRec {
   std::array<int32_t, kBeliefSlots> Beliefs{};
   std::array<int32_t, kMaxSlots> CSFriend{};
   std::array<int32_t, kMaxSlots> CSAlly{};
+};
+
+// Kinds of game the header names.
+inline constexpr int32_t kGameSinglePlayer = 0;
+inline constexpr int32_t kGameNetwork = 1;
+inline constexpr int32_t kGameHotseat = 2;
+inline constexpr int32_t kGameEmail = 3;
+
+// The loads a save counts, set beside the loads its game needed. With one human every session
+// is a load of that human's; with several each human turn needs a load of its own (a game passed
+// from player to player is loaded once per human and turn), so the counter is compared with the
+// human turns of the turns played.
+struct TLoadsRec {
+  int32_t Humans = 0;    // human players of the game, those who left included
+  int32_t Sessions = 0;  // the save's session counter
+  // One per human turn over the turns played; none with one human.
+  std::optional<int32_t> NeededLoads;
+  // Sessions - NeededLoads (below 0 when fewer); none without NeededLoads or when uncounted.
+  std::optional<int32_t> ExtraLoads;
+  int32_t Countable = kTrue;  // kFalse: far fewer sessions than human turns (a reset counter)
+  // Session starts of the replay grouped by turn, in turn order: (turn, sessions started).
+  std::vector<std::pair<int32_t, int32_t>> PerTurn;
 };
 
 struct TReplayMsgRec {
@@ -343,6 +367,10 @@ struct GameState {
   std::array<int32_t, kVictoryTypes> VictoryAllowed{};
   std::array<std::string, kMaxGameOptions> GameOptionNames{};
   std::array<int32_t, kMaxGameOptions> GameOptionValues{};
+  // The kind of game (kGameSinglePlayer ...): the header's byte and its copy in the slot section.
+  int32_t GameType = kGameSinglePlayer;
+  int32_t SlotGameType = kGameSinglePlayer;
+  int32_t ActivePlayer = 0;  // the slot whose turn it is
 
   // The file as loaded: a save that ends early holds only the first BodyLength bytes of its
   // body, and everything read from beyond them is missing. BodyShareRead is the percent of the
@@ -407,8 +435,12 @@ struct GameState {
   std::vector<TReplayMsgRec> ReplayMessages;  // at most kMaxReplayMessages
   int32_t ReplayMessageCount = 0;
   std::vector<int32_t> SessionTurns;  // at most kMaxSessionTurns
+  // The number of each of those sessions, as its message gives it ("Session 2 starts"); counted
+  // back from the session counter for a message that names none.
+  std::vector<int32_t> SessionNumbers;
   int32_t SessionCounter = 0;
   int32_t ReloadsAtStartTurn = 0;
+  TLoadsRec Loads;
   // [Leaders entry] -> notification log. A model from NewGameState() holds kPlayerLogCount logs;
   // the analysis holds one per Leaders entry (each is over 10 KB).
   std::vector<TNotificationLog> PlayerLogs;

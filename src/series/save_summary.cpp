@@ -109,6 +109,8 @@ SaveSummary SummariseState(const SaveImage& image, const GameState& state, int64
   s.BodyComplete = !image.EndsEarly;
   s.BodyLength = image.BodyLength;
   s.CutShort = CutShortParts(state);
+  s.GameType = state.GameType;
+  s.Loads = state.Loads;
   return s;
 }
 

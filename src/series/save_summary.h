@@ -23,7 +23,7 @@ struct SaveSummary {
   std::string FileName;  // base name
   std::string FileDate;
   int64_t FileSize = 0;
-  std::string Sha256;  // of the file's bytes, in hexadecimal
+  std::string Sha256;   // of the file's bytes, in hexadecimal
   std::string RuleSet;  // "Base", "Exp1" or "Zeph"
   int32_t SaveVersion = 0;
   std::string GameVersion;
@@ -56,6 +56,8 @@ struct SaveSummary {
   bool BodyComplete = false;
   int32_t BodyLength = 0;  // bytes of the body read; all of it unless the file ends early
   std::vector<std::string> CutShort;  // the parts of the analysis a file that ends early left out
+  int32_t GameType = kGameSinglePlayer;
+  TLoadsRec Loads;
 };
 
 // History of the turns every later save must repeat: from the start turn to the turn before

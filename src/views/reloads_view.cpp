@@ -6,6 +6,7 @@
 
 #include "model/calendar.h"
 #include "model/format.h"
+#include "views/loads_text.h"
 
 namespace vek5 {
 namespace {
@@ -26,6 +27,36 @@ std::optional<int32_t> ParseWholeNumber(std::string_view text) {
   return value;
 }
 
+// The kind of game, whose turn it is, and the loads set beside those the game needed.
+void AddLoadFields(const GameState& state, TabContent& content) {
+  std::string kind_hint;
+  if (state.SlotGameType != state.GameType) {
+    kind_hint = "The slot section says " + GameKindText(state.SlotGameType);
+  }
+  content.SetField("GameKind", GameKindText(state.GameType), kind_hint);
+  content.SetField("TurnPlayer", TurnPlayerText(state));
+  const TLoadsRec& loads = state.Loads;
+  content.SetField("HumanPlayers", std::to_string(loads.Humans));
+  content.SetField("NeededLoads", NeededLoadsText(loads));
+  content.SetField("ExtraLoads", ExtraLoadsText(loads));
+  content.SetField("LoadsNote", LoadsNoteText(loads, state.TurnsPlayed));
+}
+
+// One line per turn at which sessions started, numbered as the game numbers them; turns with
+// more than one session in red.
+void AddSessionsByTurn(const GameState& state, ViewState& view, TabContent& content) {
+  content.SetField("SessionSummary", SessionSummaryText(state.Loads));
+  LinesContent& lines = content.List("SessionListBox");
+  for (const auto& [turn, count] : state.Loads.PerTurn) {
+    std::vector<int32_t> numbers;
+    for (size_t i = 0; i < state.SessionTurns.size() && i < state.SessionNumbers.size(); ++i) {
+      if (state.SessionTurns[i] == turn) numbers.push_back(state.SessionNumbers[i]);
+    }
+    lines.Lines.push_back(
+        {TurnLoadsLineText(view, state.SpeedIndex, turn, numbers), count > 1 ? kRed : kBlack});
+  }
+}
+
 }  // namespace
 
 std::string PreSessionsText(const GameState& state) {
@@ -38,6 +69,32 @@ std::string SessionLineText(ViewState& view, int32_t speed_index, int32_t number
   std::string line = Format("%3d%6d%s", number, turn, YearText(year, kYearZeroNarrow));
   if (!month.empty()) line += " " + month;
   return line;
+}
+
+std::string SessionNumbersText(const std::vector<int32_t>& numbers) {
+  if (numbers.size() == 1) return "session " + std::to_string(numbers.front());
+  bool consecutive = true;
+  for (size_t i = 1; i < numbers.size(); ++i) consecutive &= numbers[i] == numbers[i - 1] + 1;
+  if (consecutive && !numbers.empty()) {
+    return "sessions " + std::to_string(numbers.front()) + " to " + std::to_string(numbers.back());
+  }
+  std::string text = "sessions";
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    text += (i == 0 ? " " : ", ") + std::to_string(numbers[i]);
+  }
+  return text;
+}
+
+std::string TurnLoadsLineText(ViewState& view, int32_t speed_index, int32_t turn,
+                              const std::vector<int32_t>& numbers) {
+  std::string month;
+  const int32_t year = Turn2Date(view.TurnsPlayed, speed_index, turn, month);
+  std::string date(YearText(year, kYearZeroNarrow));
+  date.erase(0, date.find_first_not_of(' '));
+  if (!month.empty()) date += " " + month;
+  std::string line = "Turn " + std::to_string(turn) + " (" + date + "): ";
+  if (numbers.size() > 1) line += "loaded " + std::to_string(numbers.size()) + " times, ";
+  return line + SessionNumbersText(numbers);
 }
 
 std::string SessionTimeText(int32_t seconds) {
@@ -73,12 +130,8 @@ TabContent BuildReloadsContent(const GameState& state, ViewState& view) {
   for (const FieldContent& field : values.Content.Fields) {
     content.SetField(field.Control, field.Text, field.Hint);
   }
-  LinesContent& sessions = content.List("SessionListBox");
-  for (size_t i = 0; i < state.SessionTurns.size(); ++i) {
-    sessions.Lines.push_back({SessionLineText(view, state.SpeedIndex, static_cast<int32_t>(i) + 1,
-                                              state.SessionTurns[i]),
-                              kBlack});
-  }
+  AddLoadFields(state, content);
+  AddSessionsByTurn(state, view, content);
   return content;
 }
 

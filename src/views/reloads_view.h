@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/game_state.h"
 #include "views/tab_content.h"
@@ -30,13 +31,17 @@ std::string PreSessionsText(const GameState& state);
 CheckValuesResult CheckValues(const GameState& state, ViewState& view,
                               std::string_view pre_sessions_text);
 
-// The whole tab right after a load: SessionCount, PreSessions with the proposal, PlaySessions and
-// AverageSessionTime computed from it, and SessionListBox.
+// The whole tab right after a load: the kind of game and whose turn it is; SessionCount,
+// PreSessions with the proposal, PlaySessions and AverageSessionTime computed from it; the loads
+// set beside those the game needed; and the session starts grouped by turn under a one-line
+// summary (SessionSummary, SessionListBox).
 TabContent BuildReloadsContent(const GameState& state, ViewState& view);
 
-// A line of the session list: session number, the turn it started at and that turn's date, as
-// the Replay tab dates it ("  3    17 3320BC").
-std::string SessionLineText(ViewState& view, int32_t speed_index, int32_t number, int32_t turn);
+// A line of the session list: a turn at which sessions started, its date as the Replay tab dates
+// it, and the sessions by the numbers the game gave them ("Turn 228 (1590AD): loaded 5 times,
+// sessions 27 to 31", "Turn 21 (3160BC): session 2").
+std::string TurnLoadsLineText(ViewState& view, int32_t speed_index, int32_t turn,
+                              const std::vector<int32_t>& numbers);
 
 // "%6d:%02.2d:%02.2d" of hours, minutes and seconds.
 std::string SessionTimeText(int32_t seconds);

@@ -55,11 +55,18 @@ constexpr ReportCaption kPlayerLogCaptions[] = {
 };
 
 constexpr ReportCaption kReloadsCaptions[] = {
+    {"GameKind", "Kind of game"},
+    {"TurnPlayer", "Whose turn"},
     {"SessionCount", "Sessions"},
     {"PreSessions", "Pre-sessions"},
     {"PlaySessions", "Play sessions"},
     {"AverageSessionTime", "Average session time"},
-    {"SessionListBox", "Session starts (session, turn, date)"},
+    {"HumanPlayers", "Humans"},
+    {"NeededLoads", "Loads needed (one per human turn)"},
+    {"ExtraLoads", "Loads beyond one per human turn"},
+    {"LoadsNote", "Note"},
+    {"SessionSummary", "Loads per turn"},
+    {"SessionListBox", "Session starts by turn"},
 };
 
 constexpr ReportCaption kGraphCaptions[] = {

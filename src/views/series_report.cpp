@@ -6,6 +6,8 @@
 #include "model/calendar.h"
 #include "views/base_view.h"
 #include "views/json_writer.h"
+#include "views/loads_json.h"
+#include "views/loads_text.h"
 #include "views/series_html.h"
 #include "views/series_words.h"
 
@@ -145,6 +147,20 @@ std::vector<std::pair<std::string, std::string>> SummaryFields(const SaveRecord&
   };
 }
 
+// The loads of a save: (name, text), after the other fields so that CSV columns keep their places.
+std::vector<std::pair<std::string, std::string>> LoadFields(const SaveRecord& record) {
+  const SaveSummary& s = record.Summary;
+  return {
+      {"GameType", std::to_string(s.GameType)},
+      {"GameKind", GameKindText(s.GameType)},
+      {"NeededLoads", NeededLoadsText(s.Loads)},
+      {"ExtraLoads", s.Loads.ExtraLoads ? std::to_string(*s.Loads.ExtraLoads) : std::string()},
+      {"LoadsCountable", s.Loads.Countable ? "true" : "false"},
+      {"Loads", LoadsShortText(s.Loads)},
+      {"LoadsPerTurn", SessionSummaryText(s.Loads)},
+  };
+}
+
 void WriteVerdictJson(JsonWriter& w, const SeriesResult& result, const Game& game, size_t i) {
   const Verdict& v = game.Verdicts[i];
   w.BeginObject();
@@ -248,6 +264,8 @@ void WriteSaveJson(JsonWriter& w, const SeriesResult& result, size_t save, int32
   w.Key("VictoryType").Int(s.VictoryType);
   w.Key("BodyComplete").Bool(s.BodyComplete);
   w.Key("BodyLength").Int(s.BodyLength);
+  w.Key("GameType").Int(s.GameType);
+  WriteLoadsJson(w, s.Loads);
   w.EndObject();
 }
 
@@ -325,6 +343,11 @@ std::string GameSummaryText(const SeriesResult& result, const Game& game) {
                      verdict ? LoadsText(verdict->LoadsBetween) : std::string()});
   }
   text += AlignedRows(lines);
+  for (const size_t save : game.Saves) {
+    const TLoadsRec& loads = result.Saves[save].Summary.Loads;
+    text += "  " + FileOf(result, save) + ": loads " + LoadsShortText(loads) + "; " +
+            SessionSummaryText(loads) + "\n";
+  }
   text += "  " + GameExplanation(result, game) + "\n";
   for (size_t i = 0; i < game.Verdicts.size(); ++i) {
     text += "  " + FileOf(result, game.Saves[i + 1]) + ": " + VerdictExplanation(result, game, i) +
@@ -343,7 +366,7 @@ std::vector<std::string> SeriesTableHeaders() {
   return {"Game",    "File",           "Turn",     "Date",         "Rules",
           "Version", "Speed",          "Size",     "Difficulty",   "Players",
           "Humans",  "First in score", "Sessions", "Pre-sessions", "Play sessions",
-          "Replay",  "Status",         "Body",     "Verdict"};
+          "Replay",  "Status",         "Body",     "Verdict",      "Loads"};
 }
 
 std::vector<SeriesCell> SeriesTableRow(const SeriesResult& result, size_t save) {
@@ -378,6 +401,7 @@ std::vector<SeriesCell> SeriesTableRow(const SeriesResult& result, size_t save) 
   const Verdict* verdict = VerdictOfSave(result.Games, save);
   row[kSeriesVerdictColumn] = {verdict ? std::string(VerdictName(verdict->Kind)) : "",
                                std::nullopt};
+  row[kSeriesVerdictColumn + 1] = {LoadsShortText(s.Loads), s.Loads.ExtraLoads};
   return row;
 }
 
@@ -411,6 +435,8 @@ std::string SaveDetailsText(const SeriesResult& result, size_t save) {
   std::string text = "Path: " + record.Path + "\n";
   if (!record.Loaded()) return text + "Error: " + record.Error + "\n";
   text += SaveDescription(result, save) + "\n";
+  text += "Loads: " + LoadsShortText(record.Summary.Loads) + "; " +
+          SessionSummaryText(record.Summary.Loads) + "\n";
   const std::string verdict = VerdictOfSaveText(result, save);
   text +=
       "\nVerdict: " + (verdict.empty() ? std::string("first save of its game") : verdict) + "\n";
@@ -458,6 +484,7 @@ std::string SeriesSummaryCsv(const SeriesResult& result) {
        {"Verdict", "VerdictTurn", "VerdictSeries", "VerdictPlayer", "VerdictText"}) {
     header.push_back(name);
   }
+  for (const auto& [name, value] : LoadFields(SaveRecord{})) header.push_back(name);
   std::string csv = line(header);
   const std::vector<int32_t> games = GameOfEachSave(result.Games, result.Saves.size());
   for (size_t i = 0; i < result.Saves.size(); ++i) {
@@ -474,6 +501,9 @@ std::string SeriesSummaryCsv(const SeriesResult& result) {
     row.push_back(verdict && verdict->History ? verdict->History->Series : "");
     row.push_back(verdict && verdict->History ? verdict->History->Player : "");
     row.push_back(VerdictOfSaveText(result, i));
+    for (auto& [name, value] : LoadFields(record)) {
+      row.push_back(record.Loaded() ? std::move(value) : std::string());
+    }
     csv += line(row);
   }
   return csv;

@@ -22,7 +22,7 @@ struct SeriesCell {
 
 // The main columns: game, file, turn, date, rule set, version, speed, world size, difficulty,
 // players, humans, first in score, sessions, pre-sessions, play sessions, replay messages,
-// status, body, verdict.
+// status, body, verdict, loads.
 std::vector<std::string> SeriesTableHeaders();
 inline constexpr int kSeriesVerdictColumn = 18;
 std::vector<SeriesCell> SeriesTableRow(const SeriesResult& result, size_t save);

@@ -18,6 +18,7 @@
 #include "model/naming.h"
 #include "model/reference_tables.h"
 #include "views/json_writer.h"
+#include "views/loads_json.h"
 #include "views/religion_names.h"
 
 namespace vek5 {
@@ -155,8 +156,12 @@ void WriteGame(JsonWriter& w, const GameState& s) {
   VEK5_INT(w, s, WorldSizePercent);
   VEK5_INT(w, s, PlayerCount);
   VEK5_INT(w, s, RealPlayerCount);
+  VEK5_INT(w, s, GameType);
+  VEK5_INT(w, s, SlotGameType);
+  VEK5_INT(w, s, ActivePlayer);
   VEK5_INT(w, s, SessionCounter);
   VEK5_INT(w, s, ReloadsAtStartTurn);
+  WriteLoadsJson(w, s.Loads);
   VEK5_INT(w, s, ReplayMessageCount);
   VEK5_INT(w, s, AngkorWatOwner);
   VEK5_INT(w, s, SistineChapelOwner);
@@ -198,6 +203,7 @@ void WriteGame(JsonWriter& w, const GameState& s) {
 
   WriteSlots(w, s);
   IntList(w, "SessionTurns", s.SessionTurns);
+  IntList(w, "SessionNumbers", s.SessionNumbers);
   w.Key("SessionListLines").BeginArray();
   for (const std::string& line : s.SessionListLines) w.String(line);
   w.EndArray();

@@ -13,6 +13,7 @@ namespace vek5 {
 inline constexpr uint32_t kBlack = 0x000000;
 inline constexpr uint32_t kBlue = 0x0000FF;
 inline constexpr uint32_t kPurple = 0x800080;
+inline constexpr uint32_t kRed = 0xC00000;
 
 // An edit box or label: its text and its pop-up hint.
 struct FieldContent {

@@ -48,9 +48,22 @@ constexpr ControlHint kControlHints[] = {
      "Proposed from the save; type another number to correct it."},
     {"PlaySessions", "Sessions minus pre-sessions: how often the game was played or reloaded"},
     {"AverageSessionTime", "Playing time divided by the play sessions"},
+    {"GameKind",
+     "The kind of game the save names. Hotseat also covers the saves a turn-passing service or "
+     "an e-mail server hands from player to player: nothing stored tells them apart."},
+    {"TurnPlayer", "The player whose turn it is: the one who plays next when the save is loaded"},
+    {"HumanPlayers", "Human players of the game, those who have left it included"},
+    {"NeededLoads",
+     "With several humans every human turn needs a load of the save: the humans in the game at "
+     "each turn played, added up"},
+    {"ExtraLoads",
+     "Sessions minus the loads needed: reloads, crashes or a player taking a turn twice; below 0 "
+     "when turns were played in one load"},
+    {"LoadsNote", "What the loads mean for this kind of game, and why they are an estimate"},
+    {"SessionSummary", "The sessions the save counts and the turns at which several started"},
     {"SessionListBox",
-     "Each session start: its number, the turn it began at and that turn's date. Several "
-     "sessions at one turn mean the game was reloaded."},
+     "The turns at which sessions started, with the sessions numbered as the game's messages "
+     "number them. Red: more than one session at one turn, the game was reloaded."},
     // Cities
     {"CityFoundE", "The turn the city was founded / the game's last turn (its date)"},
     {"CityStatusE", "What the save notes about the city: never lost, puppet, occupied, capital"},

@@ -91,8 +91,9 @@ TEST(ReadSlotLists, ASlotKeyCountBelowSixtyFourReadsNoKeys) {
   GameDescription game;
   game.SlotKeys = false;
   SaveImage image = BuildImage(game);
-  // Without keys the count is written as 0 right after the list {6} of the 11th item.
-  const uint8_t before[] = {1, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+  // Without keys the count is written as 0 right after the list {6} of the 11th item; whose
+  // turn it is (0), the empty admin password and an int32 2 follow.
+  const uint8_t before[] = {1, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0};
   auto* data = image.SaveBuffer.data();
   const void* hit = memmem(data, image.SaveBuffer.size(), before, sizeof before);
   ASSERT_NE(hit, nullptr);

@@ -90,6 +90,12 @@ std::vector<int32_t> SlotTeams(const GameDescription& game) {
   return teams;
 }
 
+// The texts of an info record: always eight, those not given empty.
+void WriteInfoTexts(ByteWriter& out, const std::vector<std::string>& texts) {
+  constexpr size_t kInfoTexts = 8;
+  for (size_t i = 0; i < kInfoTexts; ++i) out.Str(i < texts.size() ? texts[i] : "");
+}
+
 std::vector<std::string> SlotTexts(const GameDescription& game,
                                    std::string SlotDescription::*field) {
   return PerSlot<std::string>(
@@ -105,8 +111,8 @@ void WriteSettings(ByteWriter& out, const GameDescription& game) {
     out.UStr16(game.GameVersion);
     out.UStr16(game.BuildText);
   }
-  out.Int(0);
-  out.Byte(0);
+  out.Int(game.StartTurn + game.TurnsPlayed);
+  out.Byte(game.GameType);
   for (const std::string* key :
        {&game.CivKey, &game.HandicapKey, &game.StartEraKey, &game.CurrentEraKey, &game.GameSpeedKey,
         &game.WorldSizeKey, &game.MapScript}) {
@@ -159,33 +165,36 @@ void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
       out.Int(0);
     }
   }
-  for (int i = 0; i < 3; ++i) out.Int(i);  // 13
+  out.Int(game.ActivePlayer);  // 13
+  out.Str(game.AdminPassword);
+  out.Int(2);
   out.Str("t");
   out.IntList({9, 9});  // 14
   out.Byte(1);          // 15
-  for (int i = 0; i < 13; ++i) out.Int(i);
-  out.StrList({"p"});                      // 16
-  out.StrList({"q", "r"});                 // 17
-  if (!keys) out.IntList({1});             // 18
-  out.StrList({});                         // 19
-  out.StrList({"u"});                      // 20
-  for (int i = 0; i < 3; ++i) out.Int(i);  // 21
-  out.Str("w");
-  for (int i = 0; i < 3; ++i) out.Int(i);
-  out.Str("x");
-  out.Str("y");
-  out.Str("z");
+  for (int i = 0; i < 4; ++i) out.Int(i);
+  out.Int(-1);
+  WriteInfoTexts(out, game.CalendarTexts);
+  out.StrList({"p"});                  // 16
+  out.StrList({"q", "r"});             // 17
+  if (!keys) out.IntList({1});         // 18
+  out.StrList(game.HotseatPasswords);  // 19
+  out.StrList({"u"});                  // 20
+  out.Int(0);                          // 21
+  out.Int(1);
+  WriteInfoTexts(out, game.ClimateTexts);
   for (int i = 0; i < 12; ++i) out.Int(i);
-  out.IntList({1, 2});      // 22
-  out.Int(5);               // 23
-  out.IntList({3});         // 24
-  out.ByteList({1, 0, 1});  // 25
-  out.Int(1);               // 26
+  out.StrList(game.EmailAddresses);  // 22
+  out.Int(5);                        // 23
+  out.StrList(game.FlagDecals);      // 24
+  out.ByteList({1, 0, 1});           // 25
+  out.Int(1);                        // 26
   out.Str("m");
   out.Int(2);
-  if (v > 6) out.Byte(0);                    // 27
-  for (int i = 0; i < 13; ++i) out.Byte(0);  // 28
-  out.IntList({7, 8});                       // 29
+  if (v > 6) out.Byte(0);                      // 27
+  out.Int(game.StartTurn + game.TurnsPlayed);  // 28
+  out.Int(game.SlotGameType.value_or(game.GameType));
+  for (int i = 0; i < 5; ++i) out.Byte(0);
+  out.IntList({7, 8});  // 29
   if (game.FinalPatchSlotList) out.IntList(std::vector<int32_t>(kSlotListLength, 0));
   out.Short(game.SlotSectionShort);  // 30
   if (v < 7) out.Byte(0);            // 31

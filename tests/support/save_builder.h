@@ -97,6 +97,19 @@ struct GameDescription {
   bool FinalPatchSlotList = false;
   // The int16 after that list's place; with 64 the int32 there still is not 64.
   int16_t SlotSectionShort = 3;
+  // The kind of game (0 single player, 1 network, 2 hotseat, 3 e-mail): the header's byte, and
+  // its copy in the slot section (the same unless set apart).
+  uint8_t GameType = 0;
+  std::optional<int32_t> SlotGameType;
+  int32_t ActivePlayer = 0;  // the slot whose turn it is
+  // Texts of the slot section; the game leaves them empty in a single-player game. The calendar
+  // and the climate have eight texts each (missing ones are written empty).
+  std::string AdminPassword;
+  std::vector<std::string> CalendarTexts;
+  std::vector<std::string> HotseatPasswords;
+  std::vector<std::string> ClimateTexts = {"", "w", "", "", "", "x", "y", "z"};
+  std::vector<std::string> EmailAddresses;
+  std::vector<std::string> FlagDecals;
 
   // Turn timer and the allowed victories (Time, Science, Domination, Culture, Diplomatic, ...).
   std::string TurnTimerKey = "TXT_KEY_TURNTIMER_MEDIUM";
