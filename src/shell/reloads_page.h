@@ -5,6 +5,7 @@
 #include "shell/page.h"
 
 class QLineEdit;
+class QLabel;
 class QListWidget;
 
 namespace vek5 {
@@ -22,6 +23,7 @@ class ReloadsPage : public Page {
 
   QLineEdit* PreSessions = nullptr;
   QListWidget* SessionListBox = nullptr;
+  QLabel* LoadsNote = nullptr;
 };
 
 }  // namespace vek5
