@@ -104,6 +104,13 @@ std::vector<std::string> SlotTexts(const GameDescription& game,
 
 }  // namespace
 
+// The current turn the header stores; hostile descriptions may overflow it, so it wraps as the
+// stored int32 would.
+int32_t StoredCurrentTurn(const GameDescription& game) {
+  return static_cast<int32_t>(static_cast<uint32_t>(game.StartTurn) +
+                              static_cast<uint32_t>(game.TurnsPlayed));
+}
+
 void WriteSettings(ByteWriter& out, const GameDescription& game) {
   out.Int(0);  // four leading bytes the analysis never reads
   out.Int(game.SaveVersion);
@@ -111,7 +118,7 @@ void WriteSettings(ByteWriter& out, const GameDescription& game) {
     out.UStr16(game.GameVersion);
     out.UStr16(game.BuildText);
   }
-  out.Int(game.StartTurn + game.TurnsPlayed);
+  out.Int(StoredCurrentTurn(game));
   out.Byte(game.GameType);
   for (const std::string* key :
        {&game.CivKey, &game.HandicapKey, &game.StartEraKey, &game.CurrentEraKey, &game.GameSpeedKey,
@@ -190,8 +197,8 @@ void WriteSlotSection(ByteWriter& out, const GameDescription& game) {
   out.Int(1);                        // 26
   out.Str("m");
   out.Int(2);
-  if (v > 6) out.Byte(0);                      // 27
-  out.Int(game.StartTurn + game.TurnsPlayed);  // 28
+  if (v > 6) out.Byte(0);            // 27
+  out.Int(StoredCurrentTurn(game));  // 28
   out.Int(game.SlotGameType.value_or(game.GameType));
   for (int i = 0; i < 5; ++i) out.Byte(0);
   out.IntList({7, 8});  // 29
